@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: native unit tests and benchmarks' build, the Windows
+# build with its tests under Wine, and short fuzzing runs. Ends with one summary line.
+#   VELA_FUZZ_SECONDS=N   length of each fuzzing run (default 20)
+#   VELA_SKIP_FUZZ=1      leave the fuzzing build out
+set -uo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+
+bash scripts/setup.sh || exit 1
+source scripts/wine-env.sh
+
+jobs=$(nproc)
+presets=(native windows)
+if [ -z "${VELA_SKIP_FUZZ:-}" ] && command -v clang++ >/dev/null; then presets+=(fuzz); fi
+
+for p in "${presets[@]}"; do
+  echo "== configure and build: $p"
+  cmake --preset "$p" -DVELA_WERROR=ON >/dev/null || { echo "configure failed: $p"; exit 1; }
+  cmake --build --preset "$p" -j "$jobs" || { echo "build failed: $p"; echo "0 passed, 1 failed"; exit 1; }
+done
+
+cleanup() {
+  "${vela_wine%/*}/wineserver" -k 2>/dev/null || wineserver -k 2>/dev/null || true
+  [ -n "${VELA_STARTED_XVFB:-}" ] && kill "$VELA_STARTED_XVFB" 2>/dev/null
+  [ -n "${VELA_STARTED_XVFB:-}" ] && wait "$VELA_STARTED_XVFB" 2>/dev/null
+  true
+}
+trap cleanup EXIT
+
+vela_ensure_display || exit 1
+vela_prepare_prefix
+# Keep one wineserver alive for the whole run so that every test does not start its own.
+wineserver -p 2>/dev/null || true
+
+passed=0; failed=0; skipped=0; status=0
+for p in "${presets[@]}"; do
+  echo "== tests: $p"
+  junit="$root/build/$p/ctest-results.xml"
+  rm -f "$junit"
+  ctest --preset "$p" --output-junit "$junit" -j "$([ "$p" = windows ] && echo 1 || echo "$jobs")" \
+    || status=1
+  if [ -f "$junit" ]; then
+    read -r t f s < <(python3 - "$junit" <<'PY'
+import sys, xml.etree.ElementTree as ET
+r = ET.parse(sys.argv[1]).getroot()
+suites = [r] if r.tag == "testsuite" else r.findall("testsuite")
+t = sum(int(s.get("tests", 0)) for s in suites)
+f = sum(int(s.get("failures", 0)) + int(s.get("errors", 0)) for s in suites)
+k = sum(int(s.get("skipped", 0)) + int(s.get("disabled", 0)) for s in suites)
+print(t, f, k)
+PY
+    )
+    passed=$((passed + t - f - s)); failed=$((failed + f)); skipped=$((skipped + s))
+  else
+    failed=$((failed + 1))
+  fi
+done
+
+line="$passed passed, $failed failed"
+[ "$skipped" -gt 0 ] && line="$line, $skipped skipped"
+echo "$line"
+[ "$status" -eq 0 ] && [ "$failed" -eq 0 ]
