@@ -101,8 +101,9 @@ class Transfer {
   bool Completed() const { return completed_; }
 
  private:
+  StartResult Start(bool file_chosen, bool have_rows, std::span<const std::string> cards,
+                    int card_count);
   StartResult Refuse(StartResult result);
-  StartResult SendSelectAndArm(std::string_view select_message);
   void Arm();
   bool CurrentBlockInImage() const;
   void SetProgress(std::int64_t position);
