@@ -1,0 +1,290 @@
+#include "skin/data/lzh.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "skin/data/lzh_tree.h"
+
+namespace vela::skin {
+namespace {
+
+using namespace lzh;
+
+// The input of the decoder: a window of bytes and, for streamed input, a way to get more.
+struct InputFeed {
+  const std::uint8_t* next = nullptr;
+  const std::uint8_t* end = nullptr;
+  // Called when the window runs low; returns false when no more bytes will come.
+  bool (*more)(void* context, InputFeed& feed) = nullptr;
+  void* context = nullptr;
+};
+
+// Bits most significant first, held at the top of a 64-bit word. Bits past the end of the input
+// are zero.
+class BitReader {
+public:
+  explicit BitReader(InputFeed& feed) : feed_(feed) {}
+
+  void Ensure(int wanted) {
+    if (avail_ < wanted) Refill();
+  }
+  unsigned TakeBit() {
+    if (avail_ == 0) Refill();
+    const auto bit = unsigned(bits_ >> 63);
+    bits_ <<= 1;
+    --avail_;
+    return bit;
+  }
+  // Reads `count` bits (at most 32) without consuming them.
+  std::uint32_t Peek(int count) {
+    Ensure(count);
+    return std::uint32_t(bits_ >> (64 - count));
+  }
+  void Skip(int count) {
+    bits_ <<= count;
+    avail_ -= count;
+  }
+  std::uint64_t Bits() const { return bits_; }
+  int Available() const { return avail_; }
+  // Consumes the bits the caller has already read out of Bits() on its own.
+  void Consumed(std::uint64_t bits, int count) {
+    bits_ = bits;
+    avail_ -= count;
+  }
+
+private:
+  void Refill() {
+    if (feed_.end - feed_.next >= 8) {
+      // Take whole bytes into the free low part of the word. The partial byte that also lands
+      // there is read again, identically, by the next refill.
+      std::uint64_t word = 0;
+      for (int i = 0; i < 8; ++i) word = word << 8 | feed_.next[i];
+      bits_ |= word >> avail_;
+      feed_.next += (63 - avail_) >> 3;
+      avail_ |= 56;
+      return;
+    }
+    while (avail_ <= 56) {
+      if (feed_.next == feed_.end && !(feed_.more && feed_.more(feed_.context, feed_))) {
+        // Every input byte has been taken in, so the bits below the valid ones are zero: they
+        // stand for the missing bytes, which read as zero.
+        avail_ = 64;
+        return;
+      }
+      if (feed_.end - feed_.next >= 8) {
+        Refill();
+        return;
+      }
+      bits_ |= std::uint64_t(*feed_.next++) << (56 - avail_);
+      avail_ += 8;
+    }
+  }
+
+  InputFeed& feed_;
+  std::uint64_t bits_ = 0;
+  int avail_ = 0;
+};
+
+// The initial ring holds spaces in 0..4035 and zeros in 4036..4095. A match that reaches
+// `back` bytes before the first output byte (back = 1 to 4096) reads that ring entry.
+std::uint8_t InitialRingByte(std::int64_t back) {
+  return back <= kFirstWrite ? kRingFill : 0;
+}
+
+class Expander {
+public:
+  explicit Expander(InputFeed& feed) : bits_(feed) {}
+
+  // Produces output bytes out[pos] up to out[end - 1]. out[pos - d] must hold the byte produced
+  // d bytes earlier, for every d up to min(bytes produced so far, 4096). `pos` counts in the
+  // buffer; produced_ counts in the whole output.
+  void Produce(std::uint8_t* out, std::size_t pos, std::size_t end) {
+    while (pos < end) {
+      if (pendingLength_ != 0) {
+        pos = CopyMatch(out, pos, end);
+        continue;
+      }
+      const int symbol = DecodeSymbol();
+      if (symbol < kFirstMatchSymbol) {
+        out[pos++] = std::uint8_t(symbol);
+        ++produced_;
+        continue;
+      }
+      pendingDistance_ = DecodePosition() + 1;
+      pendingLength_ = symbol - kFirstMatchSymbol + kThreshold + 1;
+    }
+  }
+
+private:
+  int DecodeSymbol() {
+    bits_.Ensure(32);
+    int c = tree_.Son(kRoot);
+    while (c < kTreeSize) c = tree_.Son(c + int(bits_.TakeBit()));
+    const int symbol = c - kTreeSize;
+    tree_.Update(symbol);
+    return symbol;
+  }
+
+  int DecodePosition() {
+    const PositionTables& code = PositionCode();
+    const std::uint32_t first = bits_.Peek(8);
+    const int total = code.bits[first] + 6; // prefix plus the 6 lower bits
+    const std::uint32_t all = bits_.Peek(total);
+    bits_.Skip(total);
+    return int(code.upper[first]) << 6 | int(all & 0x3F);
+  }
+
+  std::size_t CopyMatch(std::uint8_t* out, std::size_t pos, std::size_t end) {
+    const std::size_t length = std::min<std::size_t>(std::size_t(pendingLength_), end - pos);
+    const std::int64_t d = pendingDistance_;
+    std::uint8_t* dst = out + pos;
+    if (d <= produced_) {
+      const std::uint8_t* src = dst - d;
+      if (d >= std::int64_t(length)) {
+        std::memcpy(dst, src, length);
+      } else {
+        // The match overlaps the bytes it produces; copy byte by byte so that it repeats them.
+        for (std::size_t k = 0; k < length; ++k) dst[k] = src[k];
+      }
+    } else {
+      // The match starts before the first output byte, in the pre-filled ring.
+      for (std::size_t k = 0; k < length; ++k) {
+        const std::int64_t source = produced_ + std::int64_t(k) - d;
+        dst[k] = source >= 0 ? dst[std::int64_t(k) - d] : InitialRingByte(-source);
+      }
+    }
+    pendingLength_ -= int(length);
+    produced_ += std::int64_t(length);
+    return pos + length;
+  }
+
+  BitReader bits_;
+  AdaptiveTree tree_;
+  std::int64_t produced_ = 0;
+  int pendingLength_ = 0;
+  std::int64_t pendingDistance_ = 0;
+};
+
+// Streamed input through a read callback, in blocks.
+struct CallbackInput {
+  const TLZH::BlockCallback* read = nullptr;
+  std::vector<std::uint8_t> buffer;
+  bool ended = false;
+
+  static bool More(void* context, InputFeed& feed) {
+    auto& self = *static_cast<CallbackInput*>(context);
+    if (self.ended) return false;
+    const std::size_t left = std::size_t(feed.end - feed.next);
+    std::memmove(self.buffer.data(), feed.next, left);
+    std::uint16_t moved = 0;
+    const auto want = std::uint16_t(std::min<std::size_t>(self.buffer.size() - left, 0xFFFF));
+    (*self.read)(self.buffer.data() + left, want, moved);
+    moved = std::min(moved, want);
+    if (moved == 0) self.ended = true;
+    feed.next = self.buffer.data();
+    feed.end = self.buffer.data() + left + moved;
+    return moved != 0;
+  }
+};
+
+void WriteBlocks(const TLZH::BlockCallback& write, std::uint8_t* data, std::size_t count) {
+  while (count != 0) {
+    const auto block = std::uint16_t(std::min<std::size_t>(count, 0xFFFF));
+    std::uint16_t moved = 0;
+    write(data, block, moved);
+    data += block;
+    count -= block;
+  }
+}
+
+} // namespace
+
+std::vector<std::uint8_t> LzhDecodeBits(std::span<const std::uint8_t> bits, std::int32_t size) {
+  std::vector<std::uint8_t> out;
+  if (size <= 0) return out;
+  InputFeed feed{bits.data(), bits.data() + bits.size()};
+  Expander expander(feed);
+  out.resize(std::size_t(size));
+  expander.Produce(out.data(), 0, out.size());
+  return out;
+}
+
+bool LzhExpandedSize(std::span<const std::uint8_t> stream, std::int32_t& size) {
+  if (stream.size() < 4) return false;
+  size = std::int32_t(std::uint32_t(stream[0]) | std::uint32_t(stream[1]) << 8 |
+                      std::uint32_t(stream[2]) << 16 | std::uint32_t(stream[3]) << 24);
+  return true;
+}
+
+bool LzhExpand(std::span<const std::uint8_t> stream, std::vector<std::uint8_t>& out,
+               std::int32_t maxSize) {
+  out.clear();
+  std::int32_t size = 0;
+  if (!LzhExpandedSize(stream, size) || size > maxSize) return false;
+  out = LzhDecodeBits(stream.subspan(4), size);
+  return true;
+}
+
+void TLZH::Decode(std::int32_t size, const BlockCallback& read, const BlockCallback& write) {
+  if (size <= 0) return;
+  // Output is produced in chunks behind a window of the last 4096 bytes, so that a large size
+  // costs no more memory than a small one.
+  constexpr std::size_t kChunk = 64 * 1024;
+  std::vector<std::uint8_t> window;
+  CallbackInput input;
+  try {
+    window.resize(kRingSize + kChunk);
+    input.buffer.resize(8 * 1024);
+  } catch (const std::bad_alloc&) {
+    throw ElzhException(kLzhNoMemoryMessage);
+  }
+  input.read = &read;
+  InputFeed feed{input.buffer.data(), input.buffer.data(), &CallbackInput::More, &input};
+  Expander expander(feed);
+  std::size_t left = std::size_t(size);
+  std::size_t history = 0; // bytes of earlier output kept at the front of the window
+  while (left != 0) {
+    const std::size_t count = std::min(left, kChunk);
+    expander.Produce(window.data(), history, history + count);
+    WriteBlocks(write, window.data() + history, count);
+    left -= count;
+    const std::size_t filled = history + count;
+    history = std::min<std::size_t>(filled, kRingSize);
+    std::memmove(window.data(), window.data() + filled - history, history);
+  }
+}
+
+void TLZH::Decode(std::int32_t size) {
+  Decode(
+      size, [this](std::uint8_t* b, std::uint16_t n, std::uint16_t& m) { StreamRead(b, n, m); },
+      [this](std::uint8_t* b, std::uint16_t n, std::uint16_t& m) { StreamWrite(b, n, m); });
+}
+
+void TLZH::StreamRead(std::uint8_t* buffer, std::uint16_t count, std::uint16_t& moved) {
+  moved = InputStream ? std::uint16_t(InputStream->Read(buffer, count)) : 0;
+}
+
+void TLZH::StreamWrite(std::uint8_t* buffer, std::uint16_t count, std::uint16_t& moved) {
+  if (OutputStream) OutputStream->Write(buffer, count);
+  moved = count;
+}
+
+bool UnpackLzhStream(MemoryStream& source, MemoryStream& destination, std::int32_t maxSize) {
+  source.SetPosition(0);
+  destination.SetPosition(0);
+  std::int32_t size = 0;
+  if (!source.ReadInt32(size) || size > maxSize) return false;
+  if (size <= 0) return true;
+  std::vector<std::uint8_t> expanded;
+  try {
+    expanded = LzhDecodeBits(source.RemainingView(), size);
+  } catch (const std::bad_alloc&) {
+    throw ElzhException(kLzhNoMemoryMessage);
+  }
+  source.SetPosition(source.Size());
+  destination.Write(expanded);
+  return true;
+}
+
+} // namespace vela::skin

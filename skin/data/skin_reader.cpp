@@ -1,0 +1,139 @@
+#include "skin/data/skin_reader.h"
+
+#include "skin/data/lzh.h"
+
+namespace vela::skin {
+namespace {
+
+constexpr std::size_t kHeaderSize = 16;
+
+std::int32_t Int32At(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
+  return std::int32_t(std::uint32_t(bytes[offset]) | std::uint32_t(bytes[offset + 1]) << 8 |
+                      std::uint32_t(bytes[offset + 2]) << 16 | std::uint32_t(bytes[offset + 3]) << 24);
+}
+
+std::string LowerAscii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  }
+  return out;
+}
+
+// Splits the name text into lines as a string list splits text: a line ends at CR, LF or CR LF,
+// the text after the last break is a line only when it is not empty, and a zero byte ends it.
+std::vector<std::string> SplitNames(std::string_view text) {
+  std::vector<std::string> names;
+  std::size_t i = 0;
+  while (i < text.size() && text[i] != '\0') {
+    const std::size_t start = i;
+    while (i < text.size() && text[i] != '\r' && text[i] != '\n' && text[i] != '\0') ++i;
+    names.emplace_back(text.substr(start, i - start));
+    if (i < text.size() && text[i] == '\r') ++i;
+    if (i < text.size() && text[i] == '\n') ++i;
+  }
+  return names;
+}
+
+} // namespace
+
+void TSkinReader::Reset(PackageStatus status) {
+  names_.clear();
+  sizes_.clear();
+  offsets_.clear();
+  members_.Clear();
+  status_ = status;
+}
+
+bool TSkinReader::LoadPackage(MemoryStream& source) {
+  Reset(PackageStatus::NotLoaded);
+  MemoryStream expanded;
+  if (!UnpackLzhStream(source, expanded, kMaxPackageSize)) {
+    Reset(PackageStatus::Damaged);
+    return false;
+  }
+  return LoadExpanded(expanded.TakeBytes());
+}
+
+bool TSkinReader::LoadExpanded(std::vector<std::uint8_t> package) {
+  Reset(PackageStatus::NotLoaded);
+  if (package.size() < kHeaderSize) {
+    Reset(PackageStatus::Damaged);
+    return false;
+  }
+  if (Int32At(package, 0) != kPackageVersion) {
+    Reset(PackageStatus::WrongVersion);
+    if (ShowMessage) ShowMessage(kOlderSkinMessage);
+    return false;
+  }
+  if (!ReadStructure(package)) {
+    Reset(PackageStatus::Damaged);
+    return false;
+  }
+  status_ = PackageStatus::Loaded;
+  return true;
+}
+
+bool TSkinReader::ReadStructure(const std::vector<std::uint8_t>& package) {
+  const std::int32_t nameLength = Int32At(package, 4);
+  if (nameLength < 0 || std::size_t(nameLength) > package.size() - kHeaderSize) return false;
+  const std::string_view text(reinterpret_cast<const char*>(package.data()) + kHeaderSize,
+                              std::size_t(nameLength));
+  std::vector<std::string> names = SplitNames(LowerAscii(text));
+  if (names.size() > std::size_t(kMaxMembers)) return false;
+
+  const std::size_t sizesAt = kHeaderSize + std::size_t(nameLength);
+  if (names.size() * 4 > package.size() - sizesAt) return false;
+  std::vector<std::int32_t> sizes(names.size());
+  std::vector<std::uint64_t> offsets(names.size());
+  std::uint64_t offset = 0;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    sizes[i] = Int32At(package, sizesAt + 4 * i);
+    // A negative size would move every later member backwards; nothing sound can be served.
+    if (sizes[i] < 0) return false;
+    offsets[i] = offset;
+    offset += std::uint64_t(sizes[i]);
+  }
+  const std::size_t membersAt = sizesAt + 4 * names.size();
+  members_.Assign(std::vector<std::uint8_t>(package.begin() + std::ptrdiff_t(membersAt), package.end()));
+  names_ = std::move(names);
+  sizes_ = std::move(sizes);
+  offsets_ = std::move(offsets);
+  return true;
+}
+
+bool TSkinReader::MemberReadable(int index) const {
+  if (index < 0 || std::size_t(index) >= names_.size()) return false;
+  return offsets_[std::size_t(index)] + std::uint64_t(sizes_[std::size_t(index)]) <= members_.Size();
+}
+
+bool TSkinReader::CopyMember(std::size_t index, MemoryStream& destination) const {
+  // A member that runs past the member area is damaged and yields nothing.
+  if (!MemberReadable(int(index))) return false;
+  destination.Write(members_.Data() + offsets_[index], std::size_t(sizes_[index]));
+  destination.SetPosition(0);
+  return true;
+}
+
+bool TSkinReader::ExtractMember(std::string_view name, MemoryStream& destination) const {
+  destination.Clear();
+  const std::string wanted = LowerAscii(name);
+  for (std::size_t i = 0; i < names_.size(); ++i) {
+    if (names_[i] == wanted) return CopyMember(i, destination);
+  }
+  return false;
+}
+
+bool TSkinReader::ExtractFirstMatching(std::string_view fragment, MemoryStream& destination,
+                                       std::string& name) const {
+  destination.Clear();
+  for (std::size_t i = 0; i < names_.size(); ++i) {
+    if (names_[i].find(fragment) == std::string::npos) continue;
+    if (!CopyMember(i, destination)) return false;
+    name = names_[i];
+    return true;
+  }
+  return false;
+}
+
+} // namespace vela::skin
