@@ -31,7 +31,9 @@ trap cleanup EXIT
 vela_ensure_display || exit 1
 vela_prepare_prefix
 # Keep one wineserver alive for the whole run so that every test does not start its own.
-wineserver -p 2>/dev/null || true
+# Its helper processes start here, detached from every test's output.
+wineserver -p >/dev/null 2>&1 </dev/null || true
+"$vela_wine" cmd /c exit >/dev/null 2>&1 </dev/null || true
 
 passed=0; failed=0; skipped=0; status=0
 for p in "${presets[@]}"; do

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Opens the update tool's window under Wine against a simulated device.
+#
+# Builds the native and Windows presets when their programs are missing, starts vela-bootsim on
+# 127.0.0.1 (a free port, one device with a few cards) and opens VelaUpdate.exe in the Wine
+# virtual desktop. With a display the window stays open until it is closed; without one an
+# Xvfb display is started, a screenshot is saved once the window is up and its path printed,
+# and everything started here is stopped again.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+
+sim="$root/build/native/tools/vela-bootsim/vela-bootsim"
+exe="$root/build/windows/app/VelaUpdate.exe"
+
+build_preset() {
+  local preset=$1
+  [ -f "$root/build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" --target "${@:2}"
+}
+
+[ -x "$sim" ] || build_preset native vela-bootsim || true
+[ -f "$exe" ] || build_preset windows VelaUpdate
+
+headless=0
+[ -z "${DISPLAY:-}" ] && headless=1
+# shellcheck source=wine-env.sh
+source "$root/scripts/wine-env.sh"
+vela_ensure_display
+vela_prepare_prefix
+
+pids=()
+cleanup() {
+  local p
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  [ -n "${VELA_STARTED_XVFB:-}" ] && kill "$VELA_STARTED_XVFB" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+if [ -x "$sim" ]; then
+  simlog=$(mktemp -t vela-bootsim.XXXXXX)
+  "$sim" --port 0 --host 127.0.0.1 --device "Vela-Demo,HW2.1,SW3.4" \
+    --card "CPU01,HW1.0,SW1.2" --card "CPU02,HW1.0,SW1.2" --card "IO-16,HW1.1,SW2.0" \
+    --out "$root/build/run-received.bin" >"$simlog" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do grep -q '^listening on' "$simlog" && break; sleep 0.05; done
+  where=$(sed -n 's/^listening on //p' "$simlog" | head -n1)
+  if [ -n "$where" ]; then
+    echo "Device simulator listening: type address ${where%:*} and port ${where##*:}, then press Connect."
+    echo "The image it receives is written to build/run-received.bin."
+  else
+    echo "vela-bootsim did not start:" >&2
+    cat "$simlog" >&2
+  fi
+else
+  echo "vela-bootsim is missing ($sim): the window opens without a device to connect to."
+fi
+
+if [ "$headless" -eq 0 ]; then
+  "$vela_wine" "$exe"
+  exit 0
+fi
+
+"$vela_wine" "$exe" &
+pids+=($!)
+# The window is up once the desktop shows its title.
+for _ in $(seq 150); do
+  xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop\|Default - Wine' && break
+  sleep 0.1
+done
+sleep 3
+shot="$root/build/run-screenshot.png"
+import -window root "$shot"
+echo "Screenshot: $shot"
