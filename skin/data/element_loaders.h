@@ -1,0 +1,72 @@
+#pragma once
+// The loaders that fill element records from a skin's INI description and bitmap members.
+//
+// Every loader reads one section. The optional elements live in slots: a loader first frees
+// what the slot holds, then leaves it empty when the section does not name the element's
+// image. The always-present elements (frame borders, push button, title) are overwritten in
+// place. Nothing here fails: a missing key keeps its default and a missing or unreadable
+// bitmap leaves the image empty.
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "skin/data/colours.h"
+#include "skin/data/elements.h"
+#include "skin/data/quick_ini.h"
+#include "skin/data/skin_reader.h"
+
+namespace vela::skin {
+
+// What the loaders read from: the package's members, its description, and the skin's
+// ButtonText colour, the default of every element's text colours.
+struct ElementSource {
+  const TSkinReader& Package;
+  const TQuickIni& Ini;
+  ColourCode ButtonText = SystemColour(syscolour::kButtonText);
+};
+
+// The member an image value names: its file-name part (after the last "\" or ":"), or an
+// empty text when that part is empty or does not end in exactly ".bmp".
+std::string SkinImageMember(std::string_view value);
+
+// Loads the image an image key names into `bitmap`; clears it when the value names no ".bmp"
+// member, the member is missing or empty, or it does not decode.
+void LoadSkinBitmap(const TSkinReader& package, Bitmap& bitmap, std::string_view value);
+
+// The plain element: "Image", the margins, "Style", "Trans", "Tile" (above 1 reads as 0) and
+// the text colours.
+void LoadPlainElement(const ElementSource& source, std::string_view section,
+                      std::unique_ptr<TDataSkinObject>& slot);
+
+// As the plain element without "Style", plus the second image from `secondImageKey` (none when
+// that key is empty).
+void LoadBorderedElement(const ElementSource& source, std::string_view section,
+                         std::string_view secondImageKey, std::unique_ptr<TDataSkinBorder>& slot);
+
+// The progress bar: "Bitmap" and "Chunk", the margins, "Style", "Trans" and "Tile" as read.
+void LoadProgressElement(const ElementSource& source, std::string_view section,
+                         std::unique_ptr<TDataSkinBorder>& slot);
+
+// The group-box label: the plain element plus the background alignment and shifts.
+void LoadBoxLabelElement(const ElementSource& source, std::string_view section,
+                         std::unique_ptr<TDataSkinBoxLabel>& slot);
+
+// The menu bar from section "Personality", key "menuBar". Its left and right margin fields
+// carry the "TileLeftMenu" and "TileRightMenu" flags.
+void LoadMenuBarElement(const ElementSource& source, std::unique_ptr<TDataSkinObject>& slot);
+
+// One of the frame borders "Left", "Right", "Top" or "Bottom" (the record's Name), from
+// section "Personality" with keys formed from the name ("TopTopHeight", "TopFrame", ...).
+void LoadFrameBorder(const ElementSource& source, TDataSkinBorder& border);
+
+// The push button of section "Buttons" with its check and radio strips.
+void LoadPushButton(const ElementSource& source, TDataSkinButton& buttons);
+
+// The caption text of section "Personality" ("TextBack", the text placement, the colours) and
+// the font height of section "Fonts".
+void LoadTitle(const ElementSource& source, TDataSkinTitle& title);
+
+// Gives the combo button its second image: its own strip mirrored left to right.
+void MirrorComboButton(TDataSkinBorder& comboButton);
+
+} // namespace vela::skin
