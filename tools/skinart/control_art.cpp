@@ -1,0 +1,249 @@
+// Buttons, marks, fields, bars and panels of the default skin.
+#include "tools/skinart/art.h"
+#include "tools/skinart/palette.h"
+
+namespace vela::tools::art {
+
+namespace pal = palette;
+
+namespace {
+
+struct Look {
+  Pixel line;
+  Pixel fill;
+};
+
+Canvas Panel(int w, int h, double radius, Look look, Pixel under) {
+  Canvas c(w, h);
+  c.RoundPanel(Box{0, 0, double(w), double(h)}, radius, look.line, look.fill, under);
+  return c;
+}
+
+// A check mark or a radio dot in a 13 x 13 box.
+enum class Mark { None, Check, Dot, Dash };
+
+Canvas MarkCell(bool round, Look box, Mark mark, Pixel ink) {
+  constexpr int kSize = 13;
+  Canvas c(kSize, kSize);
+  c.RoundPanel(Box{0, 0, kSize, kSize}, round ? kSize / 2.0 : 2.5, box.line, box.fill, pal::kFace);
+  switch (mark) {
+  case Mark::Check:
+    c.Stroke(3.2, 6.8, 5.4, 9.0, 1.5, ink);
+    c.Stroke(5.4, 9.0, 9.8, 4.0, 1.5, ink);
+    break;
+  case Mark::Dot:
+    c.RoundFill(Box{3.5, 3.5, 9.5, 9.5}, 3, ink);
+    break;
+  case Mark::Dash:
+    c.RoundFill(Box{3, 5.5, 10, 7.5}, 1, ink);
+    break;
+  case Mark::None:
+    break;
+  }
+  return c;
+}
+
+// The four states of one group of marks: normal, hot, pressed, disabled.
+void MarkGroup(std::vector<Canvas>& cells, bool round, bool filled, Mark mark) {
+  // A ticked box is filled with the accent and carries a white mark.
+  const Look normal = filled ? Look{pal::kAccent, pal::kAccent} : Look{pal::kShadow, pal::kWhite};
+  const Look hot = filled ? Look{pal::kAccentDark, pal::kAccentDark} : Look{pal::kAccent, pal::kWhite};
+  const Look down = filled ? Look{pal::kAccentDark, pal::kAccentDark} : Look{pal::kAccent, pal::kAccentTint};
+  const Look off = filled ? Look{pal::kBorder, pal::kBorder} : Look{pal::kBorder, pal::kFace};
+  const Pixel ink = filled ? pal::kWhite : pal::kAccent;
+  cells.push_back(MarkCell(round, normal, mark, ink));
+  cells.push_back(MarkCell(round, hot, mark, ink));
+  cells.push_back(MarkCell(round, down, mark, ink));
+  cells.push_back(MarkCell(round, off, mark, filled ? pal::kWhite : pal::kTextOff));
+}
+
+Canvas Chevron(int w, int h, double dx, double dy, Pixel ink, Pixel under, double size = 3.0) {
+  // A chevron pointing along (dx, dy), centred in a w x h cell.
+  Canvas c(w, h);
+  const double cx = w / 2.0 + dx * size / 2, cy = h / 2.0 + dy * size / 2;
+  const double px = -dy, py = dx; // perpendicular
+  const double bx = cx - dx * size, by = cy - dy * size;
+  c.Stroke(bx + px * size, by + py * size, cx, cy, 1.4, ink, under);
+  c.Stroke(bx - px * size, by - py * size, cx, cy, 1.4, ink, under);
+  return c;
+}
+
+} // namespace
+
+Canvas PushButton() {
+  constexpr int w = 24, h = 24;
+  const double r = 3.5;
+  Canvas defaults = Panel(w, h, r, {pal::kAccent, pal::kWhite}, pal::kFace);
+  defaults.RoundPanel(Box{1, 1, w - 1.0, h - 1.0}, r - 1, pal::kAccent, pal::kWhite);
+  return Strip({Panel(w, h, r, {pal::kBorder, pal::kWhite}, pal::kFace),
+                Panel(w, h, r, {pal::kAccentDark, pal::kAccentSoft}, pal::kFace),
+                Panel(w, h, r, {pal::kLine, pal::kFace}, pal::kFace),
+                Panel(w, h, r, {pal::kAccent, pal::kAccentTint}, pal::kFace), defaults});
+}
+
+Canvas CheckMarks() {
+  std::vector<Canvas> cells;
+  MarkGroup(cells, false, false, Mark::None);
+  MarkGroup(cells, false, true, Mark::Check);
+  MarkGroup(cells, false, true, Mark::Dash);
+  return Strip(cells);
+}
+
+Canvas RadioMarks() {
+  std::vector<Canvas> cells;
+  MarkGroup(cells, true, false, Mark::None);
+  MarkGroup(cells, true, false, Mark::Dot);
+  return Strip(cells);
+}
+
+Canvas Progress() {
+  constexpr int w = 24, h = 14;
+  Canvas track = Panel(w, h, 3.5, {pal::kLine, pal::kTrack}, pal::kFace);
+  Canvas fill(w, h);
+  fill.RoundFill(Box{0, 0, w, h}, 3.5, pal::kAccent, pal::kFace);
+  fill.HLine(3, w - 4, 1, Mix(pal::kAccent, pal::kWhite, 0.18));
+  return Strip({track, fill});
+}
+
+Canvas ProgressChunk() {
+  Canvas c(9, 10, pal::kTrack);
+  c.Fill(Rect{0, 0, 7, 10}, pal::kAccent);
+  return c;
+}
+
+Canvas SunkEdge() {
+  constexpr int w = 16, h = 21;
+  const double r = 3;
+  Canvas focused = Panel(w, h, r, {pal::kAccent, pal::kWhite}, pal::kFace);
+  return Strip({Panel(w, h, r, {pal::kBorder, pal::kWhite}, pal::kFace),
+                Panel(w, h, r, {pal::kAccentDark, pal::kWhite}, pal::kFace),
+                Panel(w, h, r, {pal::kLine, pal::kFace}, pal::kFace), focused});
+}
+
+Canvas ComboButton() {
+  constexpr int w = kComboButtonWidth, h = 21;
+  auto cell = [&](Pixel fill, Pixel line) {
+    Canvas c(w, h);
+    if (fill != kMagenta) {
+      // Fills the inside of the field's rounded right end.
+      c.RoundFill(Box{-4, 1, w - 1.0, h - 1.0}, 2, fill, pal::kWhite);
+    }
+    c.VLine(0, 4, h - 5, line);
+    return c;
+  };
+  return Strip({cell(kMagenta, pal::kLine), cell(pal::kAccentSoft, pal::kAccentSoft),
+                cell(kMagenta, pal::kLine), cell(pal::kAccentTint, pal::kAccentTint)});
+}
+
+Canvas ExtraImages() {
+  constexpr int s = 12;
+  Canvas grip(s, s);
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j <= i; ++j) {
+      const int x = s - 3 - 3 * j, y = s - 3 - 3 * (i - j);
+      grip.Fill(Rect{x, y, x + 2, y + 2}, pal::kBorder);
+    }
+  }
+  return Strip({Chevron(s, s, 0, 1, pal::kTextSoft, pal::kWhite),
+                Chevron(s, s, 0, 1, pal::kAccentDark, pal::kAccentSoft),
+                Chevron(s, s, 0, 1, pal::kTextOff, pal::kFace),
+                Chevron(s, s, 0, 1, pal::kAccent, pal::kAccentTint), grip});
+}
+
+Canvas GroupBoxEdge() {
+  constexpr int s = 16;
+  auto cell = [&](Pixel line) {
+    Canvas c(s, s);
+    c.RoundPanel(Box{0, 0, s, s}, 4, line, pal::kFace, pal::kFace);
+    // Only the outline belongs to the edge; the inside shows what lies under it.
+    c.Fill(Rect{2, 2, s - 2, s - 2}, kMagenta);
+    return c;
+  };
+  return Strip({cell(pal::kBorder), cell(pal::kLine)});
+}
+
+Canvas GroupBoxLabel() {
+  Canvas c(24, 18);
+  c.RoundFill(Box{0, 0, 24, 18}, 5, pal::kHover, pal::kFace);
+  return c;
+}
+
+Canvas Toolbar() {
+  constexpr int s = 22;
+  const double r = 3;
+  Canvas rest(s, s);
+  return Strip({rest, Panel(s, s, r, {pal::kBorder, pal::kPress}, pal::kFace), Canvas(s, s),
+                Panel(s, s, r, {pal::kLine, pal::kHover}, pal::kFace),
+                Panel(s, s, r, {pal::kAccent, pal::kAccentTint}, pal::kFace)});
+}
+
+Canvas Tabs() {
+  constexpr int w = 28, h = 24;
+  auto tab = [&](Pixel line, Pixel fill, bool selected) {
+    Canvas c(w, h);
+    c.RoundPanel(Box{0, selected ? 0.0 : 2.0, w, h + 4.0}, 4, line, fill, pal::kFace);
+    if (selected) {
+      c.RoundFill(Box{1, 1, w - 1.0, 3}, 1, pal::kAccent);
+      c.HLine(1, w - 2, h - 1, fill); // opens the tab into its pane
+    } else {
+      c.HLine(0, w - 1, h - 1, pal::kBorder);
+    }
+    return c;
+  };
+  return Strip({tab(pal::kLine, pal::kRaised, false), tab(pal::kBorder, pal::kWhite, true),
+                tab(pal::kLine, pal::kFace, false), tab(pal::kBorder, pal::kAccentTint, false),
+                tab(pal::kAccent, pal::kWhite, true)});
+}
+
+Canvas TabBorder() {
+  Canvas c(16, 16, pal::kWhite);
+  c.Frame(Rect{0, 0, 16, 16}, pal::kBorder);
+  return c;
+}
+
+Canvas StatusPanels() {
+  constexpr int w = 16, h = 20;
+  auto cell = [&](bool separator, Pixel fill) {
+    Canvas c(w, h, fill);
+    c.HLine(0, w - 1, 0, pal::kLine);
+    if (separator) {
+      c.VLine(w - 1, 4, h - 5, pal::kBorder);
+    }
+    return c;
+  };
+  return Strip({cell(true, pal::kFace), cell(true, pal::kRaised), cell(false, pal::kFace)});
+}
+
+Canvas Header() {
+  constexpr int w = 20, h = 22;
+  auto cell = [&](Pixel fill, Pixel bottom) {
+    Canvas c(w, h, fill);
+    c.HLine(0, w - 1, h - 1, bottom);
+    c.VLine(w - 1, kHeaderEnd, h - 1 - kHeaderEnd, pal::kLine);
+    return c;
+  };
+  return Strip({cell(pal::kRaised, pal::kLine), cell(pal::kPress, pal::kBorder),
+                cell(pal::kFace, pal::kLine), cell(pal::kHover, pal::kLine),
+                cell(pal::kRaised, pal::kAccent)});
+}
+
+Canvas MenuItem() {
+  constexpr int w = 24, h = 20;
+  Canvas separator(w, h);
+  separator.HLine(kMenuItemSide, w - 1 - kMenuItemSide, h - 5, pal::kLine);
+  auto selection = [&](Pixel fill) {
+    Canvas c(w, h);
+    c.RoundFill(Box{2, 1, w - 2.0, h - 1.0}, 3, fill, pal::kWhite);
+    return c;
+  };
+  return Strip({Canvas(w, h), separator, selection(pal::kHover), selection(pal::kAccent),
+                selection(pal::kAccentDark)});
+}
+
+Canvas MenuBackground() {
+  Canvas c(16, 16, pal::kWhite);
+  c.Frame(Rect{0, 0, 16, 16}, pal::kBorder);
+  return c;
+}
+
+} // namespace vela::tools::art

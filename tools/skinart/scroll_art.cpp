@@ -1,0 +1,237 @@
+// Scroll bars, track-bar thumbs and up-down buttons of the default skin.
+#include <utility>
+
+#include "tools/skinart/art.h"
+#include "tools/skinart/palette.h"
+
+namespace vela::tools::art {
+
+namespace pal = palette;
+
+namespace {
+
+constexpr int kS = kScrollSize;
+
+// A chevron pointing along (dx, dy), its tip `reach` pixels from the centre of the cell.
+void DrawChevron(Canvas& c, double cx, double cy, double dx, double dy, double size, Pixel ink,
+                 Pixel under) {
+  const double tipX = cx + dx * size / 2, tipY = cy + dy * size / 2;
+  const double baseX = tipX - dx * size, baseY = tipY - dy * size;
+  const double px = -dy, py = dx;
+  c.Stroke(baseX + px * size, baseY + py * size, tipX, tipY, 1.4, ink, under);
+  c.Stroke(baseX - px * size, baseY - py * size, tipX, tipY, 1.4, ink, under);
+}
+
+struct ArrowLook {
+  Pixel fill;
+  Pixel ink;
+};
+
+// Normal, pressed, hot and disabled looks of a scroll arrow.
+constexpr ArrowLook kArrowLooks[4] = {{pal::kTrack, pal::kTextSoft},
+                                      {pal::kThumbHot, pal::kWhite},
+                                      {pal::kHover, pal::kText},
+                                      {pal::kTrack, pal::kThumb}};
+
+Canvas ArrowCell(double dx, double dy, ArrowLook look) {
+  Canvas c(kS, kS, pal::kTrack);
+  if (look.fill != pal::kTrack) {
+    c.RoundFill(Box{1, 1, kS - 1.0, kS - 1.0}, 3, look.fill);
+  }
+  DrawChevron(c, kS / 2.0, kS / 2.0, dx, dy, 3.0, look.ink, look.fill);
+  return c;
+}
+
+Canvas ThumbCell(bool vertical, Pixel colour, int length) {
+  const int w = vertical ? kS : length, h = vertical ? length : kS;
+  Canvas c(w, h);
+  // A slim pill, 7 pixels thick, centred across the bar.
+  const Box pill = vertical ? Box{5, 1, kS - 5.0, h - 1.0} : Box{1, 5, w - 1.0, kS - 5.0};
+  c.RoundFill(pill, 3.5, colour, pal::kTrack);
+  return c;
+}
+
+Canvas TrackCell(bool vertical, Pixel fill) {
+  const int w = vertical ? kS : 16, h = vertical ? 16 : kS;
+  Canvas c(w, h, fill);
+  if (vertical) {
+    c.VLine(0, 0, h - 1, pal::kLine);
+  } else {
+    c.HLine(0, w - 1, 0, pal::kLine);
+  }
+  return c;
+}
+
+// Track-bar thumbs: a rounded body with an optional point on one side.
+struct ThumbLook {
+  Pixel line;
+  Pixel fill;
+};
+
+constexpr ThumbLook kThumbLooks[5] = {{pal::kBorder, pal::kWhite},
+                                      {pal::kAccent, pal::kAccent},
+                                      {pal::kAccentDark, pal::kAccent},
+                                      {pal::kAccentDark, pal::kAccentDark},
+                                      {pal::kLine, pal::kFace}};
+
+Canvas TrackThumbCell(ThumbShape shape, ThumbLook look) {
+  const bool across = shape == ThumbShape::Vert || shape == ThumbShape::Left || shape == ThumbShape::Right;
+  const int w = across ? 20 : 11, h = across ? 11 : 20;
+  Canvas c(w, h);
+  std::vector<Shape> parts;
+  const double r = 2.5;
+  switch (shape) {
+  case ThumbShape::Horz:
+  case ThumbShape::Vert:
+    parts.push_back(RoundBoxShape(Box{0, 0, double(w), double(h)}, r + 1));
+    break;
+  case ThumbShape::Down:
+    parts.push_back(RoundBoxShape(Box{0, 0, double(w), h - 5.0}, r));
+    parts.push_back([w, h](double x, double y) {
+      return y >= h - 6.0 && std::abs(x - w / 2.0) <= (h - y) * (w / 2.0) / 5.5;
+    });
+    break;
+  case ThumbShape::Up:
+    parts.push_back(RoundBoxShape(Box{0, 5, double(w), double(h)}, r));
+    parts.push_back([w](double x, double y) {
+      return y <= 6.0 && std::abs(x - w / 2.0) <= y * (w / 2.0) / 5.5;
+    });
+    break;
+  case ThumbShape::Right:
+    parts.push_back(RoundBoxShape(Box{0, 0, w - 5.0, double(h)}, r));
+    parts.push_back([w, h](double x, double y) {
+      return x >= w - 6.0 && std::abs(y - h / 2.0) <= (w - x) * (h / 2.0) / 5.5;
+    });
+    break;
+  case ThumbShape::Left:
+    parts.push_back(RoundBoxShape(Box{5, 0, double(w), double(h)}, r));
+    parts.push_back([h](double x, double y) {
+      return x <= 6.0 && std::abs(y - h / 2.0) <= x * (h / 2.0) / 5.5;
+    });
+    break;
+  }
+  const Shape outer = UnionShape(parts);
+  c.Paint(outer, look.line, pal::kFace);
+  // The inside is the same shape one pixel in from every edge.
+  c.Paint(
+      [&outer](double x, double y) {
+        return outer(x - 1, y) && outer(x + 1, y) && outer(x, y - 1) && outer(x, y + 1);
+      },
+      look.fill, pal::kFace);
+  return c;
+}
+
+// Up-down halves: a rounded button filling the half, and a small chevron glyph.
+constexpr ArrowLook kUpDownLooks[4] = {{pal::kWhite, pal::kTextSoft},
+                                       {pal::kAccentSoft, pal::kAccentDark},
+                                       {pal::kFace, pal::kTextOff},
+                                       {pal::kAccentTint, pal::kAccent}};
+
+Canvas UpDownCell(int w, int h, ArrowLook look) {
+  Canvas c(w, h);
+  c.RoundPanel(Box{0, 0, double(w), double(h)}, 2.5,
+               look.fill == pal::kWhite ? pal::kBorder : pal::kAccent, look.fill, pal::kFace);
+  if (look.fill == pal::kFace) {
+    c.RoundPanel(Box{0, 0, double(w), double(h)}, 2.5, pal::kLine, pal::kFace, pal::kFace);
+  }
+  return c;
+}
+
+Canvas UpDownStrip(int w, int h) {
+  std::vector<Canvas> cells;
+  for (int half = 0; half < 2; ++half) {
+    for (const ArrowLook& look : kUpDownLooks) {
+      cells.push_back(UpDownCell(w, h, look));
+    }
+  }
+  return Strip(cells);
+}
+
+Canvas UpDownGlyphStrip(bool horizontal) {
+  const int w = horizontal ? 5 : 9, h = horizontal ? 9 : 5;
+  std::vector<Canvas> cells;
+  for (int half = 0; half < 2; ++half) {
+    const double sign = half == 0 ? -1 : 1;
+    for (const ArrowLook& look : kUpDownLooks) {
+      Canvas c(w, h);
+      DrawChevron(c, w / 2.0, h / 2.0, horizontal ? sign : 0, horizontal ? 0 : sign, 2.4, look.ink,
+                  look.fill);
+      cells.push_back(std::move(c));
+    }
+  }
+  return Strip(cells);
+}
+
+} // namespace
+
+Canvas ScrollArrows() {
+  // Four groups of four (left, right, up, down; each normal, pressed, hot, disabled), then the
+  // pieces of a bar drawn in one: horizontal and vertical thumb (normal, dragged), horizontal
+  // and vertical track, and the corner between two bars.
+  constexpr std::pair<double, double> kDirections[4] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+  std::vector<Canvas> cells;
+  for (const auto& [dx, dy] : kDirections) {
+    for (const ArrowLook& look : kArrowLooks) {
+      cells.push_back(ArrowCell(dx, dy, look));
+    }
+  }
+  for (bool vertical : {false, true}) {
+    for (Pixel colour : {pal::kThumb, pal::kThumbDown}) {
+      Canvas c(kS, kS, pal::kTrack);
+      c.Blit(ThumbCell(vertical, colour, kS), 0, 0);
+      for (int y = 0; y < kS; ++y) {
+        for (int x = 0; x < kS; ++x) {
+          if (c.At(x, y) == kMagenta) {
+            c.Set(x, y, pal::kTrack);
+          }
+        }
+      }
+      cells.push_back(std::move(c));
+    }
+  }
+  Canvas horzTrack(kS, kS, pal::kTrack);
+  horzTrack.HLine(0, kS - 1, 0, pal::kLine);
+  Canvas vertTrack(kS, kS, pal::kTrack);
+  vertTrack.VLine(0, 0, kS - 1, pal::kLine);
+  cells.push_back(horzTrack);
+  cells.push_back(vertTrack);
+  cells.push_back(Canvas(kS, kS, pal::kFace));
+  return Strip(cells);
+}
+
+Canvas HorzTrack() {
+  return Strip({TrackCell(false, pal::kTrack), TrackCell(false, pal::kHover),
+                TrackCell(false, pal::kFace), TrackCell(false, pal::kPress)});
+}
+
+Canvas VertTrack() {
+  return Strip({TrackCell(true, pal::kTrack), TrackCell(true, pal::kHover),
+                TrackCell(true, pal::kFace), TrackCell(true, pal::kPress)});
+}
+
+Canvas HorzThumb() {
+  constexpr int len = 2 * kThumbEnd + 12;
+  return Strip({ThumbCell(false, pal::kThumb, len), ThumbCell(false, pal::kThumbDown, len),
+                ThumbCell(false, pal::kThumbHot, len)});
+}
+
+Canvas VertThumb() {
+  constexpr int len = 2 * kThumbEnd + 12;
+  return Strip({ThumbCell(true, pal::kThumb, len), ThumbCell(true, pal::kThumbDown, len),
+                ThumbCell(true, pal::kThumbHot, len)});
+}
+
+Canvas TrackThumb(ThumbShape shape) {
+  std::vector<Canvas> cells;
+  for (const ThumbLook& look : kThumbLooks) {
+    cells.push_back(TrackThumbCell(shape, look));
+  }
+  return Strip(cells);
+}
+
+Canvas UpDownHorz() { return UpDownStrip(12, 16); }
+Canvas UpDownVert() { return UpDownStrip(16, 11); }
+Canvas UpDownHorzGlyphs() { return UpDownGlyphStrip(true); }
+Canvas UpDownVertGlyphs() { return UpDownGlyphStrip(false); }
+
+} // namespace vela::tools::art
