@@ -86,8 +86,6 @@ Bytes Bmp24(const Image& image, std::uint32_t background) {
   return BmpFile(image.Size(), 24, pixels);
 }
 
-Bytes Bmp32(const Image& image) { return BmpFile(image.Size(), 32, Pixels32(image)); }
-
 Bytes Ico(const std::vector<const Image*>& sizes) {
   Bytes head;
   Put16(head, 0);

@@ -12,8 +12,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 // A bottom-up 24-bit BMP of the image flattened over an opaque background colour (0xRRGGBB).
 Bytes Bmp24(const Image& image, std::uint32_t background);
-// A bottom-up 32-bit BMP with straight alpha in the fourth byte.
-Bytes Bmp32(const Image& image);
 // An icon file with one 32-bit entry (alpha and an AND mask) per image.
 Bytes Ico(const std::vector<const Image*>& sizes);
 

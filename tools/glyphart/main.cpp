@@ -20,6 +20,10 @@ constexpr Named kGlyphs[] = {{Glyph::Connect, "connect"},
                              {Glyph::Application, "application"},
                              {Glyph::Upgrade, "upgrade"}};
 
+// Buttons draw a glyph with its bottom-left colour as the transparent one, so the glyphs carry
+// no alpha: their edges are blended into the usual face colour, which is also the key.
+constexpr std::uint32_t kGlyphBackground = 0xF0F0F0;
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -31,7 +35,7 @@ int main(int argc, char** argv) {
   bool ok = true;
   for (const Named& g : kGlyphs) {
     Image img = DrawGlyph(g.glyph, 32);
-    ok &= WriteFile(dir + "/glyph_" + g.name + ".bmp", Bmp32(img));
+    ok &= WriteFile(dir + "/glyph_" + g.name + ".bmp", Bmp24(img, kGlyphBackground));
   }
   Image i16 = DrawIcon(16), i24 = DrawIcon(24), i32 = DrawIcon(32), i48 = DrawIcon(48),
         i64 = DrawIcon(64);
