@@ -1,0 +1,391 @@
+#include "tools/vela-update/device_client.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <thread>
+
+#include "link/device_list.h"
+#include "link/texts.h"
+#include "tools/common/console.h"
+
+#ifdef _WIN32
+#include "link/system_code_page.h"
+#endif
+
+namespace vela::tools {
+namespace {
+
+link::LeadBytePredicate lead_bytes() {
+#ifdef _WIN32
+  return link::IsSystemAnsiLeadByte;
+#else
+  return link::IsCp936LeadByte;
+#endif
+}
+
+// The receive log names the device's address; a host name gives 0.0.0.0 there.
+link::Ipv4Endpoint log_address(const Endpoint& endpoint) {
+  link::Ipv4Endpoint out;
+  out.port = endpoint.port;
+  unsigned a, b, c, d;
+  char tail;
+  if (std::sscanf(endpoint.host.c_str(), "%u.%u.%u.%u%c", &a, &b, &c, &d, &tail) == 4 &&
+      a < 256 && b < 256 && c < 256 && d < 256) {
+    out.octets = {std::uint8_t(a), std::uint8_t(b), std::uint8_t(c), std::uint8_t(d)};
+  }
+  return out;
+}
+
+std::string join(const std::vector<std::string>& names) {
+  std::string out;
+  for (const auto& n : names) out += (out.empty() ? "" : ",") + n;
+  return out;
+}
+
+ExitCode refusal_code(link::StartResult result) {
+  return result == link::StartResult::kNoImage ? ExitCode::kImageRefused
+                                               : ExitCode::kCardRejected;
+}
+
+}  // namespace
+
+DeviceClient::DeviceClient(const UpdateOptions& options, const Endpoint& device,
+                           Reporter& reporter)
+    : options_(options),
+      endpoint_(device),
+      label_(format_endpoint(device)),
+      reporter_(reporter),
+      session_(model_, *this, lead_bytes()),
+      from_(log_address(device)) {}
+
+DeviceResult DeviceClient::run() {
+  auto start = Clock::now();
+  ExitCode code = ExitCode::kSuccess;
+  switch (options_.command) {
+    case Command::list: code = list(); break;
+    case Command::upgrade: code = upgrade(); break;
+    case Command::goto_app: code = goto_app(); break;
+  }
+  socket_.close();
+  DeviceResult result;
+  result.device = label_;
+  result.code = code;
+  result.message = code == ExitCode::kSuccess && message_.empty() ? "done" : message_;
+  result.blocks = session_.transfer().BlockCount();
+  result.retries = resends_total_;
+  result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  return result;
+}
+
+ExitCode DeviceClient::list() {
+  ExitCode code = connect_and_query();
+  if (code != ExitCode::kSuccess) return code;
+  reporter_.list(label_, rows());
+  return ExitCode::kSuccess;
+}
+
+ExitCode DeviceClient::upgrade() {
+  link::ImageLoad load = session_.transfer().image().LoadFile(options_.image_path);
+  if (load.status != link::ImageLoadStatus::kLoaded) {
+    std::string text = load.message;
+    if (load.status == link::ImageLoadStatus::kUnreadable &&
+        text.find(options_.image_path) == std::string::npos) {
+      text += options_.image_path;
+    }
+    return fail(ExitCode::kImageRefused, text);
+  }
+  ExitCode code = connect_and_query();
+  if (code == ExitCode::kSuccess) code = check_cards();
+  if (code == ExitCode::kSuccess) code = start_transfer();
+  if (code == ExitCode::kSuccess) code = run_transfer();
+  return code;
+}
+
+ExitCode DeviceClient::goto_app() {
+  ExitCode code = connect();
+  if (code != ExitCode::kSuccess) return code;
+  session_.transfer().GotoApplication();
+  if (send_failed_) return fail(ExitCode::kLinkClosed, "the device closed the link");
+  message_ = "application started";
+  emit({.kind = EventKind::done, .text = message_});
+  return ExitCode::kSuccess;
+}
+
+ExitCode DeviceClient::connect() {
+  std::string error;
+  socket_ = Socket::connect_tcp(endpoint_, options_.connect_timeout_ms, &error);
+  if (!socket_.valid()) return fail(ExitCode::kCannotConnect, error);
+  assembler_.Reset();
+  send_failed_ = false;
+  emit({.kind = EventKind::connected});
+  return ExitCode::kSuccess;
+}
+
+// Announcements have no end marker: they are collected until the device has been quiet
+// for --announce-wait after the first one.
+ExitCode DeviceClient::connect_and_query() {
+  ExitCode code = connect();
+  if (code != ExitCode::kSuccess) return code;
+  session_.Query();
+  auto first_deadline = Clock::now() + std::chrono::milliseconds(options_.ack_timeout_ms);
+  for (;;) {
+    if (stop_requested()) return fail(ExitCode::kFailure, "interrupted");
+    int wait = options_.announce_wait_ms;
+    if (model_.RowCount() == 0) {
+      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(first_deadline -
+                                                                        Clock::now());
+      if (left.count() <= 0) {
+        return fail(ExitCode::kCannotConnect, "the device announced nothing within " +
+                                                  std::to_string(options_.ack_timeout_ms) +
+                                                  " ms");
+      }
+      wait = static_cast<int>(std::min<long long>(left.count(), 200));
+    }
+    Pump result = pump(wait);
+    if (result == Pump::closed) {
+      if (model_.RowCount() > 0) break;
+      return fail(ExitCode::kLinkClosed, "the device closed the link before announcing");
+    }
+    if (result == Pump::timeout && model_.RowCount() > 0) break;
+  }
+  return ExitCode::kSuccess;
+}
+
+ExitCode DeviceClient::check_cards() {
+  std::vector<std::string> names;
+  for (int r = 0; r < model_.RowCount(); ++r) names.push_back(model_.Text(r, link::Column::kCardName));
+  for (const auto& card : options_.cards) {
+    if (std::find(names.begin(), names.end(), card) == names.end()) {
+      return fail(ExitCode::kCardRejected,
+                  "no card \"" + card + "\" on the device (announced: " + join(names) + ")");
+    }
+  }
+  if (!link::CardsOfOneType(options_.cards)) {
+    return fail(ExitCode::kCardRejected, std::string(link::text::kSameTypeBoard));
+  }
+  return ExitCode::kSuccess;
+}
+
+ExitCode DeviceClient::start_transfer() {
+  link::StartResult result =
+      session_.transfer().StartUpgrade(true, model_.RowCount() > 0, options_.cards);
+  if (result != link::StartResult::kStarted) return fail(refusal_code(result), message_);
+  if (send_failed_) return fail(ExitCode::kLinkClosed, "the device closed the link");
+  return ExitCode::kSuccess;
+}
+
+ExitCode DeviceClient::run_transfer() {
+  link::Transfer& transfer = session_.transfer();
+  while (!transfer.Completed()) {
+    if (stop_requested()) return fail(ExitCode::kFailure, "interrupted");
+    auto now = Clock::now();
+    if (send_failed_) {
+      if (!reconnect()) return fail(ExitCode::kLinkClosed, "the device closed the link");
+      continue;
+    }
+    if (timer_running_ && now >= timer_due_) {
+      send_due_block();
+      continue;
+    }
+    if (awaiting_ack_ && now - last_frame_ >= std::chrono::milliseconds(options_.ack_timeout_ms)) {
+      if (silent_resends_ >= options_.retries) {
+        return fail(ExitCode::kAckTimeout,
+                    "no acknowledgement of block " + std::to_string(transfer.CurrentBlock()) +
+                        " after " + std::to_string(options_.retries) + " resends");
+      }
+      resend_after_silence();
+      continue;
+    }
+    Pump result = pump(wait_budget_ms(now));
+    if (result == Pump::closed && !transfer.Completed()) {
+      if (!reconnect()) return fail(ExitCode::kLinkClosed, "the device closed the link");
+    }
+    note_progress();
+  }
+  emit({.kind = EventKind::done, .text = message_});
+  return ExitCode::kSuccess;
+}
+
+void DeviceClient::send_due_block() {
+  timer_due_ += std::chrono::milliseconds(options_.pace_ms);
+  if (options_.pace_ms == 0 || timer_due_ < Clock::now()) {
+    timer_due_ = Clock::now() + std::chrono::milliseconds(options_.pace_ms);
+  }
+  session_.transfer().OnSendTimerTick();
+  // A tick without permission sends nothing; stopping here keeps --pace 0 from spinning.
+  if (!session_.transfer().SendPermit()) timer_running_ = false;
+}
+
+void DeviceClient::resend_after_silence() {
+  ++silent_resends_;
+  awaiting_ack_ = false;
+  resend_reason_ = "no acknowledgement within " + std::to_string(options_.ack_timeout_ms) + " ms";
+  session_.transfer().ResendCurrentBlock();
+}
+
+// Reports acknowledged blocks; a new block in flight restarts the resend counts.
+void DeviceClient::note_progress() {
+  const link::Transfer& transfer = session_.transfer();
+  std::int32_t acknowledged = std::min(transfer.CurrentBlock() - 1, transfer.BlockCount());
+  if (acknowledged <= last_acknowledged_) return;
+  last_acknowledged_ = acknowledged;
+  silent_resends_ = 0;
+  resends_of_block_ = 0;
+  if (transfer.CurrentBlock() > last_sent_block_) awaiting_ack_ = false;
+  std::int64_t bytes = std::min<std::int64_t>(std::int64_t(acknowledged) * link::kBlockSize,
+                                              transfer.ImageSize());
+  emit({.kind = EventKind::block,
+        .block = acknowledged,
+        .blocks = transfer.BlockCount(),
+        .bytes = bytes,
+        .total = transfer.ImageSize()});
+}
+
+bool DeviceClient::reconnect() {
+  socket_.close();
+  for (int attempt = 1; attempt <= options_.reconnects && !stop_requested(); ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(options_.reconnect_delay_ms));
+    std::string error;
+    socket_ = Socket::connect_tcp(endpoint_, options_.connect_timeout_ms, &error);
+    if (!socket_.valid()) {
+      emit({.kind = EventKind::note,
+            .text = "reconnecting (" + std::to_string(attempt) + "/" +
+                    std::to_string(options_.reconnects) + "): " + error});
+      continue;
+    }
+    assembler_.Reset();
+    send_failed_ = false;
+    emit({.kind = EventKind::connected});
+    // The frame in flight may have been lost with the old connection.
+    awaiting_ack_ = false;
+    resend_reason_ = "reconnected";
+    session_.transfer().ResendCurrentBlock();
+    return true;
+  }
+  return false;
+}
+
+DeviceClient::Pump DeviceClient::pump(int wait_ms) {
+  std::size_t got = 0;
+  IoStatus status = socket_.receive(buffer_.data(), buffer_.size(), got, wait_ms);
+  if (status == IoStatus::timeout) return Pump::timeout;
+  if (status != IoStatus::ok) return Pump::closed;
+  assembler_.Append(std::span<const std::uint8_t>(buffer_.data(), got),
+                    [this](std::span<const std::uint8_t> chunk) { deliver(chunk); });
+  return Pump::data;
+}
+
+void DeviceClient::deliver(std::span<const std::uint8_t> chunk) {
+  try {
+    session_.Receive(chunk, from_);
+  } catch (const link::AnnouncementError& error) {
+    // The window shows this in an error box and goes on; so does the tool.
+    emit({.kind = EventKind::note, .text = std::string("announcement ignored: ") + error.what()});
+  }
+}
+
+int DeviceClient::wait_budget_ms(Clock::time_point now) const {
+  auto budget = std::chrono::milliseconds(200);
+  if (timer_running_) {
+    budget = std::min(budget, std::chrono::duration_cast<std::chrono::milliseconds>(timer_due_ - now));
+  }
+  if (awaiting_ack_) {
+    auto deadline = last_frame_ + std::chrono::milliseconds(options_.ack_timeout_ms);
+    budget = std::min(budget, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now));
+  }
+  // Round up so that a due time a fraction of a millisecond away is not polled in a loop.
+  return static_cast<int>(std::max<long long>(budget.count() + 1, 0));
+}
+
+ExitCode DeviceClient::fail(ExitCode code, const std::string& message) {
+  message_ = message;
+  emit({.kind = EventKind::error, .text = message, .code = code});
+  return code;
+}
+
+void DeviceClient::emit(Event event) {
+  event.device = label_;
+  reporter_.emit(event);
+}
+
+std::vector<BoardRow> DeviceClient::rows() const {
+  std::vector<BoardRow> out;
+  for (const auto& row : model_.rows()) {
+    out.push_back({row.text(link::Column::kDeviceName), row.text(link::Column::kCardName),
+                   row.text(link::Column::kHardwareVersion),
+                   row.text(link::Column::kSoftwareVersion)});
+  }
+  return out;
+}
+
+void DeviceClient::StartSendTimer() {
+  if (timer_running_) return;  // a running timer keeps its rhythm, as a window timer does
+  timer_running_ = true;
+  timer_due_ = Clock::now() + std::chrono::milliseconds(options_.pace_ms);
+}
+
+void DeviceClient::StopSendTimer() { timer_running_ = false; }
+
+void DeviceClient::SendFrame(std::span<const std::uint8_t> frame) {
+  std::int32_t block = session_.transfer().CurrentBlock();
+  if (block == last_sent_block_) {
+    ++resends_of_block_;
+    ++resends_total_;
+    emit({.kind = EventKind::retry,
+          .text = resend_reason_.empty() ? "acknowledgement of another block" : resend_reason_,
+          .block = block,
+          .attempt = resends_of_block_});
+  }
+  resend_reason_.clear();
+  last_sent_block_ = block;
+  awaiting_ack_ = true;
+  last_frame_ = Clock::now();
+  if (!socket_.send_all(frame.data(), frame.size())) send_failed_ = true;
+}
+
+void DeviceClient::SendCommand(std::string_view message) {
+  if (!socket_.send_all(message.data(), message.size())) send_failed_ = true;
+  if (message.substr(0, link::kSelectPrefix.size()) == link::kSelectPrefix) {
+    emit({.kind = EventKind::selected, .text = join(options_.cards)});
+  }
+  if (options_.verbose) {
+    std::string_view text = message.substr(0, message.find(link::kLineEnd));
+    emit({.kind = EventKind::note, .text = "sent " + std::string(text)});
+  }
+}
+
+void DeviceClient::SetProgressRange(std::int32_t maximum) { progress_max_ = maximum; }
+
+void DeviceClient::SetProgressPosition(std::int32_t) {}
+
+void DeviceClient::AppendLog(std::string_view line) {
+  if (options_.verbose) emit({.kind = EventKind::note, .text = std::string(line)});
+}
+
+void DeviceClient::ShowMessage(std::string_view text) {
+  // The success box is reported by run_transfer once the last block has been counted.
+  message_ = std::string(text);
+}
+
+void DeviceClient::Pause(std::chrono::milliseconds duration) {
+  if (duration == link::kPauseAfterSelect) duration = std::chrono::milliseconds(options_.select_pause_ms);
+  std::this_thread::sleep_for(duration);
+}
+
+void DeviceClient::SetTrafficStatus(std::string_view) {}
+
+void DeviceClient::AppendReceiveLog(std::string_view own_text, std::string_view wire_text) {
+  if (!options_.verbose) return;
+  std::string text(own_text);
+  text += wire_text.substr(0, wire_text.find(link::kLineEnd));
+  emit({.kind = EventKind::note, .text = text});
+}
+
+void DeviceClient::OnRowAdded(int row) {
+  const auto& r = model_.rows()[static_cast<std::size_t>(row)];
+  emit({.kind = EventKind::announced,
+        .row = {r.text(link::Column::kDeviceName), r.text(link::Column::kCardName),
+                r.text(link::Column::kHardwareVersion), r.text(link::Column::kSoftwareVersion)}});
+}
+
+}  // namespace vela::tools
