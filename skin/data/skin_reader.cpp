@@ -37,7 +37,8 @@ std::vector<std::string> SplitNames(std::string_view text) {
 
 } // namespace
 
-void TSkinReader::Reset(PackageStatus status) {
+void TSkinReader::Reset(PackageStatus status, std::string problem) {
+  problem_ = std::move(problem);
   names_.clear();
   sizes_.clear();
   offsets_.clear();
@@ -49,7 +50,9 @@ bool TSkinReader::LoadPackage(MemoryStream& source) {
   Reset(PackageStatus::NotLoaded);
   MemoryStream expanded;
   if (!UnpackLzhStream(source, expanded, kMaxPackageSize)) {
-    Reset(PackageStatus::Damaged);
+    Reset(PackageStatus::Damaged, source.Size() < 4 ? "no size field"
+                                                    : "expanded size beyond the limit of " +
+                                                          std::to_string(kMaxPackageSize) + " bytes");
     return false;
   }
   return LoadExpanded(expanded.TakeBytes());
@@ -58,39 +61,45 @@ bool TSkinReader::LoadPackage(MemoryStream& source) {
 bool TSkinReader::LoadExpanded(std::vector<std::uint8_t> package) {
   Reset(PackageStatus::NotLoaded);
   if (package.size() < kHeaderSize) {
-    Reset(PackageStatus::Damaged);
+    Reset(PackageStatus::Damaged, "shorter than the package header");
     return false;
   }
   if (Int32At(package, 0) != kPackageVersion) {
-    Reset(PackageStatus::WrongVersion);
+    Reset(PackageStatus::WrongVersion, "version " + std::to_string(Int32At(package, 0)) + " instead of " +
+                                           std::to_string(kPackageVersion));
     if (ShowMessage) ShowMessage(kOlderSkinMessage);
     return false;
   }
-  if (!ReadStructure(package)) {
-    Reset(PackageStatus::Damaged);
+  std::string problem = ReadStructure(package);
+  if (!problem.empty()) {
+    Reset(PackageStatus::Damaged, std::move(problem));
     return false;
   }
   status_ = PackageStatus::Loaded;
   return true;
 }
 
-bool TSkinReader::ReadStructure(const std::vector<std::uint8_t>& package) {
+std::string TSkinReader::ReadStructure(const std::vector<std::uint8_t>& package) {
   const std::int32_t nameLength = Int32At(package, 4);
-  if (nameLength < 0 || std::size_t(nameLength) > package.size() - kHeaderSize) return false;
+  if (nameLength < 0 || std::size_t(nameLength) > package.size() - kHeaderSize) {
+    return "name text length " + std::to_string(nameLength) + " does not fit the package";
+  }
   const std::string_view text(reinterpret_cast<const char*>(package.data()) + kHeaderSize,
                               std::size_t(nameLength));
   std::vector<std::string> names = SplitNames(LowerAscii(text));
-  if (names.size() > std::size_t(kMaxMembers)) return false;
+  if (names.size() > std::size_t(kMaxMembers)) {
+    return std::to_string(names.size()) + " member names, more than " + std::to_string(kMaxMembers);
+  }
 
   const std::size_t sizesAt = kHeaderSize + std::size_t(nameLength);
-  if (names.size() * 4 > package.size() - sizesAt) return false;
+  if (names.size() * 4 > package.size() - sizesAt) return "the member sizes run past the end";
   std::vector<std::int32_t> sizes(names.size());
   std::vector<std::uint64_t> offsets(names.size());
   std::uint64_t offset = 0;
   for (std::size_t i = 0; i < names.size(); ++i) {
     sizes[i] = Int32At(package, sizesAt + 4 * i);
     // A negative size would move every later member backwards; nothing sound can be served.
-    if (sizes[i] < 0) return false;
+    if (sizes[i] < 0) return "member \"" + names[i] + "\" has a negative size";
     offsets[i] = offset;
     offset += std::uint64_t(sizes[i]);
   }
@@ -99,7 +108,7 @@ bool TSkinReader::ReadStructure(const std::vector<std::uint8_t>& package) {
   names_ = std::move(names);
   sizes_ = std::move(sizes);
   offsets_ = std::move(offsets);
-  return true;
+  return {};
 }
 
 bool TSkinReader::MemberReadable(int index) const {

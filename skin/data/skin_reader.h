@@ -68,6 +68,8 @@ public:
                             std::string& name) const;
 
   PackageStatus Status() const { return status_; }
+  // Why the last load failed, in words (empty after a successful load).
+  const std::string& Problem() const { return problem_; }
   int MemberCount() const { return int(names_.size()); }
   // Lower-cased member names in package order.
   const std::vector<std::string>& MemberNames() const { return names_; }
@@ -77,8 +79,9 @@ public:
   bool MemberReadable(int index) const;
 
 private:
-  void Reset(PackageStatus status);
-  bool ReadStructure(const std::vector<std::uint8_t>& package);
+  void Reset(PackageStatus status, std::string problem = {});
+  // Reads names, sizes and members; returns what is wrong, or an empty text.
+  std::string ReadStructure(const std::vector<std::uint8_t>& package);
   bool CopyMember(std::size_t index, MemoryStream& destination) const;
 
   std::vector<std::string> names_;
@@ -86,6 +89,7 @@ private:
   std::vector<std::uint64_t> offsets_; // start of each member in members_
   MemoryStream members_;
   PackageStatus status_ = PackageStatus::NotLoaded;
+  std::string problem_;
 };
 
 } // namespace vela::skin
