@@ -1,33 +1,23 @@
+// The update tool: one window, run until it closes.
 #include <windows.h>
 
-namespace {
+#include "app/form1.h"
+#include "app/texts.h"
+#include "ui/application.h"
+#include "ui/core/text.h"
 
-LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  using namespace vela;
+  ui::Application->Initialize();
+  ui::Application->SetTitle(ui::Utf8ToWide(app::text::kAppTitle));
+  app::TForm1* Form1 = nullptr;
+  try {
+    ui::Application->CreateForm(Form1);
+  } catch (const std::exception& e) {
+    // The window could not be built from its description: say why instead of vanishing.
+    ui::Application->ShowException(e);
+    return 1;
   }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-} // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = MainProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = L"TForm1";
-  RegisterClassW(&wc);
-  HWND hwnd = CreateWindowW(L"TForm1", L"Vela System Firmware Update Tool", WS_OVERLAPPEDWINDOW,
-                            CW_USEDEFAULT, CW_USEDEFAULT, 738, 513, nullptr, nullptr, instance,
-                            nullptr);
-  ShowWindow(hwnd, show);
-  MSG m;
-  while (GetMessageW(&m, nullptr, 0, 0) > 0) {
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
-  }
+  ui::Application->Run();
   return 0;
 }

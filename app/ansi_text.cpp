@@ -1,0 +1,23 @@
+#include "app/ansi_text.h"
+
+#include <windows.h>
+
+namespace vela::app {
+
+std::wstring AnsiToWide(std::string_view bytes) {
+  if (bytes.empty()) return {};
+  int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), nullptr, 0);
+  std::wstring out(std::size_t(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), out.data(), n);
+  return out;
+}
+
+std::string WideToAnsi(std::wstring_view text) {
+  if (text.empty()) return {};
+  int n = WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(std::size_t(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+} // namespace vela::app
