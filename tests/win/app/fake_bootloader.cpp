@@ -165,6 +165,7 @@ void FakeBootloader::OnFrame(SOCKET s, int block, const std::uint8_t* data, int 
       ackOverride_.erase(o); // only the first frame of that block is answered wrongly
     }
   }
+  if (!autoAck_) return;
   auto bytes = link::BuildAcknowledgement(std::uint16_t(ack));
   SendAll(s, bytes.data(), int(bytes.size()));
 }

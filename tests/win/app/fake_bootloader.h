@@ -33,6 +33,8 @@ public:
   void SetAnnouncement(std::string bytes);
   // The acknowledgement for the frame of `block` carries `ack` instead of its own number.
   void AnswerBlockWith(int block, int ack);
+  // Off: frames are recorded but not acknowledged; the test answers with Send().
+  void SetAutoAck(bool on) { autoAck_ = on; }
   // Sends raw bytes to the tool on the open connection.
   void Send(const std::string& bytes);
 
@@ -62,6 +64,7 @@ private:
   std::atomic<int> port_{0};
   std::atomic<int> connections_{0};
   std::atomic<bool> connected_{false};
+  std::atomic<bool> autoAck_{true};
   std::string announcement_;
   std::map<int, int> ackOverride_;
   std::vector<std::string> texts_;

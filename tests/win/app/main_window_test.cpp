@@ -1,0 +1,429 @@
+// The main window against a bootloader on 127.0.0.1: start state, connecting, the list and its
+// tick rule, upgrades, losing and regaining the link, closing. Real windows, real sockets, the
+// window's real description; message boxes are answered by a watcher and recorded.
+#include <gtest/gtest.h>
+#include <winsock2.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "app/texts.h"
+#include "link/texts.h"
+#include "tests/win/app/fake_bootloader.h"
+#include "tests/win/app/window_watch.h"
+#include "ui/application.h"
+#include "ui/core/text.h"
+
+namespace vela::app {
+namespace {
+
+using testing::DialogWatcher;
+using testing::FakeBootloader;
+using testing::PumpFor;
+using testing::PumpUntil;
+using ui::Utf8ToWide;
+
+constexpr char kThreeBoards[] =
+    "!Name \"Rack A\",HW2.0,SW3.1\r\n!Card CPU01,HW1.0,SW1.5\r\n!Card IO-16,HW1.1,SW2.0\r\n";
+
+std::wstring W(std::string_view utf8) { return Utf8ToWide(utf8); }
+
+std::wstring TempFile(const wchar_t* name) {
+  wchar_t dir[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  return std::wstring(dir) + name;
+}
+
+std::vector<std::uint8_t> WriteImage(const std::wstring& path, std::size_t size) {
+  std::vector<std::uint8_t> bytes(size);
+  std::mt19937 random(unsigned(size));
+  for (auto& b : bytes) b = std::uint8_t(random());
+  std::ofstream(std::filesystem::path(path), std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  return bytes;
+}
+
+std::string Ack(int block) {
+  auto a = link::BuildAcknowledgement(std::uint16_t(block));
+  return std::string(a.begin(), a.end());
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    ui::Application->Initialize();
+    ui::Application->SetTitle(W(text::kAppTitle));
+  }
+
+  void SetUp() override {
+    form = new TForm1(ui::Application);
+    form->Show();
+    PumpFor(50);
+  }
+
+  void TearDown() override {
+    delete form;
+    PumpFor(20);
+  }
+
+  std::wstring Panel(int i) { return form->StatusBar1->NativePanelText(i); }
+  int Rows() { return form->ListView1->Items()->Count(); }
+  std::wstring Cell(int row, int column) {
+    ui::TListItem* item = form->ListView1->Items()->Item(row);
+    return column == 0 ? item->Caption() : item->SubItems()->Strings(column - 1);
+  }
+  std::vector<std::wstring> Log() {
+    std::vector<std::wstring> lines;
+    for (int i = 0; i < form->MemoReceive->Lines()->Count(); ++i)
+      lines.push_back(form->MemoReceive->Lines()->Strings(i));
+    return lines;
+  }
+  bool LogHas(const std::wstring& line) {
+    auto lines = Log();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  }
+  int Progress() { return int(SendMessageW(form->LoadProgressBar->Handle(), PBM_GETPOS, 0, 0)); }
+  int ProgressMax() { return int(SendMessageW(form->LoadProgressBar->Handle(), PBM_GETRANGE, FALSE, 0)); }
+
+  bool Connected() { return form->BtnClose->Visible() && !form->BtnConnect->Visible(); }
+  bool Disconnected() {
+    return form->BtnConnect->Visible() && !form->BtnClose->Visible() && !form->BtnSend->Enabled() &&
+           !form->BtnReset->Enabled() && !form->BtnLoad->Enabled() && form->EditHostIP->Enabled() &&
+           form->EditHostPort->Enabled();
+  }
+
+  void Type(const std::string& ip, const std::string& port) {
+    form->EditHostIP->SetText(Utf8ToWide(ip));
+    form->EditHostPort->SetText(Utf8ToWide(port));
+  }
+
+  // Connects to the device and waits for its three rows.
+  void ConnectTo(FakeBootloader& device) {
+    device.SetAnnouncement(kThreeBoards);
+    Type("127.0.0.1", std::to_string(device.Port()));
+    form->BtnConnectClick(form->BtnConnect);
+    ASSERT_TRUE(PumpUntil([&] { return Rows() == 3; })) << "rows: " << Rows();
+  }
+
+  // Ticks a row the way a press on its tick box does: the control toggles, then the rule runs.
+  void PressTickBox(int row) {
+    ui::TListItem* item = form->ListView1->Items()->Item(row);
+    item->SetChecked(!item->Checked());
+    RECT r{LVIR_BOUNDS};
+    SendMessageW(form->ListView1->Handle(), LVM_GETITEMRECT, WPARAM(row), LPARAM(&r));
+    form->ListView1MouseDown(form->ListView1, ui::TMouseButton::mbLeft, 0, r.left + 8,
+                             (r.top + r.bottom) / 2);
+  }
+
+  void PickImage(const std::wstring& path) {
+    watch.fileToPick = path;
+    form->BtnLoadClick(form->BtnLoad);
+  }
+
+  DialogWatcher watch;
+  TForm1* form = nullptr;
+};
+
+TEST_F(MainWindow, StartsDisconnectedWithEveryControlOfTheDescription) {
+  EXPECT_EQ(form->Caption(), L"Vela System Firmware Update Tool");
+  EXPECT_EQ(form->ClientWidth(), 730);
+  EXPECT_EQ(form->ClientHeight(), 485);
+  EXPECT_EQ(form->Font()->Name(), L"MS Sans Serif");
+  EXPECT_EQ(form->Font()->Height(), -11);
+  EXPECT_TRUE(Disconnected());
+  EXPECT_EQ(form->BtnClose->Left(), form->BtnConnect->Left());
+  EXPECT_EQ(form->Label1->Caption(), L"Local Host IP\xFF1A");
+  EXPECT_EQ(form->Label2->Caption(), L"Local Host Port\xFF1A");
+  EXPECT_EQ(form->Label5->Caption(), L"File Load\xFF1A");
+  EXPECT_EQ(form->Label3->Caption(), L"\x5185\x5BB9\x56DE\x663E\xFF1A");
+  EXPECT_EQ(form->BtnLoad->Caption(), L"........");
+  EXPECT_EQ(form->BtnConnect->Caption(), L"Connect");
+  EXPECT_EQ(form->BtnReset->Caption(), L"Application");
+  EXPECT_EQ(form->BtnSend->Caption(), L"Upgrade");
+  for (ui::TSpeedButton* b : {form->BtnConnect, form->BtnClose, form->BtnReset, form->BtnSend}) {
+    EXPECT_EQ(b->Glyph()->Width(), 32) << b->Name();
+    EXPECT_EQ(b->Glyph()->Height(), 32) << b->Name();
+    EXPECT_TRUE(b->Flat()) << b->Name();
+  }
+  EXPECT_FALSE(form->MemoReceive->Visible());
+  EXPECT_FALSE(form->Label3->Visible());
+  EXPECT_EQ(form->MemoReceive->ScrollBars(), ui::TScrollStyle::ssVertical);
+  EXPECT_TRUE(form->edLoadFile->Enabled());
+  EXPECT_EQ(Progress(), 0);
+
+  ASSERT_EQ(form->StatusBar1->Panels()->Count(), 3);
+  EXPECT_EQ(form->StatusBar1->Panels()->Items(0)->Width(), 350);
+  EXPECT_EQ(form->StatusBar1->Panels()->Items(1)->Width(), 350);
+  EXPECT_EQ(form->StatusBar1->Panels()->Items(2)->Width(), 0);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Panel(i), L"");
+
+  const std::vector<std::pair<std::wstring, int>> columns = {
+      {L"", 25}, {L"Device Name", 180}, {L"Card Name ", 180}, {L"Hardware Version", 150}, {L"Software Version", 150}};
+  ASSERT_EQ(form->ListView1->Columns()->Count(), 5);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(form->ListView1->Columns()->Items(i)->Caption(), columns[std::size_t(i)].first);
+    EXPECT_EQ(form->ListView1->Columns()->Items(i)->Width(), columns[std::size_t(i)].second);
+  }
+  EXPECT_TRUE(form->ListView1->Checkboxes());
+  EXPECT_EQ(Rows(), 0);
+
+  EXPECT_FALSE(form->TimSendBinData->Enabled());
+  EXPECT_EQ(form->TimSendBinData->Interval(), 100u);
+  EXPECT_FALSE(form->TimAutoConn->Enabled());
+  EXPECT_EQ(form->TimAutoConn->Interval(), 1000u);
+  EXPECT_FALSE(form->ReconnectArmed());
+}
+
+TEST_F(MainWindow, ConnectWithAnEmptyFieldOnlyShowsTheMessage) {
+  Type("127.0.0.1", "");
+  form->BtnConnectClick(form->BtnConnect);
+  Type("", "5000");
+  form->BtnConnectClick(form->BtnConnect);
+  ASSERT_EQ(watch.boxes.size(), 2u);
+  for (const auto& box : watch.boxes) {
+    EXPECT_EQ(box.text, W(text::kAddressOrPortEmpty));
+    EXPECT_EQ(box.caption, W(text::kAppTitle));
+    EXPECT_FALSE(box.hasIcon);
+  }
+  EXPECT_EQ(Panel(0), L"");
+  EXPECT_TRUE(Disconnected());
+}
+
+TEST_F(MainWindow, PortThatIsNotAnIntegerEndsTheConnectWithAnErrorBox) {
+  Type("127.0.0.1", "50x0");
+  form->BtnConnect->Click();
+  ASSERT_EQ(watch.boxes.size(), 1u);
+  EXPECT_NE(watch.boxes[0].text.find(L"50x0"), std::wstring::npos) << watch.boxes[0].text;
+  EXPECT_EQ(Panel(0), W(text::kConnecting));
+  EXPECT_TRUE(Disconnected());
+}
+
+TEST_F(MainWindow, RefusedConnectionStaysDisconnected) {
+  FakeBootloader device;
+  int port = device.Listen();
+  device.StopListening();
+  Type("127.0.0.1", std::to_string(port));
+  form->BtnConnectClick(form->BtnConnect);
+  EXPECT_EQ(Panel(0), W(text::kSocketFailed));
+  EXPECT_EQ(Panel(1), L"");
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_TRUE(Disconnected());
+  EXPECT_FALSE(form->ReconnectArmed());
+}
+
+TEST_F(MainWindow, ConnectQueriesTheDeviceAndListsItsBoards) {
+  FakeBootloader device;
+  device.Listen();
+  ConnectTo(device);
+  EXPECT_EQ(device.Texts(), std::vector<std::string>{"!Bootloader:\r\n"});
+  EXPECT_TRUE(Connected());
+  EXPECT_TRUE(form->BtnSend->Enabled() && form->BtnReset->Enabled() && form->BtnLoad->Enabled());
+  EXPECT_FALSE(form->EditHostIP->Enabled() || form->EditHostPort->Enabled());
+  EXPECT_TRUE(form->ReconnectArmed());
+  EXPECT_EQ(Panel(0), L"Successful connection\xFF01---Binding Ports---TCP---Client");
+  std::wstring port = std::to_wstring(device.Port());
+  EXPECT_EQ(Panel(1), L"Received Data from IP:127.0.0.1,Port:" + port);
+
+  const std::vector<std::vector<std::wstring>> rows = {
+      {L"", L"Rack A", L"Main", L"HW2.0", L"SW3.1"},
+      {L"", L"Rack A", L"CPU01", L"HW1.0", L"SW1.5"},
+      {L"", L"Rack A", L"IO-16", L"HW1.1", L"SW2.0"}};
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 5; ++c) EXPECT_EQ(Cell(r, c), rows[std::size_t(r)][std::size_t(c)]) << r << "," << c;
+
+  std::wstring sent = L"\x3010Send to 127.0.0.1: " + port + L"\x3011\xFF1A!Bootloader:";
+  std::wstring received = L"\x3010Receive from 127.0.0.1: " + port + L"\x3011\xFF1A!Name \"Rack A\"";
+  auto log = Log();
+  ASSERT_GE(log.size(), 2u);
+  EXPECT_EQ(log[0], sent);
+  EXPECT_EQ(log[2].substr(0, received.size()), received) << log[2];
+
+  form->BtnResetClick(form->BtnReset);
+  ASSERT_TRUE(PumpUntil([&] { return device.Texts().size() == 2; }));
+  EXPECT_EQ(device.Texts()[1], "!GotoApp:\r\n");
+  form->BtnCloseClick(form->BtnClose);
+}
+
+TEST_F(MainWindow, TickRuleRefusesACardOfAnotherType) {
+  FakeBootloader device;
+  device.Listen();
+  ConnectTo(device);
+  PressTickBox(1); // CPU01: a first tick is always accepted
+  PressTickBox(0); // Main: "Ma" is not "CP"
+  ASSERT_EQ(watch.Texts(), std::vector<std::wstring>{W(link::text::kSameTypeBoard)});
+  EXPECT_EQ(watch.boxes[0].caption, W(text::kAppTitle));
+  EXPECT_TRUE(form->ListView1->Items()->Item(1)->Checked());
+  EXPECT_FALSE(form->ListView1->Items()->Item(0)->Checked());
+  EXPECT_FALSE(form->ListView1->Items()->Item(2)->Checked());
+  form->BtnCloseClick(form->BtnClose);
+}
+
+TEST_F(MainWindow, CloseButtonEmptiesTheWindowAndClosesTheLink) {
+  FakeBootloader device;
+  device.Listen();
+  ConnectTo(device);
+  std::wstring path = TempFile(L"vela-close-test.bin");
+  WriteImage(path, 3000);
+  PickImage(path);
+  EXPECT_EQ(form->edLoadFile->Text(), path);
+  form->BtnCloseClick(form->BtnClose);
+  EXPECT_EQ(Panel(0), W(text::kSocketClosed));
+  EXPECT_EQ(Panel(1), L"");
+  EXPECT_EQ(Panel(2), L"");
+  EXPECT_EQ(form->edLoadFile->Text(), L"");
+  EXPECT_TRUE(Log().empty());
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_TRUE(Disconnected());
+  EXPECT_TRUE(PumpUntil([&] { return !device.Connected(); }));
+}
+
+TEST_F(MainWindow, UpgradeChecksFileRowsAndTicksBeforeSendingAnything) {
+  FakeBootloader device;
+  device.Listen();
+  ConnectTo(device);
+  form->BtnSendClick(form->BtnSend); // no file
+  std::wstring path = TempFile(L"vela-check-test.bin");
+  WriteImage(path, 100);
+  PickImage(path);
+  form->BtnSendClick(form->BtnSend); // nothing ticked
+  EXPECT_EQ(watch.Texts(), (std::vector<std::wstring>{W(link::text::kSelectBinaryFile), W(link::text::kSelectCard)}));
+  EXPECT_EQ(device.Texts().size(), 1u);
+  EXPECT_FALSE(form->BtnLoad->Enabled()); // a file name is present: stays off until completion
+  form->BtnCloseClick(form->BtnClose);
+}
+
+TEST_F(MainWindow, UpgradeOf1500BytesAtTheRealPace) {
+  FakeBootloader device;
+  device.Listen();
+  ConnectTo(device);
+  std::wstring path = TempFile(L"vela-1500.bin");
+  auto image = WriteImage(path, 1500);
+  PickImage(path);
+  PressTickBox(1);
+  form->BtnSendClick(form->BtnSend);
+  ASSERT_TRUE(PumpUntil([&] { return !watch.boxes.empty(); }, 10000));
+  EXPECT_EQ(watch.boxes[0].text, W(link::text::kUpgradeSuccess));
+  EXPECT_EQ(device.Texts()[1], "!Select:CPU01\r\n");
+  EXPECT_EQ(device.FrameBlocks(), (std::vector<int>{1, 2}));
+  EXPECT_EQ(device.FrameLengths(), (std::vector<int>{1024, 476}));
+  EXPECT_EQ(device.Image(), image);
+  EXPECT_TRUE(LogHas(L"\x6307\x4EE4\x5E8F\x5217\x53F7:1*\x53D1\x9001\x6210\x529F\xFF01"));
+  EXPECT_EQ(Log().back(), L"\x677F\x5361\x7A0B\x5E8F\x5347\x7EA7\x6210\x529F\xFF01");
+  EXPECT_EQ(Progress(), 1500);
+  EXPECT_EQ(ProgressMax(), 1500);
+  EXPECT_TRUE(form->BtnLoad->Enabled() && form->BtnSend->Enabled());
+  form->BtnCloseClick(form->BtnClose);
+}
+
+TEST_F(MainWindow, UpgradeOfAFullImageArrivesByteForByte) {
+  FakeBootloader device;
+  device.Listen();
+  ConnectTo(device);
+  std::wstring path = TempFile(L"vela-full.bin");
+  auto image = WriteImage(path, 1048577);
+  PickImage(path);
+  PressTickBox(1);
+  form->TimSendBinData->SetInterval(1); // the real 100 ms would take 102 s for 1025 blocks
+  form->BtnSendClick(form->BtnSend);
+  ASSERT_TRUE(PumpUntil([&] { return !watch.boxes.empty(); }, 120000))
+      << "frames: " << device.FrameCount();
+  EXPECT_EQ(watch.boxes[0].text, W(link::text::kUpgradeSuccess));
+  EXPECT_EQ(device.FrameCount(), 1025u);
+  EXPECT_EQ(device.FrameLengths().back(), 1);
+  EXPECT_TRUE(device.Image() == image);
+  EXPECT_EQ(Progress(), 1048577);
+  form->BtnCloseClick(form->BtnClose);
+}
+
+TEST_F(MainWindow, AcknowledgementsMoveTheProgressAndWrongOnesResendTheBlock) {
+  FakeBootloader device;
+  device.SetAutoAck(false);
+  device.Listen();
+  ConnectTo(device);
+  std::wstring path = TempFile(L"vela-acks.bin");
+  WriteImage(path, 2500);
+  PickImage(path);
+  PressTickBox(0);
+  form->BtnSendClick(form->BtnSend);
+  EXPECT_EQ(Progress(), 1);
+  EXPECT_EQ(ProgressMax(), 2500);
+  EXPECT_FALSE(form->BtnSend->Enabled());
+  ASSERT_TRUE(PumpUntil([&] { return device.FrameCount() == 1; }));
+
+  device.Send(Ack(1));
+  ASSERT_TRUE(PumpUntil([&] { return device.FrameCount() == 2; }));
+  EXPECT_EQ(Progress(), 1024);
+  device.Send(Ack(7)); // wrong: block 2 again
+  ASSERT_TRUE(PumpUntil([&] { return device.FrameCount() == 3; }));
+  device.Send(Ack(1)); // repeated: block 2 again
+  ASSERT_TRUE(PumpUntil([&] { return device.FrameCount() == 4; }));
+  EXPECT_EQ(device.FrameBlocks(), (std::vector<int>{1, 2, 2, 2}));
+  EXPECT_EQ(Progress(), 1024);
+
+  device.Send(Ack(2));
+  ASSERT_TRUE(PumpUntil([&] { return device.FrameCount() == 5; }));
+  EXPECT_EQ(Progress(), 2048);
+  device.Send(Ack(3));
+  ASSERT_TRUE(PumpUntil([&] { return !watch.boxes.empty(); }));
+  EXPECT_EQ(watch.boxes[0].text, W(link::text::kUpgradeSuccess));
+  EXPECT_EQ(Progress(), 2500);
+  device.Send(Ack(3)); // the last block again: nothing more goes out
+  PumpFor(400);
+  EXPECT_EQ(device.FrameCount(), 5u);
+  form->BtnCloseClick(form->BtnClose);
+}
+
+TEST_F(MainWindow, DeviceThatComesBackIsReconnectedSilentlyAndASecondCloseResets) {
+  FakeBootloader device;
+  device.Listen();
+  ConnectTo(device);
+  auto log = Log();
+  device.DropConnection();
+  ASSERT_TRUE(PumpUntil([&] { return form->TimAutoConn->Enabled(); }));
+  ASSERT_TRUE(PumpUntil([&] { return !form->TimAutoConn->Enabled(); }, 5000));
+  EXPECT_TRUE(PumpUntil([&] { return device.Connections() == 2; }));
+  EXPECT_FALSE(form->ReconnectArmed());
+  EXPECT_EQ(Rows(), 3);
+  EXPECT_EQ(Log(), log);
+  EXPECT_TRUE(Connected());
+  EXPECT_EQ(device.Texts().size(), 1u); // nothing sent on reconnecting
+
+  device.DropConnection();
+  ASSERT_TRUE(PumpUntil([&] { return Rows() == 0; }));
+  EXPECT_EQ(Panel(0), W(text::kSocketFailed));
+  EXPECT_TRUE(Disconnected());
+  EXPECT_FALSE(form->TimAutoConn->Enabled());
+}
+
+TEST_F(MainWindow, DeviceThatNeverComesBackIsGivenUpOnTheEighthTick) {
+  FakeBootloader device;
+  device.Listen();
+  ConnectTo(device);
+  device.StopListening();
+  ASSERT_TRUE(PumpUntil([&] { return form->TimAutoConn->Enabled(); }));
+  EXPECT_TRUE(PumpUntil([&] { return form->ReconnectAttempts() == 7; }, 20000));
+  EXPECT_EQ(Rows(), 3); // kept while it still tries
+  ASSERT_TRUE(PumpUntil([&] { return !form->TimAutoConn->Enabled(); }, 5000));
+  EXPECT_EQ(Panel(0), W(text::kSocketFailed));
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_TRUE(Disconnected());
+  EXPECT_FALSE(form->ReconnectArmed());
+}
+
+TEST_F(MainWindow, ClosingTheWindowWhileConnectedClosesTheLink) {
+  FakeBootloader device;
+  device.Listen();
+  ConnectTo(device);
+  form->Close();
+  EXPECT_TRUE(PumpUntil([&] { return !device.Connected(); }));
+  EXPECT_FALSE(form->Link().MainSocketOpen());
+}
+
+} // namespace
+} // namespace vela::app
