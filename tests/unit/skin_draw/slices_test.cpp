@@ -1,0 +1,125 @@
+#include "skin/draw/slices.h"
+
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace vela::skin {
+namespace {
+
+TEST(CellRect, SideBySideAndStackedCellsCountFromOne) {
+  // A 5-cell strip 100 pixels wide: cells are 20 wide, cell 2 starts at x = 20.
+  EXPECT_EQ(CellRect(100, 16, 5, 2, false), (Rect{20, 0, 40, 16}));
+  EXPECT_EQ(CellRect(100, 16, 5, 5, false), (Rect{80, 0, 100, 16}));
+  // Leftover columns belong to no cell: 103 / 5 is still 20.
+  EXPECT_EQ(CellRect(103, 16, 5, 5, false), (Rect{80, 0, 100, 16}));
+  // Stacked: 2 cells of a 30 x 20 image are 10 high.
+  EXPECT_EQ(CellRect(30, 20, 2, 1, true), (Rect{0, 0, 30, 10}));
+  EXPECT_EQ(CellRect(30, 20, 2, 2, true), (Rect{0, 10, 30, 20}));
+}
+
+TEST(CellRect, ClampsTheCellAndRefusesStripsWithoutCells) {
+  EXPECT_EQ(CellRect(40, 8, 4, 0, false), (Rect{0, 0, 10, 8}));
+  EXPECT_EQ(CellRect(40, 8, 4, 9, false), (Rect{30, 0, 40, 8}));
+  EXPECT_EQ(CellRect(40, 8, 4, -3, true), (Rect{0, 0, 40, 2}));
+  EXPECT_TRUE(CellRect(40, 8, 0, 1, false).Empty());
+  EXPECT_TRUE(CellRect(40, 8, -2, 1, false).Empty());
+  EXPECT_TRUE(CellRect(3, 8, 4, 1, false).Empty()); // narrower than its cell count
+  EXPECT_TRUE(CellRect(40, 3, 4, 1, true).Empty());
+  EXPECT_TRUE(CellRect(0, 0, 1, 1, false).Empty());
+}
+
+TEST(CollapseMargins, DropsOnlyThePairThatDoesNotFit) {
+  const Margins m{4, 3, 5, 2};
+  EXPECT_EQ(CollapseMargins(m, 9, 5), m);                     // exactly fits
+  EXPECT_EQ(CollapseMargins(m, 8, 5), (Margins{0, 3, 0, 2})); // too narrow
+  EXPECT_EQ(CollapseMargins(m, 9, 4), (Margins{4, 0, 5, 0})); // too low
+  EXPECT_EQ(CollapseMargins(Margins{-2, 1, 3, -1}, 10, 10), (Margins{0, 1, 3, 0}));
+  // Margins far beyond any raster are dropped, never overflowing when added.
+  EXPECT_EQ(CollapseMargins(Margins{0x7FFFFFFF, 0, 0x7FFFFFFF, 0}, 100, 10), (Margins{}));
+}
+
+// A 10 x 8 cell at x = 10 of its strip, margins L 2, T 1, R 3, B 2, on a 20 x 6 target.
+TEST(NineSlices, CutsTheCellIntoPiecesInPaintingOrder) {
+  const Rect cell{10, 0, 20, 8};
+  const std::vector<Slice> expected = {
+      {SlicePart::TopLeft, {10, 0, 12, 1}, {0, 0, 2, 1}},
+      {SlicePart::BottomLeft, {10, 6, 12, 8}, {0, 4, 2, 6}},
+      {SlicePart::TopRight, {17, 0, 20, 1}, {17, 0, 20, 1}},
+      {SlicePart::LeftEdge, {10, 1, 12, 6}, {0, 1, 2, 4}},
+      {SlicePart::TopEdge, {12, 0, 17, 1}, {2, 0, 17, 1}},
+      {SlicePart::Middle, {12, 1, 17, 6}, {2, 1, 17, 4}},
+      {SlicePart::BottomRight, {17, 6, 20, 8}, {17, 4, 20, 6}},
+      {SlicePart::RightEdge, {17, 1, 20, 6}, {17, 1, 20, 4}},
+      {SlicePart::BottomEdge, {12, 6, 17, 8}, {2, 4, 17, 6}},
+  };
+  EXPECT_EQ(NineSlices(cell, Margins{2, 1, 3, 2}, 20, 6, true), expected);
+
+  std::vector<Slice> frame = expected;
+  frame.erase(frame.begin() + 5);
+  EXPECT_EQ(NineSlices(cell, Margins{2, 1, 3, 2}, 20, 6, false), frame);
+}
+
+TEST(NineSlices, ATargetNarrowerThanTheMarginsStretchesTheWholeCellWidth) {
+  const Rect cell{0, 0, 10, 8};
+  const std::vector<Slice> expected = {
+      {SlicePart::TopEdge, {0, 0, 10, 1}, {0, 0, 4, 1}},
+      {SlicePart::Middle, {0, 1, 10, 6}, {0, 1, 4, 4}},
+      {SlicePart::BottomEdge, {0, 6, 10, 8}, {0, 4, 4, 6}},
+  };
+  EXPECT_EQ(NineSlices(cell, Margins{2, 1, 3, 2}, 4, 6, true), expected);
+}
+
+TEST(NineSlices, LeavesOutPiecesWithoutAreaAndCellsSmallerThanTheirMargins) {
+  // No margins: the middle alone.
+  EXPECT_EQ(NineSlices(Rect{0, 0, 4, 4}, Margins{}, 9, 9, true),
+            (std::vector<Slice>{{SlicePart::Middle, {0, 0, 4, 4}, {0, 0, 9, 9}}}));
+  // Margins wider than the 4-pixel cell: the middle and the top and bottom edges would need a
+  // source of negative width and are left out instead of being mirrored.
+  for (const Slice& s : NineSlices(Rect{0, 0, 4, 4}, Margins{3, 1, 3, 1}, 20, 9, true)) {
+    EXPECT_FALSE(s.source.Empty());
+    EXPECT_NE(s.part, SlicePart::Middle);
+    EXPECT_NE(s.part, SlicePart::TopEdge);
+  }
+  EXPECT_TRUE(NineSlices(Rect{}, Margins{1, 1, 1, 1}, 9, 9, true).empty());
+  EXPECT_TRUE(NineSlices(Rect{0, 0, 4, 4}, Margins{}, 0, 9, true).empty());
+  EXPECT_TRUE(NineSlices(Rect{0, 0, 4, 4}, Margins{}, -5, 9, true).empty());
+}
+
+TEST(StripSlices, RepeatsTheMiddleAndPaintsTheRightEndLast) {
+  // Cell 8 wide: left 2, middle 3, right 3; target 12 x 5.
+  const std::vector<Slice> expected = {
+      {SlicePart::StripLeft, {8, 0, 10, 4}, {0, 0, 2, 5}},
+      {SlicePart::StripMiddle, {10, 0, 13, 4}, {2, 0, 5, 5}},
+      {SlicePart::StripMiddle, {10, 0, 13, 4}, {5, 0, 8, 5}},
+      {SlicePart::StripMiddle, {10, 0, 13, 4}, {8, 0, 11, 5}}, // overruns under the right end
+      {SlicePart::StripRight, {13, 0, 16, 4}, {9, 0, 12, 5}},
+  };
+  EXPECT_EQ(StripSlices(Rect{8, 0, 16, 4}, 2, 3, 12, 5), expected);
+}
+
+TEST(StripSlices, ACellWithoutMiddleIsStretchedOnceAcrossTheGap) {
+  // Left and right together are as wide as the cell: there is no middle to repeat.
+  const std::vector<Slice> expected = {
+      {SlicePart::StripLeft, {0, 0, 3, 4}, {0, 0, 3, 4}},
+      {SlicePart::StripMiddle, {0, 0, 6, 4}, {3, 0, 47, 4}},
+      {SlicePart::StripRight, {3, 0, 6, 4}, {47, 0, 50, 4}},
+  };
+  EXPECT_EQ(StripSlices(Rect{0, 0, 6, 4}, 3, 3, 50, 4), expected);
+  // Wider margins than the cell, and no gap: the ends only, and the call returns.
+  const std::vector<Slice> ends = StripSlices(Rect{0, 0, 6, 4}, 5, 5, 8, 4);
+  ASSERT_EQ(ends.size(), 2u);
+  EXPECT_EQ(ends[1].dest, (Rect{3, 0, 8, 4}));
+}
+
+TEST(StripSlices, MarginsAreNotCollapsedAndNegativeOnesCountAsZero) {
+  // A right end wider than the target starts left of it; a negative left margin would make
+  // room for a middle copy at x = -4 if it were taken as it stands.
+  const std::vector<Slice> expected = {
+      {SlicePart::StripRight, {2, 0, 10, 2}, {-2, 0, 6, 2}},
+  };
+  EXPECT_EQ(StripSlices(Rect{0, 0, 10, 2}, -4, 8, 6, 2), expected);
+}
+
+} // namespace
+} // namespace vela::skin
