@@ -1,0 +1,84 @@
+#pragma once
+// Bitmaps: a 32-bit top-down DIB section. GDI draws on it through its Canvas; portable code
+// (the skin primitives) works on the same pixels through a raster view.
+//
+//   TBitmap bmp;
+//   bmp.SetSize(32, 32);
+//   bmp.Canvas()->FillRect({0, 0, 32, 32});
+//   vela::skin::Raster r = bmp.View();    // r.At(x, y) is 0x00RRGGBB
+//
+// In a description a bitmap is stored as binary data "Data": a 32-bit little-endian length
+// followed by that many bytes of a BMP file.
+#include "skin/data/raster.h"
+#include "ui/graphics.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace vela::ui {
+
+class TStream;
+
+class TBitmap : public TGraphicsObject {
+  VELA_CLASS_INFO
+public:
+  TBitmap();
+  ~TBitmap() override;
+  TBitmap(const TBitmap&) = delete;
+  TBitmap& operator=(const TBitmap&) = delete;
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Empty() const { return width_ == 0 || height_ == 0; }
+  // Resizes to a new blank (black) bitmap; 0 x 0 empties it. Throws EOutOfResources beyond
+  // the raster size limits or when GDI refuses.
+  void SetSize(int width, int height);
+  void SetWidth(int width) { SetSize(width, height_); }
+  void SetHeight(int height) { SetSize(width_, height); }
+
+  HBITMAP Handle() const { return bitmap_; }
+  // A canvas on a memory DC with this bitmap selected; created on first use.
+  TCanvas* Canvas();
+  // The pixels; empty when the bitmap is empty. GDI must have finished drawing (GdiFlush is
+  // called here).
+  vela::skin::Raster View() const;
+
+  // Transparency for drawing with TransparentBlt-like copies: when TransparentColor is clDefault
+  // the colour of the bottom-left pixel is used.
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool value);
+  TColor TransparentColor() const;
+  void SetTransparentColor(TColor color);
+
+  void Assign(const TPersistent* source) override;
+  void CopyFrom(const vela::skin::Raster& pixels);
+
+  // BMP files: 1, 4, 8, 16, 24 and 32 bits per pixel, bottom-up or top-down. Throws
+  // EReadError for malformed or oversized data.
+  void LoadFromStream(TStream& stream);
+  void LoadFromBytes(const std::uint8_t* data, std::size_t size);
+  void LoadFromFile(const std::wstring& path);
+  void LoadFromResourceName(HINSTANCE instance, const wchar_t* name);
+  // Writes a 32-bit BMP file.
+  void SaveToStream(TStream& stream) const;
+  std::vector<std::uint8_t> SaveToBytes() const;
+
+  // "Data": the stored form of a bitmap in a description.
+  void DefineProperties(TFiler& filer) override;
+
+private:
+  void FreeHandles();
+  int width_ = 0;
+  int height_ = 0;
+  HBITMAP bitmap_ = nullptr;
+  vela::skin::Pixel* bits_ = nullptr;
+  HDC dc_ = nullptr;
+  HGDIOBJ oldBitmap_ = nullptr;
+  TCanvas* canvas_ = nullptr;
+  bool transparent_ = false;
+  TColor transparentColor_ = clDefault;
+};
+
+} // namespace vela::ui

@@ -1,0 +1,253 @@
+#pragma once
+// Colours, fonts, brushes, pens and canvases.
+//
+// TColor is the framework's colour: 0x00BBGGRR for an explicit colour, or 0xFF000000 + n for
+// the Windows system colour n (clBtnFace), resolved when used (ColorToRGB).
+//
+// A TCanvas draws on a device context it borrows; the font, brush and pen it selects are put
+// back when the handle is released (SetHandle(nullptr)) or the canvas goes away.
+//
+//   TCanvas canvas;
+//   canvas.SetHandle(dc);
+//   canvas.Brush()->SetColor(clBtnFace);
+//   canvas.FillRect(rect);
+//   canvas.Font()->SetColor(clWindowText);
+//   canvas.TextOut(4, 4, L"Connect");
+//   canvas.SetHandle(nullptr);
+#include "ui/core/classes.h"
+#include "ui/core/props.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace vela::ui {
+
+using TColor = std::int32_t;
+
+constexpr TColor SystemColor(int index) { return TColor(0xFF000000u | unsigned(index)); }
+constexpr TColor clScrollBar = SystemColor(COLOR_SCROLLBAR);
+constexpr TColor clBackground = SystemColor(COLOR_BACKGROUND);
+constexpr TColor clActiveCaption = SystemColor(COLOR_ACTIVECAPTION);
+constexpr TColor clInactiveCaption = SystemColor(COLOR_INACTIVECAPTION);
+constexpr TColor clMenu = SystemColor(COLOR_MENU);
+constexpr TColor clWindow = SystemColor(COLOR_WINDOW);
+constexpr TColor clWindowFrame = SystemColor(COLOR_WINDOWFRAME);
+constexpr TColor clMenuText = SystemColor(COLOR_MENUTEXT);
+constexpr TColor clWindowText = SystemColor(COLOR_WINDOWTEXT);
+constexpr TColor clCaptionText = SystemColor(COLOR_CAPTIONTEXT);
+constexpr TColor clActiveBorder = SystemColor(COLOR_ACTIVEBORDER);
+constexpr TColor clInactiveBorder = SystemColor(COLOR_INACTIVEBORDER);
+constexpr TColor clAppWorkSpace = SystemColor(COLOR_APPWORKSPACE);
+constexpr TColor clHighlight = SystemColor(COLOR_HIGHLIGHT);
+constexpr TColor clHighlightText = SystemColor(COLOR_HIGHLIGHTTEXT);
+constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE);
+constexpr TColor clBtnShadow = SystemColor(COLOR_BTNSHADOW);
+constexpr TColor clGrayText = SystemColor(COLOR_GRAYTEXT);
+constexpr TColor clBtnText = SystemColor(COLOR_BTNTEXT);
+constexpr TColor clInactiveCaptionText = SystemColor(COLOR_INACTIVECAPTIONTEXT);
+constexpr TColor clBtnHighlight = SystemColor(COLOR_BTNHIGHLIGHT);
+constexpr TColor cl3DDkShadow = SystemColor(COLOR_3DDKSHADOW);
+constexpr TColor cl3DLight = SystemColor(COLOR_3DLIGHT);
+constexpr TColor clInfoText = SystemColor(COLOR_INFOTEXT);
+constexpr TColor clInfoBk = SystemColor(COLOR_INFOBK);
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clMaroon = 0x000080;
+constexpr TColor clGreen = 0x008000;
+constexpr TColor clOlive = 0x008080;
+constexpr TColor clNavy = 0x800000;
+constexpr TColor clPurple = 0x800080;
+constexpr TColor clTeal = 0x808000;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clRed = 0x0000FF;
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clYellow = 0x00FFFF;
+constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clFuchsia = 0xFF00FF;
+constexpr TColor clAqua = 0xFFFF00;
+constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor clDefault = 0x20000000;
+
+// Colour names accepted wherever a colour property is written as text.
+const TIdentMap& ColorIdents();
+COLORREF ColorToRGB(TColor color);
+
+// Owns one GDI object; deletes it when replaced or destroyed.
+template <class H>
+class TGdiObject {
+public:
+  TGdiObject() = default;
+  explicit TGdiObject(H handle) : handle_(handle) {}
+  ~TGdiObject() { Reset(); }
+  TGdiObject(const TGdiObject&) = delete;
+  TGdiObject& operator=(const TGdiObject&) = delete;
+  TGdiObject(TGdiObject&& o) noexcept : handle_(o.Release()) {}
+  TGdiObject& operator=(TGdiObject&& o) noexcept {
+    if (this != &o) Reset(o.Release());
+    return *this;
+  }
+  H Get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+  H Release() {
+    H h = handle_;
+    handle_ = nullptr;
+    return h;
+  }
+  void Reset(H handle = nullptr) {
+    if (handle_) DeleteObject(handle_);
+    handle_ = handle;
+  }
+
+private:
+  H handle_ = nullptr;
+};
+
+// Puts back everything selected into a DC and its saved state on scope exit.
+class TDCStateSaver {
+public:
+  explicit TDCStateSaver(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~TDCStateSaver() {
+    if (saved_) RestoreDC(dc_, saved_);
+  }
+  TDCStateSaver(const TDCStateSaver&) = delete;
+  TDCStateSaver& operator=(const TDCStateSaver&) = delete;
+
+private:
+  HDC dc_;
+  int saved_;
+};
+
+enum TFontStyle : std::uint32_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+using TFontStyles = std::uint32_t;
+
+// A graphics object whose changes are announced through OnChange.
+class TGraphicsObject : public TPersistent {
+  VELA_CLASS_INFO
+public:
+  TNotifyEvent OnChange;
+
+protected:
+  void Changed();
+};
+
+class TFont : public TGraphicsObject {
+  VELA_CLASS_INFO
+public:
+  TFont();
+  // The font handle, created when first asked for and recreated after a change.
+  HFONT Handle() const;
+
+  std::wstring Name() const { return name_; }
+  void SetName(const std::wstring& name);
+  // Negative: character height in pixels; positive: cell height.
+  int Height() const { return height_; }
+  void SetHeight(int height);
+  // Points at the screen's resolution (Height = -Size * dpi / 72).
+  int Size() const;
+  void SetSize(int points);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  TFontStyles Style() const { return style_; }
+  void SetStyle(TFontStyles style);
+  int Charset() const { return charset_; }
+  void SetCharset(int charset);
+  void Assign(const TPersistent* source) override;
+  // Takes the look of a font handle (the system's message font, a WM_GETFONT answer).
+  void AssignHandle(HFONT font);
+
+private:
+  void Reset();
+  std::wstring name_ = L"MS Sans Serif";
+  int height_ = -11;
+  TColor color_ = clWindowText;
+  TFontStyles style_ = 0;
+  int charset_ = DEFAULT_CHARSET;
+  mutable TGdiObject<HFONT> handle_;
+};
+
+enum class TBrushStyle { bsSolid, bsClear };
+
+class TBrush : public TGraphicsObject {
+  VELA_CLASS_INFO
+public:
+  HBRUSH Handle() const;
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  TBrushStyle Style() const { return style_; }
+  void SetStyle(TBrushStyle style);
+  void Assign(const TPersistent* source) override;
+
+private:
+  TColor color_ = clWhite;
+  TBrushStyle style_ = TBrushStyle::bsSolid;
+  mutable TGdiObject<HBRUSH> handle_;
+};
+
+class TPen : public TGraphicsObject {
+  VELA_CLASS_INFO
+public:
+  HPEN Handle() const;
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  int Width() const { return width_; }
+  void SetWidth(int width);
+  void Assign(const TPersistent* source) override;
+
+private:
+  TColor color_ = clBlack;
+  int width_ = 1;
+  mutable TGdiObject<HPEN> handle_;
+};
+
+class TBitmap;
+
+class TCanvas : public TPersistent {
+  VELA_CLASS_INFO
+public:
+  TCanvas();
+  ~TCanvas() override;
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  HDC Handle() const { return dc_; }
+  bool HandleAllocated() const { return dc_ != nullptr; }
+  // Borrows a DC (nullptr releases it, putting back what the canvas selected).
+  void SetHandle(HDC dc);
+
+  TFont* Font() { return &font_; }
+  TBrush* Brush() { return &brush_; }
+  TPen* Pen() { return &pen_; }
+
+  void FillRect(const RECT& rect);
+  void FrameRect(const RECT& rect);
+  void Rectangle(int left, int top, int right, int bottom);
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);
+  void TextOut(int x, int y, const std::wstring& text);
+  void TextRect(const RECT& rect, int x, int y, const std::wstring& text);
+  // DrawTextW with the canvas's font and colour; returns the text height.
+  int DrawText(const std::wstring& text, RECT& rect, UINT format);
+  SIZE TextExtent(const std::wstring& text);
+  int TextWidth(const std::wstring& text) { return TextExtent(text).cx; }
+  int TextHeight(const std::wstring& text) { return TextExtent(text).cy; }
+  void Draw(int x, int y, const TBitmap& bitmap);
+  void StretchDraw(const RECT& rect, const TBitmap& bitmap);
+  COLORREF Pixel(int x, int y) const;
+  void SetPixel(int x, int y, TColor color);
+
+private:
+  void SelectObjects();
+  void DeselectObjects();
+  HDC dc_ = nullptr;
+  TFont font_;
+  TBrush brush_;
+  TPen pen_;
+  HGDIOBJ oldFont_ = nullptr;
+  HGDIOBJ oldBrush_ = nullptr;
+  HGDIOBJ oldPen_ = nullptr;
+};
+
+} // namespace vela::ui
