@@ -73,7 +73,8 @@ void TForm1::FormCreate(ui::TObject*) {
   reconnectAttempts_ = 0;
   rows_.Attach(ListView1);
   // A fresh session starts the transfer at zero and forgets the last device name.
-  session_ = std::make_unique<link::UpdateSession>(rows_, *this, link::IsSystemAnsiLeadByte);
+  session_ = std::make_unique<link::UpdateSession>(rows_, static_cast<link::SessionPorts&>(*this),
+                                                    link::IsSystemAnsiLeadByte);
   MemoReceive->SetScrollBars(ui::TScrollStyle::ssVertical);
   link_.FreeAcceptedSlot();
   SetIcon(LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"));

@@ -1,6 +1,4 @@
 // The update tool: one window, run until it closes.
-#include <windows.h>
-
 #include "app/form1.h"
 #include "app/texts.h"
 #include "ui/application.h"

@@ -233,7 +233,8 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::wstring exe = argv[1], address = argv[2], port = argv[3], image = argv[4], markers = argv[5];
 
-  STARTUPINFOW si{sizeof si};
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   std::wstring cmd = L"\"" + exe + L"\"";
   if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))

@@ -42,7 +42,7 @@ std::wstring TempFile(const wchar_t* name) {
 
 std::vector<std::uint8_t> WriteImage(const std::wstring& path, std::size_t size) {
   std::vector<std::uint8_t> bytes(size);
-  std::mt19937 random(unsigned(size));
+  std::mt19937 random{unsigned(size)};
   for (auto& b : bytes) b = std::uint8_t(random());
   std::ofstream(std::filesystem::path(path), std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
@@ -115,7 +115,7 @@ protected:
   void PressTickBox(int row) {
     ui::TListItem* item = form->ListView1->Items()->Item(row);
     item->SetChecked(!item->Checked());
-    RECT r{LVIR_BOUNDS};
+    RECT r{LVIR_BOUNDS, 0, 0, 0};
     SendMessageW(form->ListView1->Handle(), LVM_GETITEMRECT, WPARAM(row), LPARAM(&r));
     form->ListView1MouseDown(form->ListView1, ui::TMouseButton::mbLeft, 0, r.left + 8,
                              (r.top + r.bottom) / 2);
