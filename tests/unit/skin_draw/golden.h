@@ -3,11 +3,19 @@
 //   '.' black   'M' magenta   'W' white   any other letter or digit a colour of its own
 // Rows are given top to bottom as strings of equal length.
 #include <initializer_list>
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "skin/data/raster.h"
+
+namespace vela::skin {
+// Readable rectangles in assertion messages.
+inline void PrintTo(const Rect& r, std::ostream* os) {
+  *os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
+} // namespace vela::skin
 
 namespace vela::skin::test {
 
