@@ -123,6 +123,15 @@ void Canvas::Stroke(double x0, double y0, double x1, double y1, double width, Pi
   Paint(SegmentShape(x0, y0, x1, y1, width), c, edge);
 }
 
+void Canvas::Chevron(double cx, double cy, double dx, double dy, double size, Pixel c,
+                     Pixel edge) {
+  const double tipX = cx + dx * size / 2, tipY = cy + dy * size / 2;
+  const double baseX = tipX - dx * size, baseY = tipY - dy * size;
+  const double px = -dy, py = dx; // across the direction
+  Stroke(baseX + px * size, baseY + py * size, tipX, tipY, 1.4, c, edge);
+  Stroke(baseX - px * size, baseY - py * size, tipX, tipY, 1.4, c, edge);
+}
+
 void Canvas::Blit(const Canvas& src, int x, int y) {
   BlitPart(src, Rect{0, 0, src.Width(), src.Height()}, x, y);
 }

@@ -57,6 +57,10 @@ public:
   void RoundPanel(Box box, double radius, Pixel line, Pixel inside, Pixel edge = kMagenta);
   void Stroke(double x0, double y0, double x1, double y1, double width, Pixel c,
               Pixel edge = kMagenta);
+  // A chevron (two strokes meeting at a tip) pointing along the unit direction (dx, dy),
+  // `size` pixels long and centred on (cx, cy).
+  void Chevron(double cx, double cy, double dx, double dy, double size, Pixel c,
+               Pixel edge = kMagenta);
 
   // Copies all of `src` with its top-left corner at (x, y).
   void Blit(const Canvas& src, int x, int y);

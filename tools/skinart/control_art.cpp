@@ -57,14 +57,9 @@ void MarkGroup(std::vector<Canvas>& cells, bool round, bool filled, Mark mark) {
   cells.push_back(MarkCell(round, off, mark, filled ? pal::kWhite : pal::kTextOff));
 }
 
-Canvas Chevron(int w, int h, double dx, double dy, Pixel ink, Pixel under, double size = 3.0) {
-  // A chevron pointing along (dx, dy), centred in a w x h cell.
+Canvas Chevron(int w, int h, double dx, double dy, Pixel ink, Pixel under) {
   Canvas c(w, h);
-  const double cx = w / 2.0 + dx * size / 2, cy = h / 2.0 + dy * size / 2;
-  const double px = -dy, py = dx; // perpendicular
-  const double bx = cx - dx * size, by = cy - dy * size;
-  c.Stroke(bx + px * size, by + py * size, cx, cy, 1.4, ink, under);
-  c.Stroke(bx - px * size, by - py * size, cx, cy, 1.4, ink, under);
+  c.Chevron(w / 2.0, h / 2.0, dx, dy, 3.0, ink, under);
   return c;
 }
 

@@ -12,16 +12,6 @@ namespace {
 
 constexpr int kS = kScrollSize;
 
-// A chevron pointing along (dx, dy), its tip `reach` pixels from the centre of the cell.
-void DrawChevron(Canvas& c, double cx, double cy, double dx, double dy, double size, Pixel ink,
-                 Pixel under) {
-  const double tipX = cx + dx * size / 2, tipY = cy + dy * size / 2;
-  const double baseX = tipX - dx * size, baseY = tipY - dy * size;
-  const double px = -dy, py = dx;
-  c.Stroke(baseX + px * size, baseY + py * size, tipX, tipY, 1.4, ink, under);
-  c.Stroke(baseX - px * size, baseY - py * size, tipX, tipY, 1.4, ink, under);
-}
-
 struct ArrowLook {
   Pixel fill;
   Pixel ink;
@@ -38,7 +28,13 @@ Canvas ArrowCell(double dx, double dy, ArrowLook look) {
   if (look.fill != pal::kTrack) {
     c.RoundFill(Box{1, 1, kS - 1.0, kS - 1.0}, 3, look.fill);
   }
-  DrawChevron(c, kS / 2.0, kS / 2.0, dx, dy, 3.0, look.ink, look.fill);
+  c.Chevron(kS / 2.0, kS / 2.0, dx, dy, 3.0, look.ink, look.fill);
+  // The edge line that sets the bar off from the content runs on through the arrows.
+  if (dx != 0) {
+    c.HLine(0, kS - 1, 0, pal::kLine);
+  } else {
+    c.VLine(0, 0, kS - 1, pal::kLine);
+  }
   return c;
 }
 
@@ -154,7 +150,7 @@ Canvas UpDownGlyphStrip(bool horizontal) {
     const double sign = half == 0 ? -1 : 1;
     for (const ArrowLook& look : kUpDownLooks) {
       Canvas c(w, h);
-      DrawChevron(c, w / 2.0, h / 2.0, horizontal ? sign : 0, horizontal ? 0 : sign, 2.4, look.ink,
+      c.Chevron(w / 2.0, h / 2.0, horizontal ? sign : 0, horizontal ? 0 : sign, 2.4, look.ink,
                   look.fill);
       cells.push_back(std::move(c));
     }
