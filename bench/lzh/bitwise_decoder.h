@@ -184,7 +184,7 @@ inline std::vector<std::uint8_t> BitwiseExpand(std::span<const std::uint8_t> str
     std::span<const std::uint8_t> in;
     std::size_t next = 4;
     std::vector<std::uint8_t> out;
-  } io{stream};
+  } io{stream, 4, {}};
   if (stream.size() < 4) return {};
   const std::int32_t size = std::int32_t(std::uint32_t(stream[0]) | std::uint32_t(stream[1]) << 8 |
                                          std::uint32_t(stream[2]) << 16 | std::uint32_t(stream[3]) << 24);
