@@ -16,7 +16,9 @@ if [ -z "${VELA_SKIP_FUZZ:-}" ] && command -v clang++ >/dev/null; then presets+=
 
 for p in "${presets[@]}"; do
   echo "== configure and build: $p"
-  cmake --preset "$p" -DVELA_WERROR=ON >/dev/null || { echo "configure failed: $p"; exit 1; }
+  if ! log=$(cmake --preset "$p" -DVELA_WERROR=ON 2>&1); then
+    echo "$log"; echo "configure failed: $p"; echo "0 passed, 1 failed"; exit 1
+  fi
   cmake --build --preset "$p" -j "$jobs" || { echo "build failed: $p"; echo "0 passed, 1 failed"; exit 1; }
 done
 
