@@ -26,6 +26,16 @@ std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
   return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  lines.push_back(text.substr(start));
+  return lines;
+}
+
 int CountMagenta(const Bitmap& image, Rect area) {
   int n = 0;
   for (int y = area.top; y < area.bottom; ++y) {
@@ -248,8 +258,15 @@ TEST(DefaultSkinFiles, CommittedFilesAreWhatTheGeneratorDraws) {
     EXPECT_EQ(ReadFile(dir / image.file), tools::EncodeBmp24(image.image.Image()))
         << image.file << " differs from the generator's drawing; run regenerate_default_skin";
   }
-  const std::vector<std::uint8_t> ini = ReadFile(dir / tools::kSkinIniName);
-  EXPECT_EQ(std::string(ini.begin(), ini.end()), skin.ini);
+  const std::vector<std::uint8_t> bytes = ReadFile(dir / tools::kSkinIniName);
+  const std::vector<std::string> committedLines = Lines(std::string(bytes.begin(), bytes.end()));
+  const std::vector<std::string> drawnLines = Lines(skin.ini);
+  const auto [a, b] = std::mismatch(committedLines.begin(), committedLines.end(),
+                                    drawnLines.begin(), drawnLines.end());
+  EXPECT_TRUE(a == committedLines.end() && b == drawnLines.end())
+      << "skin.ini differs at line " << (a - committedLines.begin()) + 1 << ": committed \""
+      << (a != committedLines.end() ? *a : "(end)") << "\", generator \""
+      << (b != drawnLines.end() ? *b : "(end)") << "\"";
   std::set<std::string> committed;
   for (const auto& entry : std::filesystem::directory_iterator(dir)) {
     if (entry.path().extension() == ".bmp") {
