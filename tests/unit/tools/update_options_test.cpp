@@ -1,0 +1,77 @@
+// The command line of vela-update.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "tools/vela-update/reporter.h"
+#include "tools/vela-update/update_options.h"
+
+namespace vela::tools {
+namespace {
+
+UpdateParse parse(std::vector<const char*> argv, UpdateOptions& options, std::string& error) {
+  options = UpdateOptions();
+  return parse_update_options(static_cast<int>(argv.size()), argv.data(), options, error);
+}
+
+TEST(UpdateOptionsTest, UpgradeTakesDefaultsOfTheWindow) {
+  UpdateOptions o;
+  std::string error;
+  ASSERT_EQ(parse({"upgrade", "--host", "10.0.0.5", "--port", "5000", "--image", "a.bin",
+                   "--cards", "CPU-A1,CPU-A2", "--cards", "CPU-A3"},
+                  o, error),
+            UpdateParse::ok)
+      << error;
+  EXPECT_EQ(o.command, Command::upgrade);
+  ASSERT_EQ(o.devices.size(), 1u);
+  EXPECT_EQ(o.devices[0].port, 5000);
+  EXPECT_EQ(o.cards, (std::vector<std::string>{"CPU-A1", "CPU-A2", "CPU-A3"}));
+  EXPECT_EQ(o.pace_ms, 100);
+  EXPECT_EQ(o.ack_timeout_ms, 5000);
+  EXPECT_EQ(o.retries, 5);
+  EXPECT_EQ(o.select_pause_ms, 2000);
+  EXPECT_EQ(o.reconnects, 7);
+}
+
+TEST(UpdateOptionsTest, DevicesComeFromOptionsAndAFile) {
+  auto path = std::filesystem::temp_directory_path() / "vela-update-devices-test.txt";
+  std::ofstream(path) << "# rack 1\n10.0.0.1:5000\r\n\n   10.0.0.2:5001  \n";
+  UpdateOptions o;
+  std::string error;
+  ASSERT_EQ(parse({"list", "--device", "h:1", "--devices", path.c_str(), "--jobs", "4"}, o, error),
+            UpdateParse::ok)
+      << error;
+  ASSERT_EQ(o.devices.size(), 3u);
+  EXPECT_EQ(o.devices[2].host, "10.0.0.2");
+  EXPECT_EQ(o.devices[2].port, 5001);
+  EXPECT_EQ(o.jobs, 4);
+  std::ofstream(path) << "10.0.0.1\n";
+  EXPECT_EQ(parse({"list", "--devices", path.c_str()}, o, error), UpdateParse::error);
+  std::filesystem::remove(path);
+}
+
+TEST(UpdateOptionsTest, RejectsIncompleteCommands) {
+  UpdateOptions o;
+  std::string error;
+  EXPECT_EQ(parse({"upgrade", "--device", "h:1", "--cards", "A"}, o, error), UpdateParse::error);
+  EXPECT_EQ(parse({"upgrade", "--device", "h:1", "--image", "a"}, o, error), UpdateParse::error);
+  EXPECT_EQ(parse({"upgrade", "--device", "h:1", "--image", "a", "--cards", "A,,B"}, o, error),
+            UpdateParse::error);
+  EXPECT_EQ(parse({"list", "--host", "h"}, o, error), UpdateParse::error);
+  EXPECT_EQ(parse({"list", "--device", "h:1", "--pace", "-1"}, o, error), UpdateParse::error);
+  EXPECT_EQ(parse({"flash", "--device", "h:1"}, o, error), UpdateParse::error);
+  EXPECT_EQ(parse({"list", "extra", "--device", "h:1"}, o, error), UpdateParse::error);
+  EXPECT_EQ(parse({"--help"}, o, error), UpdateParse::help);
+}
+
+TEST(TableTest, PadsColumnsToTheWidestText) {
+  std::string table = format_table({{"Dev", "Main", "1", "2"}, {"Dev", "CPU-LONG-NAME", "3", "4"}});
+  EXPECT_EQ(table,
+            "Device Name  Card Name      Hardware Version  Software Version\n"
+            "Dev          Main           1                 2\n"
+            "Dev          CPU-LONG-NAME  3                 4\n");
+}
+
+}  // namespace
+}  // namespace vela::tools
