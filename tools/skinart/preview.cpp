@@ -73,6 +73,8 @@ void Nine(Canvas& dst, const Cell& cell, Rect to, int l, int t, int r, int b, bo
   }
 }
 
+using skin::MakePixel;
+
 void TextBar(Canvas& c, int x, int y, int w, Pixel colour = pal::kTextSoft) {
   c.Fill(Rect{x, y, x + w, y + 6}, Mix(colour, pal::kFace, 0.35));
 }
@@ -105,80 +107,98 @@ void DrawFrame(Canvas& c, const DefaultSkin& skin, bool active) {
   }
 }
 
+// An edit as the edit skinner frames it: the skin's shadow colour outside, white inside.
+void Edit(Canvas& c, Rect r, int textWidth) {
+  c.Fill(r, pal::kWhite);
+  c.Frame(r, pal::kShadow);
+  TextBar(c, r.left + 4, r.top + (r.Height() - 6) / 2, textWidth, pal::kText);
+}
+
+// A flat speed button with its glyph and caption; look 0 is at rest (no skin image).
+void SpeedButton(Canvas& c, const Canvas& button, Rect r, int look, Pixel badge) {
+  if (look != 0) {
+    Nine(c, CellOf(button, 5, look), r, 5, 5, 5, 5);
+  }
+  const double cy = (r.top + r.bottom) / 2.0;
+  c.RoundFill(Box{r.left + 8.0, cy - 12, r.left + 32.0, cy + 12}, 12, badge, pal::kFace);
+  TextBar(c, r.left + 38, int(cy) - 3, r.Width() - 46, look == 3 ? pal::kTextOff : pal::kText);
+}
+
+// The update tool's window: address panel, card list, file and progress group, status bar.
 void DrawClient(Canvas& c, const DefaultSkin& skin, Rect client) {
   c.Fill(client, pal::kFace);
-  const int x0 = client.left + 10, y0 = client.top + 10;
-  // Address row: two fields and a file button.
-  const Canvas& sunk = Find(skin, "sunkedge.bmp");
-  TextBar(c, x0, y0 + 8, 60);
-  Nine(c, CellOf(sunk, 4, 1), Rect{x0 + 70, y0, x0 + 200, y0 + 22}, 3, 3, 3, 3);
-  TextBar(c, x0 + 215, y0 + 8, 30);
-  Nine(c, CellOf(sunk, 4, 4), Rect{x0 + 255, y0, x0 + 330, y0 + 22}, 3, 3, 3, 3);
-  TextBar(c, x0 + 80, y0 + 8, 70, pal::kText);
-  // Flat speed buttons: one hot, one pressed, the rest at rest.
+  const int X = client.left, Y = client.top, W = client.Width(), H = client.Height();
   const Canvas& button = Find(skin, "button.bmp");
-  const int looks[4] = {4, 0, 2, 0};
-  for (int i = 0; i < 4; ++i) {
-    const Rect r{x0 + 350 + i * 90, y0 - 2, x0 + 432 + i * 90, y0 + 26};
-    if (looks[i] != 0) {
-      Nine(c, CellOf(button, 5, looks[i]), r, 5, 5, 5, 5);
-    }
-    c.RoundFill(Box{r.left + 8.0, r.top + 6.0, r.left + 24.0, r.top + 22.0}, 8, pal::kAccent, pal::kFace);
-    TextBar(c, r.left + 30, r.top + 11, 42, pal::kText);
-  }
-  // File row: a push button and a field.
-  Nine(c, CellOf(sunk, 4, 1), Rect{x0, y0 + 36, x0 + 600, y0 + 58}, 3, 3, 3, 3);
-  Nine(c, CellOf(button, 5, 1), Rect{x0 + 610, y0 + 35, x0 + 700, y0 + 60}, 5, 5, 5, 5);
-  TextBar(c, x0 + 630, y0 + 45, 50, pal::kText);
-  // The group box with the card list: header, rows with check boxes and a scroll bar.
-  const Canvas& edge = Find(skin, "groupboxedge.bmp");
-  const Rect group{x0, y0 + 72, client.right - 10, client.bottom - 62};
-  Nine(c, CellOf(edge, 2, 1), group, 5, 5, 5, 5);
-  c.Fill(Rect{group.left + 8, group.top - 4, group.left + 90, group.top + 5}, pal::kFace);
-  TextBar(c, group.left + 12, group.top - 3, 70);
-  const Rect list{group.left + 10, group.top + 16, group.right - 10, group.bottom - 10};
+  // Address panel.
+  TextBar(c, X + 12, Y + 24, 80);
+  Edit(c, Rect{X + 106, Y + 17, X + 248, Y + 38}, 70);
+  TextBar(c, X + 266, Y + 24, 84);
+  Edit(c, Rect{X + 361, Y + 17, X + 503, Y + 38}, 30);
+  SpeedButton(c, button, Rect{X + 521, Y + 11, X + 609, Y + 43}, 4, MakePixel(56, 160, 90));
+  SpeedButton(c, button, Rect{X + 617, Y + 11, X + 721, Y + 43}, 0, MakePixel(60, 120, 210));
+  // The card list fills the middle: header, rows with check boxes and grid lines, scroll bar.
+  const Rect list{X, Y + 55, X + W, Y + H - 18 - 55};
   c.Fill(list, pal::kWhite);
-  c.Frame(list, pal::kBorder);
+  c.Frame(list, pal::kShadow);
   const Canvas& header = Find(skin, "header.bmp");
-  const int cols[5] = {150, 150, 120, 120, 118};
-  int hx = list.left + 1;
+  const int cols[5] = {25, 180, 180, 150, 150};
+  int hx = list.left + 2;
   for (int col : cols) {
-    Nine(c, CellOf(header, 5, 1), Rect{hx, list.top + 1, hx + col, list.top + 23}, 2, 4, 2, 4);
-    TextBar(c, hx + 8, list.top + 9, col / 2);
+    Nine(c, CellOf(header, 5, 1), Rect{hx, list.top + 2, hx + col, list.top + 22}, 2, 4, 2, 4, false);
+    if (col > 25) {
+      TextBar(c, hx + 6, list.top + 9, col / 2);
+    }
     hx += col;
   }
-  Nine(c, CellOf(header, 5, 1), Rect{hx, list.top + 1, list.right - 1, list.top + 23}, 2, 4, 2, 4);
+  const int sx = list.right - 2 - art::kScrollSize;
+  Nine(c, CellOf(header, 5, 1), Rect{hx, list.top + 2, sx, list.top + 22}, 2, 4, 2, 4, false);
   const Canvas& check = Find(skin, "check.bmp");
-  for (int row = 0; row < 6; ++row) {
-    const int y = list.top + 28 + row * 20;
-    Stretch(c, CellOf(check, 12, row == 1 || row == 2 ? 5 : 1), Rect{0, 0, 13, 13},
-            Rect{list.left + 6, y, list.left + 19, y + 13}, true);
-    TextBar(c, list.left + 26, y + 4, 90, pal::kText);
-    TextBar(c, list.left + 160, y + 4, 100, pal::kText);
-    TextBar(c, list.left + 310, y + 4, 40, pal::kText);
-    TextBar(c, list.left + 430, y + 4, 40, pal::kText);
+  for (int row = 0; row < 14; ++row) {
+    const int y = list.top + 22 + row * 17;
+    c.HLine(list.left + 2, sx - 1, y + 16, MakePixel(236, 238, 241));
+    if (row < 5) {
+      Stretch(c, CellOf(check, 12, row == 1 || row == 2 ? 5 : 1), Rect{0, 0, 13, 13},
+              Rect{list.left + 8, y + 2, list.left + 21, y + 15}, true);
+      TextBar(c, list.left + 33, y + 6, 90, pal::kText);
+      TextBar(c, list.left + 213, y + 6, 100, pal::kText);
+      TextBar(c, list.left + 393, y + 6, 40, pal::kText);
+      TextBar(c, list.left + 543, y + 6, 40, pal::kText);
+    }
   }
-  // Vertical scroll bar of the list.
-  const int sx = list.right - 1 - art::kScrollSize, top = list.top + 23, bottom = list.bottom - 1;
+  int gx = list.left + 2;
+  for (int col : cols) {
+    gx += col;
+    c.VLine(gx - 1, list.top + 22, list.bottom - 3, MakePixel(236, 238, 241));
+  }
+  const int top = list.top + 2, bottom = list.bottom - 2;
   const Canvas& arrows = Find(skin, "scrollbar.bmp");
   Nine(c, CellOf(Find(skin, "vertscroll.bmp"), 4, 1), Rect{sx, top, sx + 17, bottom}, 0, 0, 0, 0, false);
   Stretch(c, CellOf(arrows, 23, 9), Rect{0, 0, 17, 17}, Rect{sx, top, sx + 17, top + 17}, true);
   Stretch(c, CellOf(arrows, 23, 13), Rect{0, 0, 17, 17}, Rect{sx, bottom - 17, sx + 17, bottom}, true);
-  Nine(c, CellOf(Find(skin, "vertthumb.bmp"), 3, 1), Rect{sx, top + 30, sx + 17, top + 110}, 0, 6, 0, 6);
-  // Progress bar at forty per cent and the status bar.
+  Nine(c, CellOf(Find(skin, "vertthumb.bmp"), 3, 1), Rect{sx, top + 20, sx + 17, top + 120}, 0, 6, 0, 6);
+  // The file group: a rounded outline in the shadow colour, then field, buttons and progress.
+  const int gy = Y + H - 18 - 55;
+  c.RoundPanel(Box{X + 1.0, gy + 5.0, X + W - 1.0, Y + H - 18 - 1.0}, 2.5, pal::kShadow, pal::kFace,
+               pal::kFace);
+  TextBar(c, X + 11, gy + 25, 50);
+  Edit(c, Rect{X + 78, gy + 18, X + 313, gy + 39}, 150);
+  Nine(c, CellOf(button, 5, 3), Rect{X + 315, gy + 15, X + 344, gy + 42}, 5, 5, 5, 5);
+  TextBar(c, X + 322, gy + 26, 14, pal::kTextOff);
+  SpeedButton(c, button, Rect{X + 344, gy + 14, X + 432, gy + 42}, 0, MakePixel(230, 140, 40));
   const Canvas& progress = Find(skin, "progress.bmp");
-  const Rect bar{x0, client.bottom - 50, client.right - 10, client.bottom - 32};
+  const Rect bar{X + 435, gy + 19, X + 713, gy + 36};
   Nine(c, CellOf(progress, 2, 1), bar, 4, 4, 4, 4);
-  Nine(c, CellOf(progress, 2, 2), Rect{bar.left, bar.top, bar.left + bar.Width() * 2 / 5, bar.bottom}, 4, 4,
-       4, 4);
+  Nine(c, CellOf(progress, 2, 2), Rect{bar.left, bar.top, bar.left + bar.Width() * 2 / 5, bar.bottom}, 4,
+       4, 4, 4);
+  // The status bar's three panels, the last one stretched to the edge.
   const Canvas& status = Find(skin, "statusbar.bmp");
-  const int panels[3] = {client.left + 250, client.left + 500, client.right};
-  int px = client.left;
+  const int panels[3] = {X + 352, X + 704, X + W};
+  int px = X;
   for (int i = 0; i < 3; ++i) {
-    Nine(c, CellOf(status, 3, 1), Rect{px, client.bottom - 22, panels[i], client.bottom}, 2, 2, 2, 2, false);
-    TextBar(c, px + 6, client.bottom - 14, 80);
+    Nine(c, CellOf(status, 3, 1), Rect{px, Y + H - 18, panels[i], Y + H}, 2, 2, 2, 2, false);
     px = panels[i];
   }
+  TextBar(c, X + 6, Y + H - 12, 110);
 }
 
 } // namespace
