@@ -12,14 +12,17 @@ int SourceIndex(int sourceLength, int destLength, int i) {
   return int((std::int64_t(2 * i + 1) * sourceLength) / (std::int64_t(2) * destLength));
 }
 
-// Stretches `src` (a rectangle of `from`) over `dst` (a rectangle of `to`), clipped to `to`.
+// Stretches `src` over `dst`. The mapping covers the whole rectangles; destination pixels
+// outside `to`, or whose source pixel lies outside `from` (margins wider than their cell), are
+// left as they are.
 void Stretch(Bitmap& to, const Rect& dst, const Bitmap& from, const Rect& src) {
   if (dst.Empty() || src.Empty()) return;
   for (int y = std::max(dst.top, 0); y < std::min(dst.bottom, to.Height()); ++y) {
     const int sy = src.top + SourceIndex(src.Height(), dst.Height(), y - dst.top);
+    if (sy < 0 || sy >= from.Height()) continue;
     for (int x = std::max(dst.left, 0); x < std::min(dst.right, to.Width()); ++x) {
       const int sx = src.left + SourceIndex(src.Width(), dst.Width(), x - dst.left);
-      to.At(x, y) = from.At(sx, sy);
+      if (sx >= 0 && sx < from.Width()) to.At(x, y) = from.At(sx, sy);
     }
   }
 }
