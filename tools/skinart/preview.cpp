@@ -124,81 +124,104 @@ void SpeedButton(Canvas& c, const Canvas& button, Rect r, int look, Pixel badge)
   TextBar(c, r.left + 38, int(cy) - 3, r.Width() - 46, look == 3 ? pal::kTextOff : pal::kText);
 }
 
-// The update tool's window: address panel, card list, file and progress group, status bar.
-void DrawClient(Canvas& c, const DefaultSkin& skin, Rect client) {
-  c.Fill(client, pal::kFace);
-  const int X = client.left, Y = client.top, W = client.Width(), H = client.Height();
+constexpr Pixel kGrid = MakePixel(236, 238, 241);
+constexpr int kColumns[5] = {25, 180, 180, 150, 150};
+
+void DrawAddressPanel(Canvas& c, const DefaultSkin& skin, int x, int y) {
   const Canvas& button = Find(skin, "button.bmp");
-  // Address panel.
-  TextBar(c, X + 12, Y + 24, 80);
-  Edit(c, Rect{X + 106, Y + 17, X + 248, Y + 38}, 70);
-  TextBar(c, X + 266, Y + 24, 84);
-  Edit(c, Rect{X + 361, Y + 17, X + 503, Y + 38}, 30);
-  SpeedButton(c, button, Rect{X + 521, Y + 11, X + 609, Y + 43}, 4, MakePixel(56, 160, 90));
-  SpeedButton(c, button, Rect{X + 617, Y + 11, X + 721, Y + 43}, 0, MakePixel(60, 120, 210));
-  // The card list fills the middle: header, rows with check boxes and grid lines, scroll bar.
-  const Rect list{X, Y + 55, X + W, Y + H - 18 - 55};
+  TextBar(c, x + 12, y + 24, 80);
+  Edit(c, Rect{x + 106, y + 17, x + 248, y + 38}, 70);
+  TextBar(c, x + 266, y + 24, 84);
+  Edit(c, Rect{x + 361, y + 17, x + 503, y + 38}, 30);
+  SpeedButton(c, button, Rect{x + 521, y + 11, x + 609, y + 43}, 4, MakePixel(56, 160, 90));
+  SpeedButton(c, button, Rect{x + 617, y + 11, x + 721, y + 43}, 0, MakePixel(60, 120, 210));
+}
+
+void DrawVerticalScrollBar(Canvas& c, const DefaultSkin& skin, int x, int top, int bottom) {
+  const Canvas& arrows = Find(skin, "scrollbar.bmp");
+  const int s = art::kScrollSize;
+  Nine(c, CellOf(Find(skin, "vertscroll.bmp"), 4, 1), Rect{x, top, x + s, bottom}, 0, 0, 0, 0, false);
+  Stretch(c, CellOf(arrows, 23, 9), Rect{0, 0, s, s}, Rect{x, top, x + s, top + s}, true);
+  Stretch(c, CellOf(arrows, 23, 13), Rect{0, 0, s, s}, Rect{x, bottom - s, x + s, bottom}, true);
+  Nine(c, CellOf(Find(skin, "vertthumb.bmp"), 3, 1), Rect{x, top + 20, x + s, top + 120}, 0,
+       art::kThumbEnd, 0, art::kThumbEnd);
+}
+
+// The card list: header, a few rows with check boxes, grid lines and the scroll bar.
+void DrawCardList(Canvas& c, const DefaultSkin& skin, Rect list) {
   c.Fill(list, pal::kWhite);
   c.Frame(list, pal::kShadow);
   const Canvas& header = Find(skin, "header.bmp");
-  const int cols[5] = {25, 180, 180, 150, 150};
-  int hx = list.left + 2;
-  for (int col : cols) {
-    Nine(c, CellOf(header, 5, 1), Rect{hx, list.top + 2, hx + col, list.top + 22}, 2, 4, 2, 4, false);
+  const int barX = list.right - 2 - art::kScrollSize;
+  int x = list.left + 2;
+  for (int col : kColumns) {
+    Nine(c, CellOf(header, 5, 1), Rect{x, list.top + 2, x + col, list.top + 22}, 2, 4, 2, 4, false);
     if (col > 25) {
-      TextBar(c, hx + 6, list.top + 9, col / 2);
+      TextBar(c, x + 6, list.top + 9, col / 2);
     }
-    hx += col;
+    x += col;
+    c.VLine(x - 1, list.top + 22, list.bottom - 3, kGrid);
   }
-  const int sx = list.right - 2 - art::kScrollSize;
-  Nine(c, CellOf(header, 5, 1), Rect{hx, list.top + 2, sx, list.top + 22}, 2, 4, 2, 4, false);
+  Nine(c, CellOf(header, 5, 1), Rect{x, list.top + 2, barX, list.top + 22}, 2, 4, 2, 4, false);
   const Canvas& check = Find(skin, "check.bmp");
   for (int row = 0; row < 14; ++row) {
     const int y = list.top + 22 + row * 17;
-    c.HLine(list.left + 2, sx - 1, y + 16, MakePixel(236, 238, 241));
+    c.HLine(list.left + 2, barX - 1, y + 16, kGrid);
     if (row < 5) {
       Stretch(c, CellOf(check, 12, row == 1 || row == 2 ? 5 : 1), Rect{0, 0, 13, 13},
               Rect{list.left + 8, y + 2, list.left + 21, y + 15}, true);
-      TextBar(c, list.left + 33, y + 6, 90, pal::kText);
-      TextBar(c, list.left + 213, y + 6, 100, pal::kText);
-      TextBar(c, list.left + 393, y + 6, 40, pal::kText);
-      TextBar(c, list.left + 543, y + 6, 40, pal::kText);
+      const int widths[4] = {90, 100, 40, 40};
+      int tx = list.left + 33;
+      for (int i = 0; i < 4; ++i) {
+        TextBar(c, tx, y + 6, widths[i], pal::kText);
+        tx += kColumns[i + 1];
+      }
     }
   }
-  int gx = list.left + 2;
-  for (int col : cols) {
-    gx += col;
-    c.VLine(gx - 1, list.top + 22, list.bottom - 3, MakePixel(236, 238, 241));
-  }
-  const int top = list.top + 2, bottom = list.bottom - 2;
-  const Canvas& arrows = Find(skin, "scrollbar.bmp");
-  Nine(c, CellOf(Find(skin, "vertscroll.bmp"), 4, 1), Rect{sx, top, sx + 17, bottom}, 0, 0, 0, 0, false);
-  Stretch(c, CellOf(arrows, 23, 9), Rect{0, 0, 17, 17}, Rect{sx, top, sx + 17, top + 17}, true);
-  Stretch(c, CellOf(arrows, 23, 13), Rect{0, 0, 17, 17}, Rect{sx, bottom - 17, sx + 17, bottom}, true);
-  Nine(c, CellOf(Find(skin, "vertthumb.bmp"), 3, 1), Rect{sx, top + 20, sx + 17, top + 120}, 0, 6, 0, 6);
-  // The file group: a rounded outline in the shadow colour, then field, buttons and progress.
-  const int gy = Y + H - 18 - 55;
-  c.RoundPanel(Box{X + 1.0, gy + 5.0, X + W - 1.0, Y + H - 18 - 1.0}, 2.5, pal::kShadow, pal::kFace,
-               pal::kFace);
-  TextBar(c, X + 11, gy + 25, 50);
-  Edit(c, Rect{X + 78, gy + 18, X + 313, gy + 39}, 150);
-  Nine(c, CellOf(button, 5, 3), Rect{X + 315, gy + 15, X + 344, gy + 42}, 5, 5, 5, 5);
-  TextBar(c, X + 322, gy + 26, 14, pal::kTextOff);
-  SpeedButton(c, button, Rect{X + 344, gy + 14, X + 432, gy + 42}, 0, MakePixel(230, 140, 40));
+  DrawVerticalScrollBar(c, skin, barX, list.top + 2, list.bottom - 2);
+}
+
+// The file group: a rounded outline in the shadow colour, then field, buttons and progress.
+void DrawFileGroup(Canvas& c, const DefaultSkin& skin, Rect group) {
+  const int x = group.left, y = group.top;
+  c.RoundPanel(Box{x + 1.0, y + 5.0, group.right - 1.0, group.bottom - 1.0}, 2.5, pal::kShadow,
+               pal::kFace, pal::kFace);
+  const Canvas& button = Find(skin, "button.bmp");
+  TextBar(c, x + 11, y + 25, 50);
+  Edit(c, Rect{x + 78, y + 18, x + 313, y + 39}, 150);
+  Nine(c, CellOf(button, 5, 3), Rect{x + 315, y + 15, x + 344, y + 42}, 5, 5, 5, 5);
+  TextBar(c, x + 322, y + 26, 14, pal::kTextOff);
+  SpeedButton(c, button, Rect{x + 344, y + 14, x + 432, y + 42}, 0, MakePixel(230, 140, 40));
   const Canvas& progress = Find(skin, "progress.bmp");
-  const Rect bar{X + 435, gy + 19, X + 713, gy + 36};
-  Nine(c, CellOf(progress, 2, 1), bar, 4, 4, 4, 4);
-  Nine(c, CellOf(progress, 2, 2), Rect{bar.left, bar.top, bar.left + bar.Width() * 2 / 5, bar.bottom}, 4,
-       4, 4, 4);
-  // The status bar's three panels, the last one stretched to the edge.
+  const Rect bar{x + 435, y + 19, x + 713, y + 36};
+  const int m = art::kProgressMargin;
+  Nine(c, CellOf(progress, 2, 1), bar, m, m, m, m);
+  Nine(c, CellOf(progress, 2, 2), Rect{bar.left, bar.top, bar.left + bar.Width() * 2 / 5, bar.bottom},
+       m, m, m, m);
+}
+
+// The status bar's three panels, the last one stretched to the edge.
+void DrawStatusBar(Canvas& c, const DefaultSkin& skin, Rect bar) {
   const Canvas& status = Find(skin, "statusbar.bmp");
-  const int panels[3] = {X + 352, X + 704, X + W};
-  int px = X;
-  for (int i = 0; i < 3; ++i) {
-    Nine(c, CellOf(status, 3, 1), Rect{px, Y + H - 18, panels[i], Y + H}, 2, 2, 2, 2, false);
-    px = panels[i];
+  const int ends[3] = {bar.left + 352, bar.left + 704, bar.right};
+  int x = bar.left;
+  for (int end : ends) {
+    Nine(c, CellOf(status, 3, 1), Rect{x, bar.top, end, bar.bottom}, 2, 2, 2, 2, false);
+    x = end;
   }
-  TextBar(c, X + 6, Y + H - 12, 110);
+  TextBar(c, bar.left + 6, bar.top + 6, 110);
+}
+
+// The update tool's window: address panel, card list, file and progress group, status bar.
+void DrawClient(Canvas& c, const DefaultSkin& skin, Rect client) {
+  c.Fill(client, pal::kFace);
+  constexpr int kPanel = 55, kStatus = 18;
+  DrawAddressPanel(c, skin, client.left, client.top);
+  DrawCardList(c, skin,
+               Rect{client.left, client.top + kPanel, client.right, client.bottom - kStatus - kPanel});
+  DrawFileGroup(c, skin,
+                Rect{client.left, client.bottom - kStatus - kPanel, client.right, client.bottom - kStatus});
+  DrawStatusBar(c, skin, Rect{client.left, client.bottom - kStatus, client.right, client.bottom});
 }
 
 } // namespace
