@@ -36,14 +36,26 @@ void GrayBitmap(Bitmap& bitmap) {
 
 void MirrorBitmap(Bitmap& bitmap) {
   if (bitmap.Empty()) return;
-  const int w = bitmap.Width();
-  bitmap = Remap(bitmap, w, bitmap.Height(), [w](int x, int y) { return std::pair{w - 1 - x, y}; });
+  Bitmap result(bitmap.Width(), bitmap.Height());
+  const Raster from = bitmap.View(), to = result.View();
+  for (int y = 0; y < from.height; ++y) {
+    const Pixel* src = from.Row(y);
+    Pixel* dst = to.Row(y);
+    for (int x = 0; x < from.width; ++x) dst[from.width - 1 - x] = src[x] & kColourBits;
+  }
+  bitmap = std::move(result);
 }
 
 void FlipBitmap(Bitmap& bitmap) {
   if (bitmap.Empty()) return;
-  const int h = bitmap.Height();
-  bitmap = Remap(bitmap, bitmap.Width(), h, [h](int x, int y) { return std::pair{x, h - 1 - y}; });
+  Bitmap result(bitmap.Width(), bitmap.Height());
+  const Raster from = bitmap.View(), to = result.View();
+  for (int y = 0; y < from.height; ++y) {
+    const Pixel* src = from.Row(from.height - 1 - y);
+    Pixel* dst = to.Row(y);
+    for (int x = 0; x < from.width; ++x) dst[x] = src[x] & kColourBits;
+  }
+  bitmap = std::move(result);
 }
 
 void RotateBitmapLeft(Bitmap& bitmap) {
