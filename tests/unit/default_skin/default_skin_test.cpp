@@ -229,6 +229,22 @@ TEST_F(DefaultSkin, OpaqueImagesHoldNoMagentaAndTextStaysReadable) {
   }
 }
 
+TEST_F(DefaultSkin, NoImageHasPinkFringesAroundItsTransparentPixels) {
+  // A smoothed edge mixed with magenta would be neither cut out nor the intended colour.
+  for (const SheetEntry& e : SheetEntries(Skin())) {
+    int fringe = 0;
+    for (int y = 0; y < e.image->Height(); ++y) {
+      for (int x = 0; x < e.image->Width(); ++x) {
+        const Pixel p = e.image->At(x, y);
+        const bool pinkish = skin::PixelRed(p) > 160 && skin::PixelBlue(p) > 160 &&
+                             skin::PixelGreen(p) + 60 < std::min(skin::PixelRed(p), skin::PixelBlue(p));
+        fringe += pinkish && p != skin::kMagenta ? 1 : 0;
+      }
+    }
+    EXPECT_EQ(fringe, 0) << e.label;
+  }
+}
+
 TEST_F(DefaultSkin, ComboCompositeShowsAnArrowInEveryState) {
   const skin::TDataSkinBorder& combo = *Skin().ComboButton;
   ASSERT_EQ(combo.Style, 2);
