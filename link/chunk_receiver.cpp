@@ -13,7 +13,7 @@ namespace {
 // Appends to a fixed character buffer; formatting a status or log prefix must not allocate,
 // since one happens for every acknowledgement.
 class FixedWriter {
- public:
+public:
   explicit FixedWriter(std::span<char> out) : out_(out) {}
   FixedWriter& Text(std::string_view text) {
     const std::size_t n = std::min(text.size(), out_.size() - size_);
@@ -28,14 +28,15 @@ class FixedWriter {
   }
   FixedWriter& Dotted(const Ipv4Endpoint& endpoint) {
     for (std::size_t i = 0; i < endpoint.octets.size(); ++i) {
-      if (i > 0) Text(".");
+      if (i > 0)
+        Text(".");
       Number(endpoint.octets[i]);
     }
     return *this;
   }
   std::string_view view() const { return {out_.data(), size_}; }
 
- private:
+private:
   std::span<char> out_;
   std::size_t size_ = 0;
 };
@@ -46,7 +47,8 @@ std::uint8_t At(std::span<const std::uint8_t> chunk, std::size_t i) {
 
 bool KeywordAt(std::span<const std::uint8_t> chunk, std::size_t i, std::string_view keyword) {
   for (std::size_t k = 0; k < keyword.size(); ++k) {
-    if (At(chunk, i + k) != static_cast<std::uint8_t>(keyword[k])) return false;
+    if (At(chunk, i + k) != static_cast<std::uint8_t>(keyword[k]))
+      return false;
   }
   return true;
 }
@@ -58,8 +60,11 @@ bool EndsWithLineEnd(std::span<const std::uint8_t> chunk) {
 
 // The announcement keyword and one unexamined byte precede the field text.
 constexpr std::size_t kFieldTextOffset = 6;
+// An announcement carries three fields; splitting the rest of a chunk full of announcements
+// for each one would cost time quadratic in the chunk's size.
+constexpr std::size_t kUsedFields = 3;
 
-}  // namespace
+} // namespace
 
 std::string FormatDotted(const Ipv4Endpoint& endpoint) {
   std::array<char, 16> buffer{};
@@ -67,7 +72,8 @@ std::string FormatDotted(const Ipv4Endpoint& endpoint) {
 }
 
 std::string_view ChunkText(std::span<const std::uint8_t> chunk, std::size_t start) {
-  if (start >= chunk.size()) return {};
+  if (start >= chunk.size())
+    return {};
   const auto* begin = reinterpret_cast<const char*>(chunk.data()) + start;
   const std::size_t available = chunk.size() - start;
   const void* zero = std::memchr(begin, 0, available);
@@ -79,24 +85,32 @@ std::string_view ChunkText(std::span<const std::uint8_t> chunk, std::size_t star
 void ChunkReceiver::Receive(std::span<const std::uint8_t> chunk, const Ipv4Endpoint& from,
                             ChunkHandler& handler) {
   handler.SetTrafficStatus(FormatStatus(from));
-  if (!EndsWithLineEnd(chunk)) return;
+  if (!EndsWithLineEnd(chunk))
+    return;
   Scan(chunk, handler);
   handler.AppendReceiveLog(FormatLogPrefix(from), ChunkText(chunk));
 }
 
 void ChunkReceiver::Scan(std::span<const std::uint8_t> chunk, ChunkHandler& handler) {
   for (std::size_t i = 0; i + 1 < chunk.size(); ++i) {
-    if (KeywordAt(chunk, i, kDeviceKeyword)) {
-      const auto fields = SplitFields(ChunkText(chunk, i + kFieldTextOffset), is_lead_);
-      handler.OnDeviceAnnouncement(fields);
-    } else if (KeywordAt(chunk, i, kCardKeyword)) {
-      const auto fields = SplitFields(ChunkText(chunk, i + kFieldTextOffset), is_lead_);
-      handler.OnCardAnnouncement(fields);
-    } else if (KeywordAt(chunk, i, kAckKeyword)) {
+    // Every keyword starts with '!' or '~'; most positions are rejected by this one test.
+    const std::uint8_t first = chunk[i];
+    if (first == '!') {
+      if (KeywordAt(chunk, i, kDeviceKeyword)) {
+        handler.OnDeviceAnnouncement(FieldsAt(chunk, i));
+      } else if (KeywordAt(chunk, i, kCardKeyword)) {
+        handler.OnCardAnnouncement(FieldsAt(chunk, i));
+      }
+    } else if (first == '~' && KeywordAt(chunk, i, kAckKeyword)) {
       handler.OnAcknowledgement(
           static_cast<std::uint16_t>(At(chunk, i + 6) * 256 + At(chunk, i + 7)));
     }
   }
+}
+
+std::vector<std::string> ChunkReceiver::FieldsAt(std::span<const std::uint8_t> chunk,
+                                                 std::size_t keyword_position) const {
+  return SplitFields(ChunkText(chunk, keyword_position + kFieldTextOffset), is_lead_, kUsedFields);
 }
 
 std::string_view ChunkReceiver::FormatStatus(const Ipv4Endpoint& from) {
@@ -118,4 +132,4 @@ std::string_view ChunkReceiver::FormatLogPrefix(const Ipv4Endpoint& from) {
       .view();
 }
 
-}  // namespace vela::link
+} // namespace vela::link

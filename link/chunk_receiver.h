@@ -17,6 +17,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "link/fields.h"
 #include "link/protocol.h"
@@ -24,10 +25,12 @@
 namespace vela::link {
 
 class ChunkHandler {
- public:
+public:
   virtual ~ChunkHandler() = default;
   // Status panel 1: "Received Data from IP:a.b.c.d,Port:p", for every chunk.
   virtual void SetTrafficStatus(std::string_view text) = 0;
+  // An announcement's fields 0 to 2, or fewer when the text has fewer. Its field text runs
+  // to the end of the chunk, but fields past the third are never used, so they are not split.
   virtual void OnDeviceAnnouncement(std::span<const std::string> fields) = 0;
   virtual void OnCardAnnouncement(std::span<const std::string> fields) = 0;
   virtual void OnAcknowledgement(std::uint16_t block) = 0;
@@ -40,7 +43,7 @@ class ChunkHandler {
 std::string FormatDotted(const Ipv4Endpoint& endpoint);
 
 class ChunkReceiver {
- public:
+public:
   explicit ChunkReceiver(LeadBytePredicate is_lead) : is_lead_(is_lead) {}
 
   // `chunk` is what one receive returned (1 to 10240 bytes; longer chunks are handled the
@@ -48,8 +51,10 @@ class ChunkReceiver {
   void Receive(std::span<const std::uint8_t> chunk, const Ipv4Endpoint& from,
                ChunkHandler& handler);
 
- private:
+private:
   void Scan(std::span<const std::uint8_t> chunk, ChunkHandler& handler);
+  std::vector<std::string> FieldsAt(std::span<const std::uint8_t> chunk,
+                                    std::size_t keyword_position) const;
   std::string_view FormatStatus(const Ipv4Endpoint& from);
   std::string_view FormatLogPrefix(const Ipv4Endpoint& from);
 
@@ -67,10 +72,9 @@ std::string_view ChunkText(std::span<const std::uint8_t> chunk, std::size_t star
 // reach 10240 without ending in CR LF are released as they stand, as one receive would have
 // returned them. Fixed buffer, no allocation.
 class ChunkAssembler {
- public:
+public:
   // Appends bytes; calls `deliver(span)` for every completed chunk.
-  template <typename Deliver>
-  void Append(std::span<const std::uint8_t> bytes, Deliver&& deliver) {
+  template <typename Deliver> void Append(std::span<const std::uint8_t> bytes, Deliver&& deliver) {
     for (std::uint8_t b : bytes) {
       buffer_[size_++] = b;
       if (size_ == buffer_.size() || EndsWithLineEnd()) {
@@ -82,7 +86,7 @@ class ChunkAssembler {
   std::size_t pending() const { return size_; }
   void Reset() { size_ = 0; }
 
- private:
+private:
   bool EndsWithLineEnd() const {
     return size_ >= 2 && buffer_[size_ - 2] == '\r' && buffer_[size_ - 1] == '\n';
   }
@@ -90,4 +94,4 @@ class ChunkAssembler {
   std::size_t size_ = 0;
 };
 
-}  // namespace vela::link
+} // namespace vela::link

@@ -21,11 +21,11 @@ namespace vela::link {
 // An announcement with fewer than three fields. The message names the missing field's
 // index; it ends the handling of the chunk that carried the announcement.
 class AnnouncementError : public std::runtime_error {
- public:
+public:
   explicit AnnouncementError(int missing_index);
   int missing_index() const { return missing_index_; }
 
- private:
+private:
   int missing_index_;
 };
 
@@ -40,7 +40,7 @@ std::vector<std::string> TickedCardNames(const ListModel& model);
 int TickedRowCount(const ListModel& model);
 
 class DeviceList {
- public:
+public:
   explicit DeviceList(ListModel& model) : model_(model) {}
 
   // "!Name": the device name is remembered (even when the versions are missing), then a
@@ -60,10 +60,10 @@ class DeviceList {
   ListModel& model() { return model_; }
   const ListModel& model() const { return model_; }
 
- private:
+private:
   ListModel& model_;
   // Kept for the life of the program; closing or reconnecting the link does not clear it.
   std::string last_device_name_;
 };
 
-}  // namespace vela::link
+} // namespace vela::link

@@ -13,7 +13,7 @@ constexpr std::string_view kGotoAppLine = "!GotoApp:";
 // rather than collected without end.
 constexpr std::size_t kMaxLine = kSendBufferSize + kMaxFrameSize;
 
-}  // namespace
+} // namespace
 
 std::string BuildAnnouncement(AnnouncementKind kind, std::span<const std::string> fields,
                               LeadBytePredicate is_lead) {
@@ -37,7 +37,8 @@ std::vector<std::string> SplitSelectNames(std::string_view list, LeadBytePredica
       i += (is_lead(c) && i + 1 < list.size()) ? 2 : 1;
     }
   }
-  if (!list.empty()) names.emplace_back(list.substr(from));
+  if (!list.empty())
+    names.emplace_back(list.substr(from));
   return names;
 }
 
@@ -48,9 +49,11 @@ void DeviceStreamReader::Append(std::span<const std::uint8_t> bytes) {
 std::optional<DeviceMessage> DeviceStreamReader::Next() {
   const std::span<const std::uint8_t> pending_bytes(buffer_.data() + start_,
                                                     buffer_.size() - start_);
-  if (pending_bytes.empty()) return std::nullopt;
+  if (pending_bytes.empty())
+    return std::nullopt;
   const ParsedFrame frame = ParseBlockFrame(pending_bytes);
-  if (frame.status == FrameParseStatus::kIncomplete) return std::nullopt;
+  if (frame.status == FrameParseStatus::kIncomplete)
+    return std::nullopt;
   if (frame.status == FrameParseStatus::kFrame) {
     DeviceMessage message;
     message.kind = DeviceMessageKind::kBlock;
@@ -69,10 +72,12 @@ std::optional<DeviceMessage> DeviceStreamReader::NextLine() {
   const auto end = std::search(begin, buffer_.end(), crlf.begin(), crlf.end());
   const std::size_t length = static_cast<std::size_t>(end - begin);
   const bool complete = end != buffer_.end();
-  if (!complete && length <= kMaxLine) return std::nullopt;
+  if (!complete && length <= kMaxLine)
+    return std::nullopt;
   const std::string_view line(reinterpret_cast<const char*>(buffer_.data() + start_), length);
   DeviceMessage message = ClassifyLine(line);
-  if (!complete) message.kind = DeviceMessageKind::kOther;
+  if (!complete)
+    message.kind = DeviceMessageKind::kOther;
   start_ += length + (complete ? kLineEnd.size() : 0);
   Compact();
   return message;
@@ -104,4 +109,4 @@ void DeviceStreamReader::Compact() {
   }
 }
 
-}  // namespace vela::link
+} // namespace vela::link

@@ -34,11 +34,11 @@ std::string BuildAnnouncement(AnnouncementKind kind, std::span<const std::string
 std::vector<std::string> SplitSelectNames(std::string_view list, LeadBytePredicate is_lead);
 
 enum class DeviceMessageKind {
-  kQuery,    // "!Bootloader:"
-  kSelect,   // "!Select:" + names; `names` holds them
-  kBlock,    // a block frame; `block` and `data`
-  kGotoApp,  // "!GotoApp:"
-  kOther,    // any other line (its text, without CR LF, in `line`)
+  kQuery,   // "!Bootloader:"
+  kSelect,  // "!Select:" + names; `names` holds them
+  kBlock,   // a block frame; `block` and `data`
+  kGotoApp, // "!GotoApp:"
+  kOther,   // any other line (its text, without CR LF, in `line`)
 };
 
 struct DeviceMessage {
@@ -53,7 +53,7 @@ struct DeviceMessage {
 // (their data may hold CR LF), text messages at CR LF. Messages split across reads are
 // reassembled; several in one read are all returned.
 class DeviceStreamReader {
- public:
+public:
   explicit DeviceStreamReader(LeadBytePredicate is_lead = IsCp936LeadByte) : is_lead_(is_lead) {}
 
   void Append(std::span<const std::uint8_t> bytes);
@@ -61,7 +61,7 @@ class DeviceStreamReader {
   std::optional<DeviceMessage> Next();
   std::size_t pending() const { return buffer_.size() - start_; }
 
- private:
+private:
   std::optional<DeviceMessage> NextLine();
   DeviceMessage ClassifyLine(std::string_view line) const;
   void Compact();
@@ -71,4 +71,4 @@ class DeviceStreamReader {
   std::size_t start_ = 0;
 };
 
-}  // namespace vela::link
+} // namespace vela::link

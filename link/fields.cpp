@@ -9,12 +9,14 @@ namespace {
 constexpr char kQuote = '"';
 constexpr char kComma = ',';
 
-bool IsSeparatorBlank(unsigned char c) { return c >= 0x01 && c <= 0x20; }
+bool IsSeparatorBlank(unsigned char c) {
+  return c >= 0x01 && c <= 0x20;
+}
 
 // Walks a field text character by character. The text ends at its first zero byte; a lead
 // byte at the very end has no trail byte to take along.
 class TextCursor {
- public:
+public:
   TextCursor(std::string_view text, LeadBytePredicate is_lead)
       : text_(text.substr(0, std::min(text.size(), text.find('\0')))), is_lead_(is_lead) {}
 
@@ -34,10 +36,11 @@ class TextCursor {
   // Moves past one byte that is known to be a single-byte character.
   void StepByte() { ++pos_; }
   void SkipBlanks() {
-    while (!AtEnd() && IsSeparatorBlank(Peek())) StepByte();
+    while (!AtEnd() && IsSeparatorBlank(Peek()))
+      StepByte();
   }
 
- private:
+private:
   std::string_view text_;
   LeadBytePredicate is_lead_;
   std::size_t pos_ = 0;
@@ -45,12 +48,13 @@ class TextCursor {
 
 std::string ReadQuotedField(TextCursor& cursor) {
   std::string field;
-  cursor.StepByte();  // the opening quotation mark
+  cursor.StepByte(); // the opening quotation mark
   while (!cursor.AtEnd()) {
     if (cursor.Peek() == kQuote) {
       cursor.StepByte();
-      if (cursor.AtEnd() || cursor.Peek() != kQuote) return field;  // the closing mark
-      field += kQuote;  // a doubled mark stands for one
+      if (cursor.AtEnd() || cursor.Peek() != kQuote)
+        return field;  // the closing mark
+      field += kQuote; // a doubled mark stands for one
       cursor.StepByte();
       continue;
     }
@@ -58,40 +62,50 @@ std::string ReadQuotedField(TextCursor& cursor) {
     cursor.Step();
     field += cursor.Slice(from, cursor.pos());
   }
-  return field;  // an unterminated quote runs to the end of the text
+  return field; // an unterminated quote runs to the end of the text
 }
 
 std::string ReadPlainField(TextCursor& cursor) {
   const std::size_t from = cursor.pos();
-  while (!cursor.AtEnd() && cursor.Peek() != kComma && cursor.Peek() > 0x20) cursor.Step();
+  while (!cursor.AtEnd() && cursor.Peek() != kComma && cursor.Peek() > 0x20)
+    cursor.Step();
   return std::string(cursor.Slice(from, cursor.pos()));
 }
 
 bool NeedsQuotes(std::string_view field, LeadBytePredicate is_lead) {
-  if (field.empty() || field.front() == kQuote) return true;
+  if (field.empty() || field.front() == kQuote)
+    return true;
   for (std::size_t i = 0; i < field.size(); ++i) {
     const auto c = static_cast<unsigned char>(field[i]);
-    if (c <= 0x20 || c == kComma || c == kQuote) return true;
-    if (is_lead(c) && i + 1 < field.size()) ++i;
+    if (c <= 0x20 || c == kComma || c == kQuote)
+      return true;
+    if (is_lead(c) && i + 1 < field.size())
+      ++i;
   }
   return false;
 }
 
-}  // namespace
+} // namespace
 
-bool IsCp936LeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+bool IsCp936LeadByte(unsigned char byte) {
+  return byte >= 0x81 && byte <= 0xFE;
+}
 
-bool IsNeverLeadByte(unsigned char) { return false; }
+bool IsNeverLeadByte(unsigned char) {
+  return false;
+}
 
-std::vector<std::string> SplitFields(std::string_view text, LeadBytePredicate is_lead) {
+std::vector<std::string> SplitFields(std::string_view text, LeadBytePredicate is_lead,
+                                     std::size_t max_fields) {
   std::vector<std::string> fields;
   TextCursor cursor(text, is_lead);
   cursor.SkipBlanks();
-  while (!cursor.AtEnd()) {
+  while (!cursor.AtEnd() && fields.size() < max_fields) {
     fields.push_back(cursor.Peek() == kQuote ? ReadQuotedField(cursor) : ReadPlainField(cursor));
     cursor.SkipBlanks();
     if (!cursor.AtEnd() && cursor.Peek() == kComma) {
-      if (cursor.AtLastByte()) fields.emplace_back();
+      if (cursor.AtLastByte() && fields.size() < max_fields)
+        fields.emplace_back();
       cursor.StepByte();
       cursor.SkipBlanks();
     }
@@ -100,7 +114,8 @@ std::vector<std::string> SplitFields(std::string_view text, LeadBytePredicate is
 }
 
 std::string QuoteField(std::string_view field, LeadBytePredicate is_lead) {
-  if (!NeedsQuotes(field, is_lead)) return std::string(field);
+  if (!NeedsQuotes(field, is_lead))
+    return std::string(field);
   std::string quoted;
   quoted.reserve(field.size() + 2);
   quoted += kQuote;
@@ -111,7 +126,8 @@ std::string QuoteField(std::string_view field, LeadBytePredicate is_lead) {
       ++i;
       continue;
     }
-    if (c == kQuote) quoted += kQuote;
+    if (c == kQuote)
+      quoted += kQuote;
     quoted += field[i];
   }
   quoted += kQuote;
@@ -121,10 +137,11 @@ std::string QuoteField(std::string_view field, LeadBytePredicate is_lead) {
 std::string JoinFields(std::span<const std::string> fields, LeadBytePredicate is_lead) {
   std::string joined;
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0) joined += kComma;
+    if (i > 0)
+      joined += kComma;
     joined += QuoteField(fields[i], is_lead);
   }
   return joined;
 }
 
-}  // namespace vela::link
+} // namespace vela::link

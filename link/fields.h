@@ -9,6 +9,8 @@
 // system's ANSI code page (system_code_page.h), in portable code usually code page 936.
 #pragma once
 
+#include <cstddef>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -27,7 +29,10 @@ bool IsNeverLeadByte(unsigned char byte);
 // 0x20 and commas separate unquoted fields; a field that begins with a quotation mark runs
 // to the next lone quotation mark, with doubled marks standing for one; two commas enclose
 // an empty field, and a comma that is the text's last byte adds an empty field.
-std::vector<std::string> SplitFields(std::string_view text, LeadBytePredicate is_lead);
+// Splitting stops after `max_fields` fields; the ones before are the same either way.
+std::vector<std::string>
+SplitFields(std::string_view text, LeadBytePredicate is_lead,
+            std::size_t max_fields = std::numeric_limits<std::size_t>::max());
 
 // Quotes a field when the splitter would otherwise cut or change it (it is empty, holds a
 // byte up to 0x20 or a comma, or holds or starts with a quotation mark), doubling its
@@ -37,4 +42,4 @@ std::string QuoteField(std::string_view field, LeadBytePredicate is_lead);
 // Fields quoted as needed and joined by ","; SplitFields gives them back unchanged.
 std::string JoinFields(std::span<const std::string> fields, LeadBytePredicate is_lead);
 
-}  // namespace vela::link
+} // namespace vela::link

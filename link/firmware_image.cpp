@@ -14,7 +14,8 @@ ImageLoad Refusal(ImageLoadStatus status, std::string message) {
 }
 
 ImageLoad RefusalForSize(std::size_t size) {
-  if (size == 0) return Refusal(ImageLoadStatus::kEmpty, std::string(text::kImageEmpty));
+  if (size == 0)
+    return Refusal(ImageLoadStatus::kEmpty, std::string(text::kImageEmpty));
   return Refusal(ImageLoadStatus::kTooLarge, std::string(text::kImageTooLarge));
 }
 
@@ -24,7 +25,7 @@ std::string UnreadableMessage(const std::filesystem::path& path) {
   return std::string(text::kImageUnreadable) + std::string(name.begin(), name.end());
 }
 
-}  // namespace
+} // namespace
 
 FirmwareImage::FirmwareImage() : buffer_(new std::uint8_t[kImageCapacity]()) {}
 
@@ -33,11 +34,14 @@ void FirmwareImage::SetSize(std::size_t size) {
   block_count_ = BlockCountFor(size_);
 }
 
-void FirmwareImage::Forget() { SetSize(0); }
+void FirmwareImage::Forget() {
+  SetSize(0);
+}
 
 ImageLoad FirmwareImage::LoadBytes(std::span<const std::uint8_t> bytes) {
   Forget();
-  if (bytes.empty() || bytes.size() > kImageCapacity) return RefusalForSize(bytes.size());
+  if (bytes.empty() || bytes.size() > kImageCapacity)
+    return RefusalForSize(bytes.size());
   std::memcpy(buffer_.get(), bytes.data(), bytes.size());
   SetSize(bytes.size());
   return {};
@@ -50,19 +54,23 @@ ImageLoad FirmwareImage::LoadFile(const std::filesystem::path& path) {
     return Refusal(ImageLoadStatus::kUnreadable, UnreadableMessage(path));
   }
   std::ifstream file(path, std::ios::binary);
-  if (!file) return Refusal(ImageLoadStatus::kUnreadable, UnreadableMessage(path));
+  if (!file)
+    return Refusal(ImageLoadStatus::kUnreadable, UnreadableMessage(path));
   // Reading one byte more than fits tells a file that is too large without trusting a
   // size the file system reports (pipes and devices have none).
   file.read(reinterpret_cast<char*>(buffer_.get()), std::streamsize(kImageCapacity));
   std::size_t size = static_cast<std::size_t>(file.gcount());
-  if (file.bad()) return Refusal(ImageLoadStatus::kUnreadable, UnreadableMessage(path));
+  if (file.bad())
+    return Refusal(ImageLoadStatus::kUnreadable, UnreadableMessage(path));
   if (size == kImageCapacity && file.peek() != std::ifstream::traits_type::eof()) {
     return RefusalForSize(kImageCapacity + 1);
   }
-  if (file.bad()) return Refusal(ImageLoadStatus::kUnreadable, UnreadableMessage(path));
-  if (size == 0) return RefusalForSize(0);
+  if (file.bad())
+    return Refusal(ImageLoadStatus::kUnreadable, UnreadableMessage(path));
+  if (size == 0)
+    return RefusalForSize(0);
   SetSize(size);
   return {};
 }
 
-}  // namespace vela::link
+} // namespace vela::link

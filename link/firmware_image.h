@@ -22,11 +22,11 @@ enum class ImageLoadStatus { kLoaded, kTooLarge, kEmpty, kUnreadable };
 
 struct ImageLoad {
   ImageLoadStatus status = ImageLoadStatus::kLoaded;
-  std::string message;  // UTF-8 operator text; empty when loaded
+  std::string message; // UTF-8 operator text; empty when loaded
 };
 
 class FirmwareImage {
- public:
+public:
   FirmwareImage();
 
   // Loads a file from its start. Size and block count are 0 unless it is loaded.
@@ -41,7 +41,7 @@ class FirmwareImage {
   bool empty() const { return size_ == 0; }
   std::span<const std::uint8_t> bytes() const { return {buffer_.get(), std::size_t(size_)}; }
 
- private:
+private:
   void SetSize(std::size_t size);
 
   std::unique_ptr<std::uint8_t[]> buffer_;
@@ -49,4 +49,4 @@ class FirmwareImage {
   std::int32_t block_count_ = 0;
 };
 
-}  // namespace vela::link
+} // namespace vela::link

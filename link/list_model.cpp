@@ -2,13 +2,16 @@
 
 namespace vela::link {
 
-int VectorListModel::RowCount() const { return static_cast<int>(rows_.size()); }
+int VectorListModel::RowCount() const {
+  return static_cast<int>(rows_.size());
+}
 
 void VectorListModel::AddRow(std::string_view caption,
                              const std::array<std::string_view, 4>& texts) {
   ListRow row;
   row.caption = caption;
-  for (std::size_t i = 0; i < texts.size(); ++i) row.texts[i] = texts[i];
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    row.texts[i] = texts[i];
   rows_.push_back(std::move(row));
 }
 
@@ -24,6 +27,8 @@ void VectorListModel::SetTicked(int row, bool ticked) {
   rows_.at(static_cast<std::size_t>(row)).ticked = ticked;
 }
 
-void VectorListModel::Clear() { rows_.clear(); }
+void VectorListModel::Clear() {
+  rows_.clear();
+}
 
-}  // namespace vela::link
+} // namespace vela::link

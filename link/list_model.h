@@ -20,7 +20,7 @@ enum class Column { kDeviceName = 1, kCardName = 2, kHardwareVersion = 3, kSoftw
 inline constexpr std::string_view kMainBoardName = "Main";
 
 class ListModel {
- public:
+public:
   virtual ~ListModel() = default;
   virtual int RowCount() const = 0;
   // Appends a row, unticked, at the end.
@@ -33,14 +33,14 @@ class ListModel {
 
 struct ListRow {
   std::string caption;
-  std::array<std::string, 4> texts;  // indexed by Column - 1
+  std::array<std::string, 4> texts; // indexed by Column - 1
   bool ticked = false;
 
   const std::string& text(Column column) const { return texts[static_cast<int>(column) - 1]; }
 };
 
 class VectorListModel final : public ListModel {
- public:
+public:
   int RowCount() const override;
   void AddRow(std::string_view caption, const std::array<std::string_view, 4>& texts) override;
   std::string Text(int row, Column column) const override;
@@ -50,8 +50,8 @@ class VectorListModel final : public ListModel {
 
   const std::vector<ListRow>& rows() const { return rows_; }
 
- private:
+private:
   std::vector<ListRow> rows_;
 };
 
-}  // namespace vela::link
+} // namespace vela::link

@@ -31,16 +31,18 @@ std::size_t MatchingPrefix(std::span<const std::uint8_t> bytes, std::string_view
   return n;
 }
 
-}  // namespace
+} // namespace
 
 std::string BuildSelectMessage(std::span<const std::string> names) {
   std::size_t size = kSelectPrefix.size() + kLineEnd.size();
-  for (const std::string& name : names) size += name.size() + 1;
+  for (const std::string& name : names)
+    size += name.size() + 1;
   std::string message;
   message.reserve(size);
   message += kSelectPrefix;
   for (std::size_t i = 0; i < names.size(); ++i) {
-    if (i > 0) message += ',';
+    if (i > 0)
+      message += ',';
     message += names[i];
   }
   message += kLineEnd;
@@ -48,7 +50,8 @@ std::string BuildSelectMessage(std::span<const std::string> names) {
 }
 
 std::int32_t BlockCountFor(std::int64_t image_size) {
-  if (image_size <= 0) return 0;
+  if (image_size <= 0)
+    return 0;
   return static_cast<std::int32_t>((image_size + std::int64_t(kBlockSize) - 1) /
                                    std::int64_t(kBlockSize));
 }
@@ -59,12 +62,14 @@ std::size_t BuildBlockFrame(std::span<const std::uint8_t> image, std::int32_t bl
   std::size_t length = 0;
   if (block >= 1) {
     offset = std::size_t(block - 1) * kBlockSize;
-    if (offset < image.size()) length = std::min(kBlockSize, image.size() - offset);
+    if (offset < image.size())
+      length = std::min(kBlockSize, image.size() - offset);
   }
   std::memcpy(out.data(), kFrameKeyword.data(), kFrameKeyword.size());
   PutBigEndian16(out.data() + 6, static_cast<std::uint32_t>(block));
   PutBigEndian16(out.data() + 8, static_cast<std::uint32_t>(length));
-  if (length > 0) std::memcpy(out.data() + 10, image.data() + offset, length);
+  if (length > 0)
+    std::memcpy(out.data() + 10, image.data() + offset, length);
   out[10 + length] = '\r';
   out[11 + length] = '\n';
   return kFrameOverhead + length;
@@ -80,7 +85,8 @@ std::array<std::uint8_t, kAcknowledgementSize> BuildAcknowledgement(std::uint16_
 }
 
 std::optional<std::uint16_t> ParseAcknowledgement(std::span<const std::uint8_t> bytes) {
-  if (MatchingPrefix(bytes, kAckKeyword) != kAckKeyword.size()) return std::nullopt;
+  if (MatchingPrefix(bytes, kAckKeyword) != kAckKeyword.size())
+    return std::nullopt;
   return ReadBigEndian16(ByteOrZero(bytes, 6), ByteOrZero(bytes, 7));
 }
 
@@ -88,8 +94,8 @@ ParsedFrame ParseBlockFrame(std::span<const std::uint8_t> bytes) {
   ParsedFrame frame;
   const std::size_t matched = MatchingPrefix(bytes, kFrameKeyword);
   if (matched < kFrameKeyword.size()) {
-    frame.status = matched == bytes.size() ? FrameParseStatus::kIncomplete
-                                           : FrameParseStatus::kNotAFrame;
+    frame.status =
+        matched == bytes.size() ? FrameParseStatus::kIncomplete : FrameParseStatus::kNotAFrame;
     return frame;
   }
   if (bytes.size() < 10) {
@@ -117,4 +123,4 @@ ParsedFrame ParseBlockFrame(std::span<const std::uint8_t> bytes) {
   return frame;
 }
 
-}  // namespace vela::link
+} // namespace vela::link

@@ -22,12 +22,12 @@ namespace vela::link {
 inline constexpr std::size_t kBlockSize = 1024;
 // "!AData" + number + length + at most one block + CR LF.
 inline constexpr std::size_t kFrameOverhead = 12;
-inline constexpr std::size_t kMaxFrameSize = kBlockSize + kFrameOverhead;  // 1036
-inline constexpr std::size_t kImageCapacity = 1048577;                      // 1 MiB and one byte
+inline constexpr std::size_t kMaxFrameSize = kBlockSize + kFrameOverhead; // 1036
+inline constexpr std::size_t kImageCapacity = 1048577;                    // 1 MiB and one byte
 inline constexpr std::size_t kReceiveBufferSize = 10240;
 inline constexpr std::size_t kSendBufferSize = 102400;
 inline constexpr std::size_t kMaxSelectedCards = 4097;
-inline constexpr std::size_t kAcknowledgementSize = 10;  // "~AData" + number + CR LF
+inline constexpr std::size_t kAcknowledgementSize = 10; // "~AData" + number + CR LF
 
 inline constexpr std::string_view kBootloaderQuery = "!Bootloader:\r\n";
 inline constexpr std::string_view kGotoAppCommand = "!GotoApp:\r\n";
@@ -61,17 +61,17 @@ std::array<std::uint8_t, kAcknowledgementSize> BuildAcknowledgement(std::uint16_
 std::optional<std::uint16_t> ParseAcknowledgement(std::span<const std::uint8_t> bytes);
 
 enum class FrameParseStatus {
-  kFrame,       // a whole frame starts at bytes[0]
-  kIncomplete,  // bytes[0..] is a prefix of a frame; wait for more bytes
-  kNotAFrame,   // bytes[0] does not start a well-formed frame
+  kFrame,      // a whole frame starts at bytes[0]
+  kIncomplete, // bytes[0..] is a prefix of a frame; wait for more bytes
+  kNotAFrame,  // bytes[0] does not start a well-formed frame
 };
 
 struct ParsedFrame {
   FrameParseStatus status = FrameParseStatus::kNotAFrame;
   std::uint16_t block = 0;
   std::uint16_t length = 0;
-  std::span<const std::uint8_t> data;  // view into the parsed bytes
-  std::size_t consumed = 0;            // bytes of the whole frame, CR LF included
+  std::span<const std::uint8_t> data; // view into the parsed bytes
+  std::size_t consumed = 0;           // bytes of the whole frame, CR LF included
 };
 
 // Device side: recognises a block frame at the start of `bytes`. A frame whose length field
@@ -85,4 +85,4 @@ struct Ipv4Endpoint {
   std::uint16_t port = 0;
 };
 
-}  // namespace vela::link
+} // namespace vela::link

@@ -20,7 +20,7 @@
 namespace vela::link {
 
 class SessionPorts : public TransferPorts {
- public:
+public:
   // Status panel 1.
   virtual void SetTrafficStatus(std::string_view text) = 0;
   // The receive log line: UTF-8 `own_text` followed by the chunk's ANSI `wire_text`.
@@ -30,7 +30,7 @@ class SessionPorts : public TransferPorts {
 };
 
 class UpdateSession : private ChunkHandler {
- public:
+public:
   UpdateSession(ListModel& model, SessionPorts& ports, LeadBytePredicate is_lead);
 
   // Sends the bootloader query.
@@ -43,7 +43,7 @@ class UpdateSession : private ChunkHandler {
   Transfer& transfer() { return transfer_; }
   const Transfer& transfer() const { return transfer_; }
 
- private:
+private:
   void SetTrafficStatus(std::string_view text) override;
   void OnDeviceAnnouncement(std::span<const std::string> fields) override;
   void OnCardAnnouncement(std::span<const std::string> fields) override;
@@ -56,4 +56,4 @@ class UpdateSession : private ChunkHandler {
   Transfer transfer_;
 };
 
-}  // namespace vela::link
+} // namespace vela::link

@@ -7,5 +7,5 @@ namespace vela::link {
 
 bool IsSystemAnsiLeadByte(unsigned char byte);
 
-}  // namespace vela::link
+} // namespace vela::link
 #endif

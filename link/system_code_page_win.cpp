@@ -4,6 +4,8 @@
 
 namespace vela::link {
 
-bool IsSystemAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+bool IsSystemAnsiLeadByte(unsigned char byte) {
+  return IsDBCSLeadByte(byte) != FALSE;
+}
 
-}  // namespace vela::link
+} // namespace vela::link

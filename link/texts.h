@@ -36,4 +36,4 @@ inline constexpr std::string_view kLogBracketEnd = "】：";
 inline constexpr std::string_view kStatusReceivedPrefix = "Received Data from IP:";
 inline constexpr std::string_view kStatusPortPrefix = ",Port:";
 
-}  // namespace vela::link::text
+} // namespace vela::link::text

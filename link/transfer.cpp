@@ -13,7 +13,8 @@ StartResult Transfer::StartUpgrade(bool file_chosen, const ListModel& list) {
   // A selection too large to send is counted, not copied.
   const int ticked = TickedRowCount(list);
   std::vector<std::string> names;
-  if (ticked <= static_cast<int>(kMaxSelectedCards)) names = TickedCardNames(list);
+  if (ticked <= static_cast<int>(kMaxSelectedCards))
+    names = TickedCardNames(list);
   return Start(file_chosen, list.RowCount() > 0, names, ticked);
 }
 
@@ -22,17 +23,23 @@ StartResult Transfer::StartUpgrade(bool file_chosen, bool have_rows,
   return Start(file_chosen, have_rows, cards, static_cast<int>(cards.size()));
 }
 
-StartResult Transfer::Start(bool file_chosen, bool have_rows,
-                            std::span<const std::string> cards, int card_count) {
-  if (file_chosen) ports_.SetLoadEnabled(false);
+StartResult Transfer::Start(bool file_chosen, bool have_rows, std::span<const std::string> cards,
+                            int card_count) {
+  if (file_chosen)
+    ports_.SetLoadEnabled(false);
   ports_.SetProgressRange(image_.size());
   ports_.SetProgressPosition(0);
-  if (!file_chosen || image_.empty()) return Refuse(StartResult::kNoImage);
-  if (!have_rows) return Refuse(StartResult::kNoRows);
-  if (card_count == 0) return Refuse(StartResult::kNoTickedRow);
-  if (card_count > static_cast<int>(kMaxSelectedCards)) return Refuse(StartResult::kTooManyCards);
+  if (!file_chosen || image_.empty())
+    return Refuse(StartResult::kNoImage);
+  if (!have_rows)
+    return Refuse(StartResult::kNoRows);
+  if (card_count == 0)
+    return Refuse(StartResult::kNoTickedRow);
+  if (card_count > static_cast<int>(kMaxSelectedCards))
+    return Refuse(StartResult::kTooManyCards);
   const std::string select = BuildSelectMessage(cards);
-  if (select.size() > kSendBufferSize) return Refuse(StartResult::kSelectTooLong);
+  if (select.size() > kSendBufferSize)
+    return Refuse(StartResult::kSelectTooLong);
 
   selected_cards_.assign(cards.begin(), cards.end());
   completed_ = false;
@@ -48,18 +55,30 @@ StartResult Transfer::Start(bool file_chosen, bool have_rows,
 
 StartResult Transfer::Refuse(StartResult result) {
   switch (result) {
-    case StartResult::kNoImage: ports_.ShowMessage(text::kSelectBinaryFile); break;
-    case StartResult::kNoRows: ports_.ShowMessage(text::kNoCardFound); break;
-    case StartResult::kNoTickedRow: ports_.ShowMessage(text::kSelectCard); break;
-    case StartResult::kTooManyCards: ports_.ShowMessage(text::kTooManyCards); break;
-    case StartResult::kSelectTooLong: ports_.ShowMessage(text::kSelectTooLong); break;
-    case StartResult::kStarted: break;
+  case StartResult::kNoImage:
+    ports_.ShowMessage(text::kSelectBinaryFile);
+    break;
+  case StartResult::kNoRows:
+    ports_.ShowMessage(text::kNoCardFound);
+    break;
+  case StartResult::kNoTickedRow:
+    ports_.ShowMessage(text::kSelectCard);
+    break;
+  case StartResult::kTooManyCards:
+    ports_.ShowMessage(text::kTooManyCards);
+    break;
+  case StartResult::kSelectTooLong:
+    ports_.ShowMessage(text::kSelectTooLong);
+    break;
+  case StartResult::kStarted:
+    break;
   }
   return result;
 }
 
 void Transfer::OnSendTimerTick() {
-  if (!send_permit_) return;
+  if (!send_permit_)
+    return;
   const std::size_t size = BuildBlockFrame(image_.bytes(), current_block_, frame_);
   ports_.SendFrame(std::span<const std::uint8_t>(frame_.data(), size));
   send_permit_ = false;
@@ -71,13 +90,15 @@ void Transfer::OnAcknowledgement(std::int32_t block) {
     Advance(block);
     return;
   }
-  if (CurrentBlockInImage()) Arm();
+  if (CurrentBlockInImage())
+    Arm();
   SetProgress(std::int64_t(current_block_ - 1) * std::int64_t(kBlockSize));
 }
 
 void Transfer::Advance(std::int32_t block) {
   current_block_ = block + 1;
-  if (CurrentBlockInImage()) Arm();
+  if (CurrentBlockInImage())
+    Arm();
   SetProgress(std::int64_t(block) * std::int64_t(kBlockSize));
   if (block == BlockCount()) {
     completed_ = true;
@@ -92,12 +113,17 @@ void Transfer::Advance(std::int32_t block) {
 }
 
 void Transfer::ResendCurrentBlock() {
-  if (CurrentBlockInImage()) Arm();
+  if (CurrentBlockInImage())
+    Arm();
 }
 
-void Transfer::Stop() { ports_.StopSendTimer(); }
+void Transfer::Stop() {
+  ports_.StopSendTimer();
+}
 
-void Transfer::GotoApplication() { ports_.SendCommand(kGotoAppCommand); }
+void Transfer::GotoApplication() {
+  ports_.SendCommand(kGotoAppCommand);
+}
 
 void Transfer::Arm() {
   send_permit_ = true;
@@ -120,7 +146,8 @@ void Transfer::LogBlockAcknowledged(std::int32_t block) {
   out = std::copy(text::kLogBlockPrefix.begin(), text::kLogBlockPrefix.end(), out);
   out = std::to_chars(out, end, block).ptr;
   out = std::copy(text::kLogBlockSuffix.begin(), text::kLogBlockSuffix.end(), out);
-  ports_.AppendLog(std::string_view(log_line_.data(), static_cast<std::size_t>(out - log_line_.data())));
+  ports_.AppendLog(
+      std::string_view(log_line_.data(), static_cast<std::size_t>(out - log_line_.data())));
 }
 
-}  // namespace vela::link
+} // namespace vela::link

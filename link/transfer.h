@@ -30,7 +30,7 @@
 namespace vela::link {
 
 class TransferPorts {
- public:
+public:
   virtual ~TransferPorts() = default;
   // The block sender's timer (100 ms in the GUI): started to arm, stopped after a send.
   virtual void StartSendTimer() = 0;
@@ -55,11 +55,11 @@ class TransferPorts {
 
 enum class StartResult {
   kStarted,
-  kNoImage,          // text::kSelectBinaryFile (no file chosen, or the image is empty)
-  kNoRows,           // text::kNoCardFound
-  kNoTickedRow,      // text::kSelectCard
-  kTooManyCards,     // text::kTooManyCards
-  kSelectTooLong,    // text::kSelectTooLong
+  kNoImage,       // text::kSelectBinaryFile (no file chosen, or the image is empty)
+  kNoRows,        // text::kNoCardFound
+  kNoTickedRow,   // text::kSelectCard
+  kTooManyCards,  // text::kTooManyCards
+  kSelectTooLong, // text::kSelectTooLong
 };
 
 inline constexpr std::chrono::milliseconds kSendTimerPeriod{100};
@@ -67,7 +67,7 @@ inline constexpr std::chrono::milliseconds kPauseAfterSelect{2000};
 inline constexpr std::chrono::milliseconds kPauseAfterArming{50};
 
 class Transfer {
- public:
+public:
   explicit Transfer(TransferPorts& ports) : ports_(ports) {}
 
   FirmwareImage& image() { return image_; }
@@ -100,7 +100,7 @@ class Transfer {
   // True from the acknowledgement of the last block until the next start.
   bool Completed() const { return completed_; }
 
- private:
+private:
   StartResult Start(bool file_chosen, bool have_rows, std::span<const std::string> cards,
                     int card_count);
   StartResult Refuse(StartResult result);
@@ -120,4 +120,4 @@ class Transfer {
   std::array<char, 64> log_line_{};
 };
 
-}  // namespace vela::link
+} // namespace vela::link

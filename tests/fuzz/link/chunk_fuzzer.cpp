@@ -15,7 +15,7 @@ namespace {
 using namespace vela::link;
 
 class NullPorts : public SessionPorts {
- public:
+public:
   void StartSendTimer() override {}
   void StopSendTimer() override {}
   void SendFrame(std::span<const std::uint8_t>) override {}
@@ -28,8 +28,10 @@ class NullPorts : public SessionPorts {
   void SetTrafficStatus(std::string_view) override {}
   void AppendReceiveLog(std::string_view own, std::string_view wire) override {
     // Touch every byte so that the sanitizer checks the views.
-    for (char c : own) sink += static_cast<unsigned char>(c);
-    for (char c : wire) sink += static_cast<unsigned char>(c);
+    for (char c : own)
+      sink += static_cast<unsigned char>(c);
+    for (char c : wire)
+      sink += static_cast<unsigned char>(c);
   }
   unsigned sink = 0;
 };
@@ -39,7 +41,8 @@ class NullPorts : public SessionPorts {
 bool EndsWithLoneLeadByte(std::string_view field, LeadBytePredicate is_lead) {
   std::size_t i = 0;
   while (i < field.size()) {
-    if (is_lead(static_cast<unsigned char>(field[i])) && i + 1 == field.size()) return true;
+    if (is_lead(static_cast<unsigned char>(field[i])) && i + 1 == field.size())
+      return true;
     i += is_lead(static_cast<unsigned char>(field[i])) ? 2 : 1;
   }
   return false;
@@ -48,10 +51,13 @@ bool EndsWithLoneLeadByte(std::string_view field, LeadBytePredicate is_lead) {
 void CheckRoundTrip(std::string_view text, LeadBytePredicate is_lead) {
   const auto fields = SplitFields(text, is_lead);
   for (const auto& field : fields) {
-    if (EndsWithLoneLeadByte(field, is_lead)) return;
+    if (EndsWithLoneLeadByte(field, is_lead))
+      return;
   }
-  if (fields.empty()) return;
-  if (SplitFields(JoinFields(fields, is_lead), is_lead) != fields) std::abort();
+  if (fields.empty())
+    return;
+  if (SplitFields(JoinFields(fields, is_lead), is_lead) != fields)
+    std::abort();
 }
 
 void ReadAsDevice(std::span<const std::uint8_t> bytes, std::size_t cut) {
@@ -64,10 +70,11 @@ void ReadAsDevice(std::span<const std::uint8_t> bytes, std::size_t cut) {
   }
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size == 0) return 0;
+  if (size == 0)
+    return 0;
   const LeadBytePredicate is_lead = (data[0] & 1) ? IsCp936LeadByte : IsNeverLeadByte;
   const std::span<const std::uint8_t> bytes(data + 1, size - 1);
 
@@ -75,10 +82,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // crawl, so two live for the whole run and only their lists are emptied.
   static NullPorts ports;
   static VectorListModel model;
-  static UpdateSession sessions[2] = {{model, ports, IsNeverLeadByte}, {model, ports, IsCp936LeadByte}};
+  static UpdateSession sessions[2] = {{model, ports, IsNeverLeadByte},
+                                      {model, ports, IsCp936LeadByte}};
   static const bool loaded = [] {
     const std::vector<std::uint8_t> image(3000, 0xA5);
-    for (auto& s : sessions) s.transfer().image().LoadBytes(image);
+    for (auto& s : sessions)
+      s.transfer().image().LoadBytes(image);
     return true;
   }();
   (void)loaded;

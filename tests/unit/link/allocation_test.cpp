@@ -10,25 +10,36 @@
 
 namespace {
 std::atomic<long> g_allocations{0};
-}  // namespace
+} // namespace
 
 void* operator new(std::size_t size) {
   ++g_allocations;
-  if (void* p = std::malloc(size ? size : 1)) return p;
+  if (void* p = std::malloc(size ? size : 1))
+    return p;
   throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return operator new(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void* operator new[](std::size_t size) {
+  return operator new(size);
+}
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+  std::free(p);
+}
 
 namespace vela::link {
 namespace {
 
 // Ports that only keep fixed-size facts, so that any allocation counted is the core's own.
 class SilentPorts : public SessionPorts {
- public:
+public:
   void StartSendTimer() override {}
   void StopSendTimer() override {}
   void SendFrame(std::span<const std::uint8_t> frame) override {
@@ -74,10 +85,12 @@ TEST(AllocationTest, SteadyStateBlocksAndAcknowledgementsAllocateNothing) {
     assembler.Append(bytes.first(3), deliver);
     assembler.Append(bytes.subspan(3), deliver);
   };
-  for (int i = 0; i < 10; ++i) run_block();  // warm-up
+  for (int i = 0; i < 10; ++i)
+    run_block(); // warm-up
 
   const long before = g_allocations.load();
-  while (!session.transfer().Completed()) run_block();
+  while (!session.transfer().Completed())
+    run_block();
   const long during = g_allocations.load() - before;
 
   EXPECT_EQ(ports.frames, 1025);
@@ -86,5 +99,5 @@ TEST(AllocationTest, SteadyStateBlocksAndAcknowledgementsAllocateNothing) {
   EXPECT_EQ(during, 0) << during << " allocations over the last 1015 blocks";
 }
 
-}  // namespace
-}  // namespace vela::link
+} // namespace
+} // namespace vela::link

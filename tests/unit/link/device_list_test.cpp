@@ -13,7 +13,7 @@ std::vector<std::string> F(std::initializer_list<const char*> fields) {
 }
 
 class DeviceListTest : public ::testing::Test {
- protected:
+protected:
   std::string Row(int r) {
     const ListRow& row = model.rows().at(static_cast<std::size_t>(r));
     return row.caption + "|" + row.texts[0] + "|" + row.texts[1] + "|" + row.texts[2] + "|" +
@@ -47,7 +47,7 @@ TEST_F(DeviceListTest, ShortAnnouncementNamesTheMissingFieldAndAddsNoRow) {
     EXPECT_EQ(error.missing_index(), 2);
     EXPECT_THAT(error.what(), ::testing::HasSubstr("2"));
   }
-  EXPECT_EQ(list.LastDeviceName(), "NewName");  // taken before the versions are read
+  EXPECT_EQ(list.LastDeviceName(), "NewName"); // taken before the versions are read
   EXPECT_THROW(list.OnCardAnnouncement(F({})), AnnouncementError);
   EXPECT_THROW(list.OnDeviceAnnouncement(F({})), AnnouncementError);
   EXPECT_EQ(list.LastDeviceName(), "NewName");
@@ -71,14 +71,14 @@ TEST_F(DeviceListTest, TickRuleUndoesASecondTickOfAnotherType) {
   list.OnCardAnnouncement(F({"CPU01", "H", "S"}));
   list.OnCardAnnouncement(F({"Mavis", "H", "S"}));
   Tick(0);
-  EXPECT_FALSE(list.ApplyTickRule(0));  // a first tick is always accepted
-  EXPECT_FALSE(list.ApplyTickRule(1));  // one ticked: a press on another type changes nothing
+  EXPECT_FALSE(list.ApplyTickRule(0)); // a first tick is always accepted
+  EXPECT_FALSE(list.ApplyTickRule(1)); // one ticked: a press on another type changes nothing
   Tick(1);
   EXPECT_TRUE(list.ApplyTickRule(1));
   EXPECT_FALSE(model.IsTicked(1));
   EXPECT_TRUE(model.IsTicked(0));
   Tick(2);
-  EXPECT_FALSE(list.ApplyTickRule(2));  // "Mavis" is of the type of "Main"
+  EXPECT_FALSE(list.ApplyTickRule(2)); // "Mavis" is of the type of "Main"
   // With two ticked, a press on an unticked row of another type still refuses it.
   EXPECT_TRUE(list.ApplyTickRule(1));
   EXPECT_FALSE(model.IsTicked(1));
@@ -95,5 +95,5 @@ TEST_F(DeviceListTest, DeviceAnnouncedTwiceIsListedTwiceAndBothRowsCanBeTicked) 
   EXPECT_EQ(TickedRowCount(model), 2);
 }
 
-}  // namespace
-}  // namespace vela::link
+} // namespace
+} // namespace vela::link

@@ -39,15 +39,20 @@ TEST(SplitFieldsTest, EmptyFieldsBetweenCommasAndTheLastCommaRule) {
   EXPECT_THAT(Split936("\"\",x"), ElementsAre("", "x"));
 }
 
-TEST(SplitFieldsTest, TextEndsAtTheFirstZeroByte) {
+TEST(SplitFieldsTest, TextEndsAtTheFirstZeroByteAndSplittingAtTheFieldLimit) {
   const std::string text("a,b\0c,d", 7);
   EXPECT_THAT(Split936(text), ElementsAre("a", "b"));
+  EXPECT_THAT(SplitFields("a,\"b c\",d,e", IsCp936LeadByte, 2), ElementsAre("a", "b c"));
+  EXPECT_THAT(SplitFields("a,", IsCp936LeadByte, 1), ElementsAre("a"));
 }
 
 TEST(SplitFieldsTest, TrailBytesThatLookLikeCommasOrQuotesStayInTheirCharacter) {
   // 0x81 0x2C and 0x95 0x22 are double-byte characters in code page 936.
-  const std::string comma_trail = "\x81\x2C" "A,B";
-  EXPECT_THAT(Split936(comma_trail), ElementsAre("\x81\x2C" "A", "B"));
+  const std::string comma_trail = "\x81\x2C"
+                                  "A,B";
+  EXPECT_THAT(Split936(comma_trail), ElementsAre("\x81\x2C"
+                                                 "A",
+                                                 "B"));
   EXPECT_THAT(SplitFields(comma_trail, IsNeverLeadByte), ElementsAre("\x81", "A", "B"));
 
   const std::string quote_trail = "\"\x95\x22x\",y";
@@ -59,9 +64,8 @@ TEST(SplitFieldsTest, TrailBytesThatLookLikeCommasOrQuotesStayInTheirCharacter) 
 }
 
 TEST(JoinFieldsTest, QuotesOnlyWhatTheSplitterWouldChangeAndRoundTrips) {
-  const std::vector<std::string> fields = {"CPU",       "My Device", "a,b",        "say \"hi\"",
-                                           "",          "\"lead",    "\x95\x22\xB0\xA1", "x\ty",
-                                           "\x81\x2C"};
+  const std::vector<std::string> fields = {"CPU",    "My Device",        "a,b",  "say \"hi\"", "",
+                                           "\"lead", "\x95\x22\xB0\xA1", "x\ty", "\x81\x2C"};
   const std::string joined = JoinFields(fields, IsCp936LeadByte);
   EXPECT_EQ(joined.substr(0, 16), "CPU,\"My Device\",");
   EXPECT_THAT(Split936(joined), ElementsAre("CPU", "My Device", "a,b", "say \"hi\"", "", "\"lead",
@@ -70,5 +74,5 @@ TEST(JoinFieldsTest, QuotesOnlyWhatTheSplitterWouldChangeAndRoundTrips) {
   EXPECT_EQ(QuoteField("\x95\x22", IsNeverLeadByte), "\"\x95\"\"\"");
 }
 
-}  // namespace
-}  // namespace vela::link
+} // namespace
+} // namespace vela::link

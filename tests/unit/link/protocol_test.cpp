@@ -78,12 +78,12 @@ TEST(AcknowledgementTest, BlockNumberIsBigEndian) {
   const auto ack = BuildAcknowledgement(256);
   EXPECT_EQ(std::string(ack.begin(), ack.end()), std::string("~AData\x01\x00\r\n", 10));
   EXPECT_EQ(ParseAcknowledgement(ack), 256);
-  EXPECT_EQ(ParseAcknowledgement(Bytes("~AData\x04")), 0x0400);  // low byte past the end: zero
+  EXPECT_EQ(ParseAcknowledgement(Bytes("~AData\x04")), 0x0400); // low byte past the end: zero
   EXPECT_FALSE(ParseAcknowledgement(Bytes("!AData\x00\x01")).has_value());
 }
 
 TEST(ParseBlockFrameTest, WaitsForWholeFramesAndRejectsMalformedOnes) {
-  const auto image = Bytes("ab\r\ncd");  // CR LF inside the data is data
+  const auto image = Bytes("ab\r\ncd"); // CR LF inside the data is data
   BlockFrameBuffer out;
   const std::size_t size = BuildBlockFrame(image, 1, out);
   const std::span<const std::uint8_t> whole(out.data(), size);
@@ -98,10 +98,10 @@ TEST(ParseBlockFrameTest, WaitsForWholeFramesAndRejectsMalformedOnes) {
 
   EXPECT_EQ(ParseBlockFrame(Bytes("!Bootloader:\r\n")).status, FrameParseStatus::kNotAFrame);
   EXPECT_EQ(ParseBlockFrame(Bytes(std::string("!AData\x00\x01\x04\x01", 10))).status,
-            FrameParseStatus::kNotAFrame);  // longer than a block
+            FrameParseStatus::kNotAFrame); // longer than a block
   EXPECT_EQ(ParseBlockFrame(Bytes(std::string("!AData\x00\x01\x00\x01xyz", 13))).status,
-            FrameParseStatus::kNotAFrame);  // no CR LF after the data
+            FrameParseStatus::kNotAFrame); // no CR LF after the data
 }
 
-}  // namespace
-}  // namespace vela::link
+} // namespace
+} // namespace vela::link

@@ -12,7 +12,7 @@
 namespace vela::link::testing {
 
 class RecordingPorts : public SessionPorts {
- public:
+public:
   void StartSendTimer() override { timer_running = true; }
   void StopSendTimer() override { timer_running = false; }
   void SendFrame(std::span<const std::uint8_t> frame) override {
@@ -50,8 +50,9 @@ inline std::vector<std::uint8_t> Bytes(std::string_view text) {
 
 inline std::vector<std::uint8_t> PatternImage(std::size_t size) {
   std::vector<std::uint8_t> image(size);
-  for (std::size_t i = 0; i < size; ++i) image[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+  for (std::size_t i = 0; i < size; ++i)
+    image[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
   return image;
 }
 
-}  // namespace vela::link::testing
+} // namespace vela::link::testing

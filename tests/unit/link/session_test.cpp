@@ -10,34 +10,38 @@
 namespace vela::link {
 namespace {
 
-using ::testing::ElementsAre;
 using testing::Bytes;
+using ::testing::ElementsAre;
 using testing::PatternImage;
 using testing::RecordingPorts;
 
 // A bootloader built from the device-side helpers, answering what the session sends.
 class FakeDevice {
- public:
+public:
   // Feeds what the tool sent; returns the device's answer as one chunk.
   std::string Answer(std::span<const std::uint8_t> sent) {
     reader.Append(sent);
     std::string reply;
     while (auto message = reader.Next()) {
       switch (message->kind) {
-        case DeviceMessageKind::kQuery:
-          reply += BuildAnnouncement(AnnouncementKind::kDevice, device, IsCp936LeadByte);
-          for (const auto& card : cards) {
-            reply += BuildAnnouncement(AnnouncementKind::kCard, card, IsCp936LeadByte);
-          }
-          break;
-        case DeviceMessageKind::kSelect: selected = message->names; break;
-        case DeviceMessageKind::kBlock: {
-          received.insert(received.end(), message->data.begin(), message->data.end());
-          const auto ack = BuildAcknowledgement(message->block);
-          reply.append(ack.begin(), ack.end());
-          break;
+      case DeviceMessageKind::kQuery:
+        reply += BuildAnnouncement(AnnouncementKind::kDevice, device, IsCp936LeadByte);
+        for (const auto& card : cards) {
+          reply += BuildAnnouncement(AnnouncementKind::kCard, card, IsCp936LeadByte);
         }
-        default: others.push_back(message->line); break;
+        break;
+      case DeviceMessageKind::kSelect:
+        selected = message->names;
+        break;
+      case DeviceMessageKind::kBlock: {
+        received.insert(received.end(), message->data.begin(), message->data.end());
+        const auto ack = BuildAcknowledgement(message->block);
+        reply.append(ack.begin(), ack.end());
+        break;
+      }
+      default:
+        others.push_back(message->line);
+        break;
       }
     }
     return reply;
@@ -46,16 +50,19 @@ class FakeDevice {
   DeviceStreamReader reader{IsCp936LeadByte};
   std::vector<std::string> device = {"Lab Rack 1", "HW 1.0", "SW,2"};
   std::vector<std::vector<std::string>> cards = {{"CPU01", "H\"1\"", "S1"},
-                                                 {"\xB0\x2C" "CPU02", "H2", "S2"}};
+                                                 {"\xB0\x2C"
+                                                  "CPU02",
+                                                  "H2", "S2"}};
   std::vector<std::string> selected;
   std::vector<std::uint8_t> received;
   std::vector<std::string> others;
 };
 
 class SessionTest : public ::testing::Test {
- protected:
+protected:
   void Deliver(const std::string& reply) {
-    if (!reply.empty()) session.Receive(Bytes(reply), {{10, 0, 0, 7}, 4000});
+    if (!reply.empty())
+      session.Receive(Bytes(reply), {{10, 0, 0, 7}, 4000});
   }
   void DeliverCommands() {
     for (; commands_seen < ports.commands.size(); ++commands_seen) {
@@ -77,7 +84,8 @@ TEST_F(SessionTest, QueryListsTheDeviceAndAWholeUpgradeArrivesIntact) {
   EXPECT_EQ(model.Text(0, Column::kDeviceName), "Lab Rack 1");
   EXPECT_EQ(model.Text(0, Column::kSoftwareVersion), "SW,2");
   EXPECT_EQ(model.Text(1, Column::kHardwareVersion), "H\"1\"");
-  EXPECT_EQ(model.Text(2, Column::kCardName), "\xB0\x2C" "CPU02");
+  EXPECT_EQ(model.Text(2, Column::kCardName), "\xB0\x2C"
+                                              "CPU02");
   EXPECT_EQ(ports.status, "Received Data from IP:10.0.0.7,Port:4000");
   EXPECT_THAT(ports.log.back(), ::testing::StartsWith("【Receive from 10.0.0.7: 4000】：!Name:"));
 
@@ -87,12 +95,14 @@ TEST_F(SessionTest, QueryListsTheDeviceAndAWholeUpgradeArrivesIntact) {
   session.transfer().image().LoadBytes(image);
   ASSERT_EQ(session.transfer().StartUpgrade(true, model), StartResult::kStarted);
   DeliverCommands();
-  EXPECT_THAT(device.selected, ElementsAre("CPU01", "\xB0\x2C" "CPU02"));
+  EXPECT_THAT(device.selected, ElementsAre("CPU01", "\xB0\x2C"
+                                                    "CPU02"));
 
   for (int guard = 0; guard < 10 && !session.transfer().Completed(); ++guard) {
     const std::size_t before = ports.frames.size();
     session.transfer().OnSendTimerTick();
-    if (ports.frames.size() > before) Deliver(device.Answer(ports.frames.back()));
+    if (ports.frames.size() > before)
+      Deliver(device.Answer(ports.frames.back()));
   }
   EXPECT_TRUE(session.transfer().Completed());
   EXPECT_EQ(device.received, image);
@@ -115,7 +125,8 @@ TEST(DeviceStreamReaderTest, ReassemblesMessagesSplitAcrossReads) {
   std::vector<DeviceMessage> messages;
   for (char c : stream) {
     reader.Append(Bytes(std::string(1, c)));
-    while (auto m = reader.Next()) messages.push_back(std::move(*m));
+    while (auto m = reader.Next())
+      messages.push_back(std::move(*m));
   }
   ASSERT_EQ(messages.size(), 5u);
   EXPECT_EQ(messages[0].kind, DeviceMessageKind::kQuery);
@@ -128,5 +139,5 @@ TEST(DeviceStreamReaderTest, ReassemblesMessagesSplitAcrossReads) {
   EXPECT_EQ(reader.pending(), 0u);
 }
 
-}  // namespace
-}  // namespace vela::link
+} // namespace
+} // namespace vela::link

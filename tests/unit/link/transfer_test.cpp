@@ -16,11 +16,15 @@ using ::testing::ElementsAre;
 using testing::PatternImage;
 using testing::RecordingPorts;
 
-std::uint16_t FrameBlock(const std::vector<std::uint8_t>& f) { return std::uint16_t(f[6] << 8 | f[7]); }
-std::uint16_t FrameLength(const std::vector<std::uint8_t>& f) { return std::uint16_t(f[8] << 8 | f[9]); }
+std::uint16_t FrameBlock(const std::vector<std::uint8_t>& f) {
+  return std::uint16_t(f[6] << 8 | f[7]);
+}
+std::uint16_t FrameLength(const std::vector<std::uint8_t>& f) {
+  return std::uint16_t(f[8] << 8 | f[9]);
+}
 
 class TransferTest : public ::testing::Test {
- protected:
+protected:
   void LoadAndStart(std::size_t image_size) {
     image = PatternImage(image_size);
     ASSERT_EQ(transfer.image().LoadBytes(image).status, ImageLoadStatus::kLoaded);
@@ -53,7 +57,7 @@ TEST_F(TransferTest, ImageOf1500BytesGoesOutInTwoBlocksAndCompletesOnce) {
 
   ASSERT_TRUE(Tick());
   EXPECT_FALSE(ports.timer_running);
-  EXPECT_FALSE(Tick());  // one frame per arming
+  EXPECT_FALSE(Tick()); // one frame per arming
   EXPECT_EQ(FrameBlock(ports.frames[0]), 1);
   EXPECT_EQ(FrameLength(ports.frames[0]), 1024);
 
@@ -113,7 +117,7 @@ TEST_F(TransferTest, WrongOrRepeatedAcknowledgementResendsTheCurrentBlock) {
   Tick();
   transfer.OnAcknowledgement(1);
   Tick();
-  transfer.OnAcknowledgement(1);  // repeated: block 2 again
+  transfer.OnAcknowledgement(1); // repeated: block 2 again
   ASSERT_TRUE(Tick());
   EXPECT_EQ(FrameBlock(ports.frames.back()), 2);
   EXPECT_EQ(ports.progress.back(), 1024);
@@ -144,12 +148,13 @@ TEST_F(TransferTest, RefusalsShowTheirMessageAndSendNothing) {
       {true, 100, 4098, 4098, 4, StartResult::kTooManyCards, text::kTooManyCards},
       {true, 100, 4097, 4097, 4, StartResult::kStarted, {}},
       {true, 100, 1, 1, 102391, StartResult::kSelectTooLong, text::kSelectTooLong},
-      {true, 100, 1, 1, 102390, StartResult::kStarted, {}},  // exactly 102400 bytes
+      {true, 100, 1, 1, 102390, StartResult::kStarted, {}}, // exactly 102400 bytes
   };
   for (const Case& c : cases) {
     RecordingPorts p;
     Transfer t(p);
-    if (c.image_size > 0) t.image().LoadBytes(PatternImage(c.image_size));
+    if (c.image_size > 0)
+      t.image().LoadBytes(PatternImage(c.image_size));
     VectorListModel rows;
     for (int r = 0; r < c.rows; ++r) {
       rows.AddRow("", {"Dev", std::string(c.name_length, 'N'), "H", "S"});
@@ -170,7 +175,7 @@ TEST_F(TransferTest, RefusalsShowTheirMessageAndSendNothing) {
 }
 
 class ImageFileTest : public ::testing::Test {
- protected:
+protected:
   std::filesystem::path Write(const std::string& name, std::size_t size) {
     const auto path = dir / name;
     std::ofstream(path, std::ios::binary)
@@ -180,9 +185,10 @@ class ImageFileTest : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(dir); }
 
   std::filesystem::path dir = [] {
-    auto d = std::filesystem::temp_directory_path() /
-             ("vela-link-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    auto d =
+        std::filesystem::temp_directory_path() /
+        ("vela-link-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(d);
     return d;
   }();
@@ -216,5 +222,5 @@ TEST_F(ImageFileTest, UnreadableFileIsNamedInTheMessage) {
   EXPECT_EQ(image.LoadFile(dir).status, ImageLoadStatus::kUnreadable);
 }
 
-}  // namespace
-}  // namespace vela::link
+} // namespace
+} // namespace vela::link
