@@ -176,6 +176,7 @@ ExitCode DeviceClient::start_transfer() {
 
 ExitCode DeviceClient::run_transfer() {
   link::Transfer& transfer = session_.transfer();
+  const auto started = Clock::now();
   while (!transfer.Completed()) {
     if (stop_requested()) return fail(ExitCode::kFailure, "interrupted");
     auto now = Clock::now();
@@ -202,7 +203,10 @@ ExitCode DeviceClient::run_transfer() {
     }
     note_progress();
   }
-  emit({.kind = EventKind::done, .text = message_});
+  emit({.kind = EventKind::done,
+        .text = message_,
+        .total = transfer.ImageSize(),
+        .seconds = std::chrono::duration<double>(Clock::now() - started).count()});
   return ExitCode::kSuccess;
 }
 

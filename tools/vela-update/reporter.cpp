@@ -50,6 +50,9 @@ class JsonReporter final : public Reporter {
         break;
       case EventKind::error: o.add("exit_code", as_int(e.code)).add("message", e.text); break;
       case EventKind::done:
+        if (!e.text.empty()) o.add("message", e.text);
+        if (e.total > 0) o.add("bytes", static_cast<long long>(e.total)).add("seconds", e.seconds);
+        break;
       case EventKind::note:
         if (!e.text.empty()) o.add("message", e.text);
         break;
@@ -108,7 +111,9 @@ class TextReporter final : public Reporter {
         break;
       case EventKind::done:
         end_progress();
-        line(e.device, e.text);
+        line(e.device, e.total > 0 ? e.text + " (" + format_bytes(double(e.total)) + " in " +
+                                         format_duration(e.seconds) + ")"
+                                   : e.text);
         break;
       case EventKind::error:
         end_progress();

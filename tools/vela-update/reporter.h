@@ -31,6 +31,7 @@ struct Event {
   std::int64_t bytes = 0, total = 0;  // block: progress in bytes
   int attempt = 0;                    // retry
   ExitCode code = ExitCode::kSuccess; // error
+  double seconds = 0;                 // done: from the first block to the last acknowledgement
 };
 
 struct DeviceResult {
