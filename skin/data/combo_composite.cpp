@@ -126,7 +126,8 @@ void BuildComboComposite(TDataSkinObject* sunkEdge, TDataSkinBorder* comboButton
   comboButton->RightWidth = b + 2;
   comboButton->Bitmap = composite;
 
-  MirrorBitmap(composite);
+  // Mirrored cell by cell: the skinner picks cell k for state k from either strip.
+  MirrorBitmapCells(composite, frames);
   sunkEdge->Bitmap = std::move(composite);
   sunkEdge->LeftWidth = b + 2;
   sunkEdge->RightWidth = 2;

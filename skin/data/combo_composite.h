@@ -10,8 +10,8 @@
 //      | +---------------------+ |          |   the arrow centred on it, and the text area
 //   21 +-------------------------+----------+   (2, 2, 49-b, 18) is left transparent
 //
-// The composite replaces the combo button's strip (button at the right, Style 2) and, mirrored,
-// the sunken edge's strip (button at the left).
+// The composite replaces the combo button's strip (button at the right, Style 2) and, with every
+// cell mirrored, the sunken edge's strip (button at the left, cells still in state order).
 #include "skin/data/elements.h"
 
 namespace vela::skin {

@@ -209,7 +209,7 @@ void LoadTitle(const ElementSource& source, TDataSkinTitle& t) {
 void MirrorComboButton(TDataSkinBorder& comboButton) {
   if (comboButton.Bitmap.Empty()) return;
   comboButton.Bitmap2 = comboButton.Bitmap;
-  MirrorBitmap(comboButton.Bitmap2);
+  MirrorBitmapCells(comboButton.Bitmap2, kComboButtonFrames);
 }
 
 } // namespace vela::skin

@@ -66,7 +66,12 @@ void LoadPushButton(const ElementSource& source, TDataSkinButton& buttons);
 // the font height of section "Fonts".
 void LoadTitle(const ElementSource& source, TDataSkinTitle& title);
 
-// Gives the combo button its second image: its own strip mirrored left to right.
+// The combo button's strip always holds this many cells.
+constexpr std::int32_t kComboButtonFrames = 4;
+
+// Gives the combo button its second image: its own strip with every cell mirrored left to
+// right (the button for a box whose scroll bar is on the left). The cells keep their order, so
+// cell k is still the look of state k.
 void MirrorComboButton(TDataSkinBorder& comboButton);
 
 } // namespace vela::skin

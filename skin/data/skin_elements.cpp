@@ -66,7 +66,7 @@ void ApplyFrameCounts(const TQuickIni& ini, TSkinElements& e) {
   SetFrames(e.Toolbars, 5);
   SetFrames(e.Tabs, 5);
   SetFrames(e.StatusBarEdges, 3);
-  SetFrames(e.ComboButton, 4);
+  SetFrames(e.ComboButton, kComboButtonFrames);
   SetFrames(e.SunkEdge, 4);
   SetFrames(e.ExtraImages, 5);
   SetFrames(e.Headerbar, 5);

@@ -1,5 +1,6 @@
 #include "skin/data/transforms.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace vela::skin {
@@ -44,6 +45,20 @@ void MirrorBitmap(Bitmap& bitmap) {
     for (int x = 0; x < from.width; ++x) dst[from.width - 1 - x] = src[x] & kColourBits;
   }
   bitmap = std::move(result);
+}
+
+void MirrorBitmapCells(Bitmap& bitmap, int cellCount) {
+  const int cellWidth = cellCount > 0 ? bitmap.Width() / cellCount : 0;
+  if (cellWidth <= 0) {
+    MirrorBitmap(bitmap);
+    return;
+  }
+  const Raster view = bitmap.View();
+  for (int y = 0; y < view.height; ++y) {
+    Pixel* row = view.Row(y);
+    for (int x = 0; x < view.width; ++x) row[x] &= kColourBits;
+    for (int c = 0; c < cellCount; ++c) std::reverse(row + c * cellWidth, row + (c + 1) * cellWidth);
+  }
 }
 
 void FlipBitmap(Bitmap& bitmap) {

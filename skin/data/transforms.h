@@ -13,6 +13,12 @@ void GrayBitmap(Bitmap& bitmap);
 // Left-right mirror: pixel x of each row comes from pixel (width - 1 - x).
 void MirrorBitmap(Bitmap& bitmap);
 
+// Mirrors each of the `cellCount` equal cells of a side-by-side strip within itself, so that
+// cell k still holds state k, now facing the other way. Columns left over after the last whole
+// cell stay where they are. With fewer than one cell, or cells narrower than a pixel, the
+// whole bitmap is mirrored.
+void MirrorBitmapCells(Bitmap& bitmap, int cellCount);
+
 // Top-bottom flip: row y comes from row (height - 1 - y).
 void FlipBitmap(Bitmap& bitmap);
 

@@ -84,13 +84,17 @@ TEST_F(ComboComposite, CellsHoldEdgeButtonGlyphAndTransparentTextArea) {
   EXPECT_EQ(combo.Style, 2);
   EXPECT_EQ(combo.GetMargins(), (Margins{2, 1, 20, 1}));
   Bitmap mirroredButton = ButtonStrip();
-  MirrorBitmap(mirroredButton);
+  MirrorBitmapCells(mirroredButton, 4);
   EXPECT_EQ(combo.Bitmap2, mirroredButton) << "the second image is the skin's own button";
 
+  // The sunken edge holds the same cells, each mirrored, in the same state order.
   const TDataSkinObject& sunk = *elements_.SunkEdge;
-  Bitmap mirrored = strip;
-  MirrorBitmap(mirrored);
-  EXPECT_EQ(sunk.Bitmap, mirrored);
+  ASSERT_EQ(sunk.Bitmap.Width(), 200);
+  for (int x = 0; x < 200; ++x) {
+    const int mirroredX = 50 * (x / 50) + 49 - x % 50;
+    for (int y = 0; y < 21; ++y) ASSERT_EQ(sunk.Bitmap.At(x, y), strip.At(mirroredX, y)) << x;
+  }
+  EXPECT_EQ(sunk.Bitmap.At(5, 10), Button(1)) << "cell 1 is still state 1, button at the left";
   EXPECT_EQ(sunk.GetMargins(), (Margins{20, 1, 2, 1}));
 }
 

@@ -43,6 +43,16 @@ TEST(BitmapTransforms, MirrorFlipAndRotationsMovePixelsWhereExpected) {
   EXPECT_EQ(r, Sample());
 }
 
+TEST(BitmapTransforms, CellMirrorKeepsTheCellOrder) {
+  // Two cells of two columns and one leftover column: ab cd e -> ba dc e.
+  Bitmap b(5, 1);
+  for (int x = 0; x < 5; ++x) b.At(x, 0) = Pixel(x + 1);
+  MirrorBitmapCells(b, 2);
+  EXPECT_EQ(Rows(b), (std::vector<Pixel>{2, 1, 4, 3, 5}));
+  MirrorBitmapCells(b, 0);
+  EXPECT_EQ(Rows(b), (std::vector<Pixel>{5, 3, 4, 1, 2})) << "no cells: the whole strip";
+}
+
 TEST(BitmapTransforms, GreyAveragesChannelsAndEveryTransformDropsTheFourthByte) {
   Bitmap g(2, 1);
   g.At(0, 0) = MakePixel(10, 20, 31); // 61 / 3 = 20, truncated
