@@ -22,7 +22,8 @@ BITMAPINFO TopDownInfo(int width, int height) {
 } // namespace
 
 DibSection::DibSection(int width, int height) {
-  if (width <= 0 || height <= 0 || !RasterSizeAllowed(width, height)) return;
+  if (width <= 0 || height <= 0 || !RasterSizeAllowed(width, height))
+    return;
   const BITMAPINFO info = TopDownInfo(width, height);
   void* bits = nullptr;
   bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -39,7 +40,9 @@ DibSection::DibSection(int width, int height) {
   view_ = Raster{static_cast<Pixel*>(bits), width, height, width};
 }
 
-DibSection::~DibSection() { Release(); }
+DibSection::~DibSection() {
+  Release();
+}
 
 DibSection::DibSection(DibSection&& other) noexcept
     : dc_(std::exchange(other.dc_, nullptr)), bitmap_(std::exchange(other.bitmap_, nullptr)),
@@ -58,20 +61,25 @@ DibSection& DibSection::operator=(DibSection&& other) noexcept {
 
 void DibSection::Release() {
   if (dc_ != nullptr) {
-    if (previous_ != nullptr) SelectObject(dc_, previous_);
+    if (previous_ != nullptr)
+      SelectObject(dc_, previous_);
     DeleteDC(dc_);
   }
-  if (bitmap_ != nullptr) DeleteObject(bitmap_);
+  if (bitmap_ != nullptr)
+    DeleteObject(bitmap_);
   dc_ = nullptr;
   bitmap_ = nullptr;
   previous_ = nullptr;
   view_ = Raster{};
 }
 
-DibSection DibSection::CopyOf(const Raster& raster) { return CopyOf(raster, raster.Bounds()); }
+DibSection DibSection::CopyOf(const Raster& raster) {
+  return CopyOf(raster, raster.Bounds());
+}
 
 DibSection DibSection::CopyOf(const Raster& raster, const Rect& source) {
-  if (source.Empty()) return DibSection{};
+  if (source.Empty())
+    return DibSection{};
   DibSection dib(source.Width(), source.Height());
   if (!dib.Empty()) {
     GdiFlush(); // GDI may still be writing to the section's memory
@@ -81,7 +89,8 @@ DibSection DibSection::CopyOf(const Raster& raster, const Rect& source) {
 }
 
 void BlitRaster(HDC dc, int x, int y, const Raster& raster) {
-  if (raster.Empty()) return;
+  if (raster.Empty())
+    return;
   // The rows are `stride` pixels apart, so the DIB is described as `stride` wide and only its
   // first `width` columns are copied. The whole height is copied, which sidesteps the
   // bottom-up convention of the source row parameter.
@@ -92,9 +101,11 @@ void BlitRaster(HDC dc, int x, int y, const Raster& raster) {
 
 Bitmap CaptureDc(HDC dc, const Rect& area) {
   Bitmap out;
-  if (area.Empty()) return out;
+  if (area.Empty())
+    return out;
   DibSection dib(area.Width(), area.Height());
-  if (dib.Empty()) return out;
+  if (dib.Empty())
+    return out;
   if (!BitBlt(dib.Dc(), 0, 0, area.Width(), area.Height(), dc, area.left, area.top, SRCCOPY)) {
     return out;
   }
@@ -103,7 +114,8 @@ Bitmap CaptureDc(HDC dc, const Rect& area) {
   // GDI may leave values in the fourth byte; rasters keep it 0.
   const Raster view = out.View();
   for (int y = 0; y < view.height; ++y) {
-    for (Pixel* p = view.Row(y); p != view.Row(y) + view.width; ++p) *p &= 0x00FFFFFFu;
+    for (Pixel* p = view.Row(y); p != view.Row(y) + view.width; ++p)
+      *p &= 0x00FFFFFFu;
   }
   return out;
 }

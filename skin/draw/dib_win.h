@@ -52,7 +52,8 @@ class StretchModeScope {
 public:
   StretchModeScope(HDC dc, int mode) : dc_(dc), previous_(SetStretchBltMode(dc, mode)) {}
   ~StretchModeScope() {
-    if (previous_ != 0) SetStretchBltMode(dc_, previous_);
+    if (previous_ != 0)
+      SetStretchBltMode(dc_, previous_);
   }
   StretchModeScope(const StretchModeScope&) = delete;
   StretchModeScope& operator=(const StretchModeScope&) = delete;

@@ -14,16 +14,20 @@ Rect Offset(const Rect& r, int dx, int dy) {
   return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
 }
 
-bool Inverted(const Rect& r) { return r.right < r.left || r.bottom < r.top; }
+bool Inverted(const Rect& r) {
+  return r.right < r.left || r.bottom < r.top;
+}
 
 Rect CellOf(const Raster& image, int cellCount, int cell, bool vertical) {
-  if (image.Empty()) return Rect{};
+  if (image.Empty())
+    return Rect{};
   return CellRect(image.width, image.height, cellCount, cell, vertical);
 }
 
 // The last step of every Draw* routine: the composed bitmap reaches the canvas in one copy.
 void Place(const Raster& canvas, const Rect& target, const Bitmap& composed, bool transparent) {
-  if (composed.Empty()) return;
+  if (composed.Empty())
+    return;
   if (transparent) {
     DrawTransparent(canvas, target, composed.View(), kMagenta);
   } else {
@@ -36,7 +40,8 @@ void Place(const Raster& canvas, const Rect& target, const Bitmap& composed, boo
 Bitmap ComposeSkinRect(const Rect& target, const Raster& image, const Margins& margins,
                        bool vertical, bool tileMiddle, int cellCount, int cell) {
   Bitmap out;
-  if (target.Empty() || !out.Resize(target.Width(), target.Height())) return out;
+  if (target.Empty() || !out.Resize(target.Width(), target.Height()))
+    return out;
   const Raster canvas = out.View();
   const Rect cellRect = CellOf(image, cellCount, cell, vertical);
   for (const Slice& s : NineSlices(cellRect, margins, canvas.width, canvas.height, true)) {
@@ -52,16 +57,18 @@ Bitmap ComposeSkinRect(const Rect& target, const Raster& image, const Margins& m
 void DrawSkinRect(const Raster& canvas, const Rect& target, const Raster& image,
                   const Margins& margins, int cell, int cellCount, bool transparent,
                   bool tileMiddle, bool vertical) {
-  if (Inverted(target) || CellOf(image, cellCount, cell, vertical).Empty()) return;
+  if (Inverted(target) || CellOf(image, cellCount, cell, vertical).Empty())
+    return;
   Place(canvas, target,
         ComposeSkinRect(target, image, margins, vertical, tileMiddle, cellCount, cell),
         transparent);
 }
 
-Bitmap ComposeSkinStrip(const Rect& target, const Raster& image, const Margins& margins,
-                        int cell, int cellCount, bool vertical) {
+Bitmap ComposeSkinStrip(const Rect& target, const Raster& image, const Margins& margins, int cell,
+                        int cellCount, bool vertical) {
   Bitmap out;
-  if (target.Empty() || !out.Resize(target.Width(), target.Height())) return out;
+  if (target.Empty() || !out.Resize(target.Width(), target.Height()))
+    return out;
   const Raster canvas = out.View();
   const Rect cellRect = CellOf(image, cellCount, cell, vertical);
   for (const Slice& s :
@@ -74,14 +81,16 @@ Bitmap ComposeSkinStrip(const Rect& target, const Raster& image, const Margins& 
 void DrawSkinStrip(const Raster& canvas, const Rect& target, const Raster& image,
                    const Margins& margins, int cell, int cellCount, bool transparent,
                    bool vertical) {
-  if (Inverted(target) || CellOf(image, cellCount, cell, vertical).Empty()) return;
+  if (Inverted(target) || CellOf(image, cellCount, cell, vertical).Empty())
+    return;
   Place(canvas, target, ComposeSkinStrip(target, image, margins, cell, cellCount, vertical),
         transparent);
 }
 
 void DrawSkinFrame(const Raster& canvas, const Rect& target, const Raster& image,
                    const Margins& margins, int cell, int cellCount, bool vertical) {
-  if (Inverted(target)) return;
+  if (Inverted(target))
+    return;
   const Rect cellRect = CellOf(image, cellCount, cell, vertical);
   for (const Slice& s : NineSlices(cellRect, margins, target.Width(), target.Height(), false)) {
     StretchCopy(canvas, Offset(s.dest, target.left, target.top), image, s.source);
@@ -91,9 +100,11 @@ void DrawSkinFrame(const Raster& canvas, const Rect& target, const Raster& image
 void DrawStretchedCell(const Raster& canvas, const Rect& target, const Raster& image,
                        bool transparent, int cellCount, int cell) {
   const Rect cellRect = CellOf(image, cellCount, cell, false);
-  if (Inverted(target) || cellRect.Empty() || target.Empty()) return;
+  if (Inverted(target) || cellRect.Empty() || target.Empty())
+    return;
   Bitmap stretched;
-  if (!stretched.Resize(target.Width(), target.Height())) return;
+  if (!stretched.Resize(target.Width(), target.Height()))
+    return;
   StretchCopy(stretched.View(), stretched.View().Bounds(), image, cellRect);
   Place(canvas, target, stretched, transparent);
 }
@@ -101,7 +112,8 @@ void DrawStretchedCell(const Raster& canvas, const Rect& target, const Raster& i
 void DrawCenteredCell(const Raster& canvas, const Rect& target, const Raster& image,
                       bool transparent, int cellCount, int cell) {
   const Rect cellRect = CellOf(image, cellCount, cell, false);
-  if (Inverted(target) || cellRect.Empty()) return;
+  if (Inverted(target) || cellRect.Empty())
+    return;
   const int x = target.left + (target.Width() - cellRect.Width()) / 2;
   const int y = target.top + (target.Height() - cellRect.Height()) / 2;
   const Rect placed{x, y, x + cellRect.Width(), y + cellRect.Height()};
@@ -115,28 +127,30 @@ void DrawCenteredCell(const Raster& canvas, const Rect& target, const Raster& im
   }
 }
 
-void DrawTransparent(const Raster& canvas, const Rect& target, const Raster& bitmap,
-                     Pixel colour) {
-  if (Inverted(target) || canvas.Empty() || bitmap.Empty()) return;
+void DrawTransparent(const Raster& canvas, const Rect& target, const Raster& bitmap, Pixel colour) {
+  if (Inverted(target) || canvas.Empty() || bitmap.Empty())
+    return;
   const int w = std::min(target.Width(), bitmap.width);
   const int h = std::min(target.Height(), bitmap.height);
-  const Rect dest = Intersect(Rect{target.left, target.top, target.left + w, target.top + h},
-                              canvas.Bounds());
+  const Rect dest =
+      Intersect(Rect{target.left, target.top, target.left + w, target.top + h}, canvas.Bounds());
   const Pixel key = colour & 0x00FFFFFFu;
   for (int y = dest.top; y < dest.bottom; ++y) {
     const Pixel* in = bitmap.Row(y - target.top) + (dest.left - target.left);
     Pixel* out = canvas.Row(y) + dest.left;
     for (int i = 0; i < dest.Width(); ++i) {
-      if ((in[i] & 0x00FFFFFFu) != key) out[i] = in[i];
+      if ((in[i] & 0x00FFFFFFu) != key)
+        out[i] = in[i];
     }
   }
 }
 
-void TileBitmap(const Raster& canvas, const Rect& target, const Raster& image,
-                const Rect& source) {
-  if (source.Empty() || canvas.Empty()) return;
+void TileBitmap(const Raster& canvas, const Rect& target, const Raster& image, const Rect& source) {
+  if (source.Empty() || canvas.Empty())
+    return;
   const Bitmap tile = CopyToBitmap(image, source);
-  if (tile.Empty()) return;
+  if (tile.Empty())
+    return;
   const int sw = tile.Width(), sh = tile.Height();
   // Copies that end before the canvas begins are skipped arithmetically, and the loops stop at
   // the canvas's far edge, so a huge target costs no more than the canvas it covers.

@@ -29,8 +29,8 @@ void DrawSkinRect(const Raster& canvas, const Rect& target, const Raster& image,
 
 // Three-slice strip (StripSlices) composed at the target's size; only the left and right
 // margins are used and they are not collapsed. Empty as for ComposeSkinRect.
-Bitmap ComposeSkinStrip(const Rect& target, const Raster& image, const Margins& margins,
-                        int cell, int cellCount, bool vertical);
+Bitmap ComposeSkinStrip(const Rect& target, const Raster& image, const Margins& margins, int cell,
+                        int cellCount, bool vertical);
 
 // ComposeSkinStrip onto `canvas`, magenta transparent when `transparent`.
 void DrawSkinStrip(const Raster& canvas, const Rect& target, const Raster& image,
@@ -53,13 +53,11 @@ void DrawCenteredCell(const Raster& canvas, const Rect& target, const Raster& im
 
 // Copies the top-left target-sized area of `bitmap` to the target's top-left, leaving the
 // pixels of `colour` unpainted. Only the part that exists in both rasters is touched.
-void DrawTransparent(const Raster& canvas, const Rect& target, const Raster& bitmap,
-                     Pixel colour);
+void DrawTransparent(const Raster& canvas, const Rect& target, const Raster& bitmap, Pixel colour);
 
 // Whole copies of the `source` part of `image` laid from the target's top-left corner, across
 // and down, while they start inside the target; the last column and row may reach beyond it
 // (clipped only by the canvas). Nothing when the source has no area.
-void TileBitmap(const Raster& canvas, const Rect& target, const Raster& image,
-                const Rect& source);
+void TileBitmap(const Raster& canvas, const Rect& target, const Raster& image, const Rect& source);
 
 } // namespace vela::skin

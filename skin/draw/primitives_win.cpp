@@ -14,10 +14,13 @@ namespace vela::skin {
 
 namespace {
 
-bool Inverted(const Rect& r) { return r.right < r.left || r.bottom < r.top; }
+bool Inverted(const Rect& r) {
+  return r.right < r.left || r.bottom < r.top;
+}
 
 Rect CellOf(const Raster& image, int cellCount, int cell, bool vertical) {
-  if (image.Empty()) return Rect{};
+  if (image.Empty())
+    return Rect{};
   return CellRect(image.width, image.height, cellCount, cell, vertical);
 }
 
@@ -31,14 +34,16 @@ UniqueBitmap MakeMask(const Raster& bitmap, int w, int h, Pixel colour) {
     const Pixel* in = bitmap.Row(y);
     std::uint8_t* out = bits.data() + std::size_t(y) * rowBytes;
     for (int x = 0; x < w; ++x) {
-      if ((in[x] & 0x00FFFFFFu) == key) out[x >> 3] |= std::uint8_t(0x80u >> (x & 7));
+      if ((in[x] & 0x00FFFFFFu) == key)
+        out[x >> 3] |= std::uint8_t(0x80u >> (x & 7));
     }
   }
   return UniqueBitmap(CreateBitmap(w, h, 1, 1, bits.data()));
 }
 
 void Place(HDC dc, const Rect& target, const Bitmap& composed, bool transparent) {
-  if (composed.Empty()) return;
+  if (composed.Empty())
+    return;
   if (transparent) {
     DrawTransparent(dc, target, composed.View(), kMagenta);
   } else {
@@ -49,43 +54,50 @@ void Place(HDC dc, const Rect& target, const Bitmap& composed, bool transparent)
 } // namespace
 
 void DrawTransparent(HDC dc, const Rect& target, const Raster& bitmap, Pixel colour) {
-  if (Inverted(target) || bitmap.Empty()) return;
+  if (Inverted(target) || bitmap.Empty())
+    return;
   const int w = std::min(target.Width(), bitmap.width);
   const int h = std::min(target.Height(), bitmap.height);
-  if (w <= 0 || h <= 0) return;
+  if (w <= 0 || h <= 0)
+    return;
   const DibSection source = DibSection::CopyOf(bitmap, Rect{0, 0, w, h});
   const UniqueBitmap mask = MakeMask(bitmap, w, h, colour);
-  if (source.Empty() || !mask) return;
+  if (source.Empty() || !mask)
+    return;
   // Mask bit 1 (the transparent colour) takes the first operation, which keeps the
   // destination; bit 0 takes the second, a plain copy.
   MaskBlt(dc, target.left, target.top, w, h, source.Dc(), 0, 0, mask.get(), 0, 0,
           MAKEROP4(0x00AA0029, SRCCOPY));
 }
 
-void DrawSkinRect(HDC dc, const Rect& target, const Raster& image, const Margins& margins,
-                  int cell, int cellCount, bool transparent, bool tileMiddle, bool vertical) {
-  if (Inverted(target) || CellOf(image, cellCount, cell, vertical).Empty()) return;
-  Place(dc, target,
-        ComposeSkinRect(target, image, margins, vertical, tileMiddle, cellCount, cell),
+void DrawSkinRect(HDC dc, const Rect& target, const Raster& image, const Margins& margins, int cell,
+                  int cellCount, bool transparent, bool tileMiddle, bool vertical) {
+  if (Inverted(target) || CellOf(image, cellCount, cell, vertical).Empty())
+    return;
+  Place(dc, target, ComposeSkinRect(target, image, margins, vertical, tileMiddle, cellCount, cell),
         transparent);
 }
 
 void DrawSkinStrip(HDC dc, const Rect& target, const Raster& image, const Margins& margins,
                    int cell, int cellCount, bool transparent, bool vertical) {
-  if (Inverted(target) || CellOf(image, cellCount, cell, vertical).Empty()) return;
+  if (Inverted(target) || CellOf(image, cellCount, cell, vertical).Empty())
+    return;
   Place(dc, target, ComposeSkinStrip(target, image, margins, cell, cellCount, vertical),
         transparent);
 }
 
 void DrawSkinFrame(HDC dc, const Rect& target, const Raster& image, const Margins& margins,
                    int cell, int cellCount, bool vertical) {
-  if (Inverted(target)) return;
+  if (Inverted(target))
+    return;
   const Rect cellRect = CellOf(image, cellCount, cell, vertical);
   const std::vector<Slice> slices =
       NineSlices(cellRect, margins, target.Width(), target.Height(), false);
-  if (slices.empty()) return;
+  if (slices.empty())
+    return;
   const DibSection source = DibSection::CopyOf(image);
-  if (source.Empty()) return;
+  if (source.Empty())
+    return;
   const StretchModeScope mode(dc, COLORONCOLOR);
   for (const Slice& s : slices) {
     StretchBlt(dc, target.left + s.dest.left, target.top + s.dest.top, s.dest.Width(),
@@ -97,9 +109,11 @@ void DrawSkinFrame(HDC dc, const Rect& target, const Raster& image, const Margin
 void DrawStretchedCell(HDC dc, const Rect& target, const Raster& image, bool transparent,
                        int cellCount, int cell) {
   const Rect cellRect = CellOf(image, cellCount, cell, false);
-  if (Inverted(target) || target.Empty() || cellRect.Empty()) return;
+  if (Inverted(target) || target.Empty() || cellRect.Empty())
+    return;
   Bitmap stretched;
-  if (!stretched.Resize(target.Width(), target.Height())) return;
+  if (!stretched.Resize(target.Width(), target.Height()))
+    return;
   DrawStretchedCell(stretched.View(), stretched.View().Bounds(), image, false, cellCount, cell);
   Place(dc, target, stretched, transparent);
 }
@@ -107,31 +121,36 @@ void DrawStretchedCell(HDC dc, const Rect& target, const Raster& image, bool tra
 void DrawCenteredCell(HDC dc, const Rect& target, const Raster& image, bool transparent,
                       int cellCount, int cell) {
   const Rect cellRect = CellOf(image, cellCount, cell, false);
-  if (Inverted(target) || cellRect.Empty()) return;
+  if (Inverted(target) || cellRect.Empty())
+    return;
   const int x = target.left + (target.Width() - cellRect.Width()) / 2;
   const int y = target.top + (target.Height() - cellRect.Height()) / 2;
   const Bitmap cellCopy = CopyToBitmap(image, cellRect);
   if (transparent) {
-    DrawTransparent(dc, Rect{x, y, x + cellCopy.Width(), y + cellCopy.Height()},
-                    cellCopy.View(), kMagenta);
+    DrawTransparent(dc, Rect{x, y, x + cellCopy.Width(), y + cellCopy.Height()}, cellCopy.View(),
+                    kMagenta);
   } else {
     BlitRaster(dc, x, y, cellCopy.View());
   }
 }
 
 void TileBitmap(HDC dc, const Rect& target, const Raster& image, const Rect& source) {
-  if (source.Empty()) return;
+  if (source.Empty())
+    return;
   const DibSection tile = DibSection::CopyOf(image, source);
-  if (tile.Empty()) return;
+  if (tile.Empty())
+    return;
   const int sw = source.Width(), sh = source.Height();
   // Only copies that can meet the DC's clipping box are drawn; copies that end before it
   // begins are skipped arithmetically.
   RECT clip{};
   const int clipKind = GetClipBox(dc, &clip);
-  if (clipKind == NULLREGION) return;
+  if (clipKind == NULLREGION)
+    return;
   const bool clipped = clipKind != ERROR;
   const auto first = [](int start, int limit, int step) {
-    if (start >= limit) return std::int64_t(start);
+    if (start >= limit)
+      return std::int64_t(start);
     return start + (std::int64_t(limit) - start) / step * step;
   };
   const std::int64_t x0 = clipped ? first(target.left, clip.left, sw) : target.left;

@@ -10,8 +10,8 @@
 
 namespace vela::skin {
 
-void DrawSkinRect(HDC dc, const Rect& target, const Raster& image, const Margins& margins,
-                  int cell, int cellCount, bool transparent, bool tileMiddle, bool vertical);
+void DrawSkinRect(HDC dc, const Rect& target, const Raster& image, const Margins& margins, int cell,
+                  int cellCount, bool transparent, bool tileMiddle, bool vertical);
 
 void DrawSkinStrip(HDC dc, const Rect& target, const Raster& image, const Margins& margins,
                    int cell, int cellCount, bool transparent, bool vertical);

@@ -20,15 +20,19 @@ TransparentRange TransparentRange::From(Pixel colour, int toleranceBlue, int tol
 std::vector<Rect> OpaqueRunRects(const Raster& bitmap, int x, int y,
                                  const TransparentRange& range) {
   std::vector<Rect> rects;
-  if (bitmap.Empty()) return rects;
+  if (bitmap.Empty())
+    return rects;
   for (int row = 0; row < bitmap.height; ++row) {
     const Pixel* p = bitmap.Row(row);
     int col = 0;
     while (col < bitmap.width) {
-      while (col < bitmap.width && range.Contains(p[col])) ++col;
-      if (col == bitmap.width) break;
+      while (col < bitmap.width && range.Contains(p[col]))
+        ++col;
+      if (col == bitmap.width)
+        break;
       const int start = col;
-      while (col < bitmap.width && !range.Contains(p[col])) ++col;
+      while (col < bitmap.width && !range.Contains(p[col]))
+        ++col;
       rects.push_back(Rect{start + x, row + y, col + x, row + y + 1});
     }
   }

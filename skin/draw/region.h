@@ -31,8 +31,7 @@ struct TransparentRange {
 // Row by row from the top, every maximal run of pixels that are not transparent becomes the
 // one-pixel-high rectangle (run start + x, row + y, run end + x, row + y + 1). The union of the
 // rectangles is the bitmap's opaque area moved by (x, y).
-std::vector<Rect> OpaqueRunRects(const Raster& bitmap, int x, int y,
-                                 const TransparentRange& range);
+std::vector<Rect> OpaqueRunRects(const Raster& bitmap, int x, int y, const TransparentRange& range);
 
 // Calls `sink(first, count)` for consecutive slices of `rects` of at most `chunk` rectangles.
 template <typename Sink>

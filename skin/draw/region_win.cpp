@@ -35,11 +35,13 @@ UniqueRegion RegionOfChunk(const Rect* rects, std::size_t count) {
 } // namespace
 
 UniqueRegion RegionFromRects(const std::vector<Rect>& rects) {
-  if (rects.empty()) return UniqueRegion(CreateRectRgn(0, 0, 0, 0));
+  if (rects.empty())
+    return UniqueRegion(CreateRectRgn(0, 0, 0, 0));
   UniqueRegion result;
   bool failed = false;
   ForEachRectChunk(rects, kRegionChunkRects, [&](const Rect* first, std::size_t count) {
-    if (failed) return;
+    if (failed)
+      return;
     UniqueRegion chunk = RegionOfChunk(first, count);
     if (!chunk) {
       failed = true;
@@ -49,7 +51,8 @@ UniqueRegion RegionFromRects(const std::vector<Rect>& rects) {
       failed = true;
     }
   });
-  if (failed) result.reset();
+  if (failed)
+    result.reset();
   return result;
 }
 

@@ -6,7 +6,8 @@
 namespace vela::skin {
 
 Rect CellRect(int imageWidth, int imageHeight, int cellCount, int cell, bool vertical) {
-  if (cellCount <= 0 || imageWidth <= 0 || imageHeight <= 0) return Rect{};
+  if (cellCount <= 0 || imageWidth <= 0 || imageHeight <= 0)
+    return Rect{};
   const int k = std::clamp(cell, 1, cellCount) - 1;
   if (vertical) {
     const int ch = imageHeight / cellCount;
@@ -20,7 +21,9 @@ namespace {
 
 // Margins come from the skin and may hold any value; beyond the largest raster side they
 // change nothing that can be seen, and keeping them there keeps the arithmetic in range.
-int SaneMargin(int margin) { return std::clamp(margin, 0, kMaxRasterSide + 1); }
+int SaneMargin(int margin) {
+  return std::clamp(margin, 0, kMaxRasterSide + 1);
+}
 
 bool SaneTarget(int width, int height) {
   return width > 0 && height > 0 && width <= kMaxRasterSide && height <= kMaxRasterSide;
@@ -31,8 +34,10 @@ bool SaneTarget(int width, int height) {
 Margins CollapseMargins(const Margins& margins, int width, int height) {
   Margins m{SaneMargin(margins.Left), SaneMargin(margins.Top), SaneMargin(margins.Right),
             SaneMargin(margins.Bottom)};
-  if (std::int64_t(width) < std::int64_t(m.Left) + m.Right) m.Left = m.Right = 0;
-  if (std::int64_t(height) < std::int64_t(m.Top) + m.Bottom) m.Top = m.Bottom = 0;
+  if (std::int64_t(width) < std::int64_t(m.Left) + m.Right)
+    m.Left = m.Right = 0;
+  if (std::int64_t(height) < std::int64_t(m.Top) + m.Bottom)
+    m.Top = m.Bottom = 0;
   return m;
 }
 
@@ -44,7 +49,8 @@ Rect InCell(const Rect& cell, int left, int top, int right, int bottom) {
 }
 
 void Add(std::vector<Slice>& out, SlicePart part, const Rect& source, const Rect& dest) {
-  if (!source.Empty() && !dest.Empty()) out.push_back(Slice{part, source, dest});
+  if (!source.Empty() && !dest.Empty())
+    out.push_back(Slice{part, source, dest});
 }
 
 } // namespace
@@ -52,7 +58,8 @@ void Add(std::vector<Slice>& out, SlicePart part, const Rect& source, const Rect
 std::vector<Slice> NineSlices(const Rect& cell, const Margins& margins, int width, int height,
                               bool withMiddle) {
   std::vector<Slice> out;
-  if (cell.Empty() || !SaneTarget(width, height)) return out;
+  if (cell.Empty() || !SaneTarget(width, height))
+    return out;
   const Margins m = CollapseMargins(margins, width, height);
   const int L = m.Left, T = m.Top, R = m.Right, B = m.Bottom;
   const int W = width, H = height, cw = cell.Width(), ch = cell.Height();
@@ -64,8 +71,7 @@ std::vector<Slice> NineSlices(const Rect& cell, const Margins& margins, int widt
   if (withMiddle) {
     Add(out, SlicePart::Middle, InCell(cell, L, T, cw - R, ch - B), Rect{L, T, W - R, H - B});
   }
-  Add(out, SlicePart::BottomRight, InCell(cell, cw - R, ch - B, cw, ch),
-      Rect{W - R, H - B, W, H});
+  Add(out, SlicePart::BottomRight, InCell(cell, cw - R, ch - B, cw, ch), Rect{W - R, H - B, W, H});
   Add(out, SlicePart::RightEdge, InCell(cell, cw - R, T, cw, ch - B), Rect{W - R, T, W, H - B});
   Add(out, SlicePart::BottomEdge, InCell(cell, L, ch - B, cw - R, ch), Rect{L, H - B, W - R, H});
   return out;
@@ -73,7 +79,8 @@ std::vector<Slice> NineSlices(const Rect& cell, const Margins& margins, int widt
 
 std::vector<Slice> StripSlices(const Rect& cell, int left, int right, int width, int height) {
   std::vector<Slice> out;
-  if (cell.Empty() || !SaneTarget(width, height)) return out;
+  if (cell.Empty() || !SaneTarget(width, height))
+    return out;
   const int L = SaneMargin(left), R = SaneMargin(right);
   const int W = width, H = height, cw = cell.Width(), ch = cell.Height();
   Add(out, SlicePart::StripLeft, InCell(cell, 0, 0, L, ch), Rect{0, 0, L, H});

@@ -28,8 +28,18 @@ Rect CellRect(int imageWidth, int imageHeight, int cellCount, int cell, bool ver
 Margins CollapseMargins(const Margins& margins, int width, int height);
 
 enum class SlicePart {
-  TopLeft, BottomLeft, TopRight, LeftEdge, TopEdge, Middle, BottomRight, RightEdge, BottomEdge,
-  StripLeft, StripMiddle, StripRight
+  TopLeft,
+  BottomLeft,
+  TopRight,
+  LeftEdge,
+  TopEdge,
+  Middle,
+  BottomRight,
+  RightEdge,
+  BottomEdge,
+  StripLeft,
+  StripMiddle,
+  StripRight
 };
 
 // One piece: the `source` rectangle of the image is stretched onto `dest`, which is relative

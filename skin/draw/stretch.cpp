@@ -6,11 +6,16 @@
 
 namespace vela::skin {
 
-int StretchSourceIndex(int sourceLength, int destLength, int index) {
+int StretchSourceIndex(int sourceLength, int destLength, int index, StretchAxis axis) {
   const std::int64_t s = sourceLength, d = destLength, i = index;
-  if (d == s) return index;
-  if (d > s) return int((2 * i * s + s - 1) / (2 * d));
-  if (d == 1) return sourceLength - 2;
+  if (d == s)
+    return index;
+  if (d > s)
+    return int((2 * i * s + s - 1) / (2 * d));
+  if (axis == StretchAxis::Vertical)
+    return int((i * s + d / 2) / d);
+  if (d == 1)
+    return sourceLength - 2;
   return int((2 * (i + 1) * s - d) / (2 * d));
 }
 
@@ -23,13 +28,14 @@ Rect Intersect(const Rect& r, const Rect& bounds) {
 namespace {
 
 // Source columns (absolute, -1 when outside the source raster) of the destination columns
-// first..last-1, for a stretch of `source` onto `dest` along one axis.
+// first..last-1.
 std::vector<int> AxisMap(int destStart, int destLength, int sourceStart, int sourceLength,
                          int first, int last, int sourceLimit) {
   std::vector<int> map;
   map.reserve(std::size_t(last - first));
   for (int v = first; v < last; ++v) {
-    const int s = sourceStart + StretchSourceIndex(sourceLength, destLength, v - destStart);
+    const int s = sourceStart + StretchSourceIndex(sourceLength, destLength, v - destStart,
+                                                   StretchAxis::Horizontal);
     map.push_back(s >= 0 && s < sourceLimit ? s : -1);
   }
   return map;
@@ -38,9 +44,11 @@ std::vector<int> AxisMap(int destStart, int destLength, int sourceStart, int sou
 } // namespace
 
 void StretchCopy(const Raster& to, const Rect& dest, const Raster& from, const Rect& source) {
-  if (to.Empty() || from.Empty() || dest.Empty() || source.Empty()) return;
+  if (to.Empty() || from.Empty() || dest.Empty() || source.Empty())
+    return;
   const Rect clip = Intersect(dest, to.Bounds());
-  if (clip.Empty()) return;
+  if (clip.Empty())
+    return;
   if (dest.Width() == source.Width() && dest.Height() == source.Height()) {
     CopyPixels(to, dest.left, dest.top, from, source);
     return;
@@ -48,25 +56,31 @@ void StretchCopy(const Raster& to, const Rect& dest, const Raster& from, const R
   const std::vector<int> columns = AxisMap(dest.left, dest.Width(), source.left, source.Width(),
                                            clip.left, clip.right, from.width);
   for (int y = clip.top; y < clip.bottom; ++y) {
-    const int sy = source.top + StretchSourceIndex(source.Height(), dest.Height(), y - dest.top);
-    if (sy < 0 || sy >= from.height) continue;
+    const int sy = source.top + StretchSourceIndex(source.Height(), dest.Height(), y - dest.top,
+                                                   StretchAxis::Vertical);
+    if (sy < 0 || sy >= from.height)
+      continue;
     const Pixel* in = from.Row(sy);
     Pixel* out = to.Row(y) + clip.left;
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (columns[i] >= 0) out[i] = in[columns[i]];
+      if (columns[i] >= 0)
+        out[i] = in[columns[i]];
     }
   }
 }
 
 void CopyPixels(const Raster& to, int x, int y, const Raster& from, const Rect& source) {
-  if (to.Empty() || from.Empty()) return;
+  if (to.Empty() || from.Empty())
+    return;
   // Clip the source to its raster, then the shifted rectangle to the destination.
   Rect src = Intersect(source, from.Bounds());
-  if (src.Empty()) return;
+  if (src.Empty())
+    return;
   const int dx = x - source.left, dy = y - source.top;
-  const Rect dst = Intersect(Rect{src.left + dx, src.top + dy, src.right + dx, src.bottom + dy},
-                             to.Bounds());
-  if (dst.Empty()) return;
+  const Rect dst =
+      Intersect(Rect{src.left + dx, src.top + dy, src.right + dx, src.bottom + dy}, to.Bounds());
+  if (dst.Empty())
+    return;
   const std::size_t bytes = std::size_t(dst.Width()) * sizeof(Pixel);
   for (int row = dst.top; row < dst.bottom; ++row) {
     // memmove: a raster may be copied onto itself.
@@ -76,14 +90,16 @@ void CopyPixels(const Raster& to, int x, int y, const Raster& from, const Rect& 
 
 Bitmap CopyToBitmap(const Raster& from, const Rect& source) {
   Bitmap out;
-  if (source.Empty() || !out.Resize(source.Width(), source.Height())) return out;
+  if (source.Empty() || !out.Resize(source.Width(), source.Height()))
+    return out;
   CopyPixels(out.View(), 0, 0, from, source);
   return out;
 }
 
 void FillPixels(const Raster& to, const Rect& rect, Pixel colour) {
   const Rect r = Intersect(rect, to.Bounds());
-  for (int y = r.top; y < r.bottom; ++y) std::fill(to.Row(y) + r.left, to.Row(y) + r.right, colour);
+  for (int y = r.top; y < r.bottom; ++y)
+    std::fill(to.Row(y) + r.left, to.Row(y) + r.right, colour);
 }
 
 } // namespace vela::skin

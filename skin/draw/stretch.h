@@ -5,19 +5,22 @@
 
 namespace vela::skin {
 
+enum class StretchAxis { Horizontal, Vertical };
+
 // The source index, within a run of `sourceLength` pixels, that destination pixel `index` of a
 // run of `destLength` pixels takes. Both lengths must be positive and index < destLength.
 //
-//   growing  (dest > source): the source pixel under the destination pixel's centre, a centre
-//                             that falls exactly on a boundary taking the left pixel;
-//   shrinking (dest < source): the last source pixel whose left edge lies at least half a
-//                             destination pixel before the destination pixel's right edge, so
-//                             the last destination pixel takes the last source pixel; a single
-//                             destination pixel takes the next-to-last source pixel.
+//   growing (dest > source), either axis: the source pixel under the destination pixel's
+//       centre; a centre exactly on a boundary takes the pixel before it.
+//   shrinking columns: the last source pixel that starts at least half a destination pixel
+//       before the destination pixel's right edge, so the last column takes the last source
+//       column; a single destination column takes the next-to-last source column.
+//   shrinking rows: the source row nearest to index * source / dest, halves rounding up.
 //
-// This reproduces the pixel choice of the system's stretched blit in colour-on-colour mode,
-// which the Windows tests compare pixel by pixel.
-int StretchSourceIndex(int sourceLength, int destLength, int index);
+// This is the choice the system's stretched blit makes in colour-on-colour mode between
+// top-down DIB sections (the surfaces of this program); the Windows tests compare the two
+// pixel for pixel; it treats columns and rows differently when shrinking.
+int StretchSourceIndex(int sourceLength, int destLength, int index, StretchAxis axis);
 
 // Stretches `source` (a rectangle of `from`) onto `dest` (a rectangle of `to`). Nothing happens
 // when either rectangle has no area or is inverted. The mapping is computed over the whole

@@ -34,7 +34,8 @@ std::string SafeTestName() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "test";
   for (char& c : name) {
-    if (c == '/') c = '_';
+    if (c == '/')
+      c = '_';
   }
   return name;
 }
@@ -42,9 +43,12 @@ std::string SafeTestName() {
 } // namespace
 
 Pixel ColourOf(char c) {
-  if (c == '.') return 0;
-  if (c == 'M') return kMagenta;
-  if (c == 'W') return 0x00FFFFFF;
+  if (c == '.')
+    return 0;
+  if (c == 'M')
+    return kMagenta;
+  if (c == 'W')
+    return 0x00FFFFFF;
   const auto i = kPalette.find(c);
   return i == std::string_view::npos ? 0x00808080 : PaletteColour(i);
 }
@@ -55,7 +59,8 @@ Bitmap Art(std::initializer_list<const char*> rows) {
   Bitmap b(w, h);
   int y = 0;
   for (const char* row : rows) {
-    for (int x = 0; x < w; ++x) b.At(x, y) = ColourOf(row[x]);
+    for (int x = 0; x < w; ++x)
+      b.At(x, y) = ColourOf(row[x]);
     ++y;
   }
   return b;
@@ -67,12 +72,16 @@ std::string ArtOf(const Raster& raster) {
     for (int x = 0; x < raster.width; ++x) {
       const Pixel p = raster.At(x, y);
       char c = '?';
-      if (p == 0) c = '.';
-      else if (p == kMagenta) c = 'M';
-      else if (p == 0x00FFFFFF) c = 'W';
+      if (p == 0)
+        c = '.';
+      else if (p == kMagenta)
+        c = 'M';
+      else if (p == 0x00FFFFFF)
+        c = 'W';
       else {
         for (std::size_t i = 0; i < kPalette.size(); ++i) {
-          if (PaletteColour(i) == p) c = kPalette[i];
+          if (PaletteColour(i) == p)
+            c = kPalette[i];
         }
       }
       out += c;
@@ -87,7 +96,8 @@ std::string ArtOf(const Raster& raster) {
   for (int y = 0; same && y < actual.height; ++y) {
     same = std::memcmp(actual.Row(y), expected.View().Row(y), sizeof(Pixel) * actual.width) == 0;
   }
-  if (same) return ::testing::AssertionSuccess();
+  if (same)
+    return ::testing::AssertionSuccess();
   const std::filesystem::path dir = VELA_TEST_OUTPUT_DIR;
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
@@ -96,8 +106,7 @@ std::string ArtOf(const Raster& raster) {
   WritePpm(dir / (base + ".expected.ppm"), expected.View());
   return ::testing::AssertionFailure()
          << "actual " << actual.width << "x" << actual.height << ":\n"
-         << ArtOf(actual) << "expected " << expected.Width() << "x" << expected.Height()
-         << ":\n"
+         << ArtOf(actual) << "expected " << expected.Width() << "x" << expected.Height() << ":\n"
          << ArtOf(expected.View()) << "images written to " << (dir / base).string() << ".*.ppm";
 }
 

@@ -4,6 +4,8 @@
 
 #include "tests/unit/skin_draw/golden.h"
 
+// The pixel art of these tests is laid out by hand, one string per row.
+// clang-format off
 namespace vela::skin {
 namespace {
 
@@ -234,3 +236,4 @@ TEST(DrawTransparent, CopiesOnlyWhatBothTargetAndBitmapCover) {
 
 } // namespace
 } // namespace vela::skin
+// clang-format on

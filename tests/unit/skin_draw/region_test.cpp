@@ -6,6 +6,8 @@
 
 #include "tests/unit/skin_draw/golden.h"
 
+// The pixel art of these tests is laid out by hand, one string per row.
+// clang-format off
 namespace vela::skin {
 namespace {
 
@@ -35,9 +37,7 @@ TEST(OpaqueRunRects, MakesOneRectanglePerRunMovedByTheOffsets) {
                             "abcdef",
                             "aMMbMc"});
   const std::vector<Rect> expected = {
-      {12, 20, 14, 21},
-      {11, 21, 15, 22},
-      {10, 22, 16, 23},
+      {12, 20, 14, 21}, {11, 21, 15, 22}, {10, 22, 16, 23},
       {10, 23, 11, 24}, {13, 23, 14, 24}, {15, 23, 16, 24},
   };
   EXPECT_EQ(OpaqueRunRects(frame.View(), 10, 20, kMagentaTolerance1), expected);
@@ -76,3 +76,4 @@ TEST(ForEachRectChunk, SplitsIntoChunksOfAtMostTheLimit) {
 
 } // namespace
 } // namespace vela::skin
+// clang-format on

@@ -6,21 +6,27 @@
 
 #include "tests/unit/skin_draw/golden.h"
 
+// The pixel art of these tests is laid out by hand, one string per row.
+// clang-format off
 namespace vela::skin {
 namespace {
 
 using test::Art;
 using test::SameRaster;
 
-std::vector<int> Mapping(int source, int dest) {
+std::vector<int> Mapping(int source, int dest, StretchAxis axis) {
   std::vector<int> out;
-  for (int i = 0; i < dest; ++i) out.push_back(StretchSourceIndex(source, dest, i));
+  for (int i = 0; i < dest; ++i)
+    out.push_back(StretchSourceIndex(source, dest, i, axis));
   return out;
 }
 
 // Pixel choices read back from the system's stretched blit in colour-on-colour mode.
 TEST(StretchSourceIndex, MatchesTheSystemsPixelChoice) {
-  struct Case { int source, dest; std::vector<int> expected; };
+  struct Case {
+    int source, dest;
+    std::vector<int> expected;
+  };
   const Case cases[] = {
       {1, 4, {0, 0, 0, 0}},
       {2, 5, {0, 0, 0, 1, 1}},
@@ -36,19 +42,35 @@ TEST(StretchSourceIndex, MatchesTheSystemsPixelChoice) {
       {12, 1, {10}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Mapping(c.source, c.dest), c.expected) << c.source << " -> " << c.dest;
+    EXPECT_EQ(Mapping(c.source, c.dest, StretchAxis::Horizontal), c.expected)
+        << "columns " << c.source << " -> " << c.dest;
+    if (c.dest >= c.source) {
+      EXPECT_EQ(Mapping(c.source, c.dest, StretchAxis::Vertical), c.expected)
+          << "rows " << c.source << " -> " << c.dest;
+    }
+  }
+  // Rows are shrunk by rounding instead.
+  const Case rows[] = {
+      {3, 2, {0, 2}}, {4, 3, {0, 1, 3}}, {12, 5, {0, 2, 5, 7, 10}}, {11, 7, {0, 2, 3, 5, 6, 8, 9}},
+      {2, 1, {0}},    {12, 1, {0}},
+  };
+  for (const Case& c : rows) {
+    EXPECT_EQ(Mapping(c.source, c.dest, StretchAxis::Vertical), c.expected)
+        << "rows " << c.source << " -> " << c.dest;
   }
 }
 
 TEST(StretchSourceIndex, StaysInsideTheSourceForLargeRuns) {
   for (int source : {1, 2, 3, 97, 1920, 16384}) {
     for (int dest : {1, 2, 5, 730, 16384}) {
-      const std::vector<int> m = Mapping(source, dest);
-      for (std::size_t i = 0; i < m.size(); ++i) {
-        ASSERT_GE(m[i], 0) << source << "->" << dest << " at " << i;
-        ASSERT_LT(m[i], source) << source << "->" << dest << " at " << i;
-        if (i > 0) {
-          ASSERT_GE(m[i], m[i - 1]) << source << "->" << dest << " at " << i;
+      for (StretchAxis axis : {StretchAxis::Horizontal, StretchAxis::Vertical}) {
+        const std::vector<int> m = Mapping(source, dest, axis);
+        for (std::size_t i = 0; i < m.size(); ++i) {
+          ASSERT_GE(m[i], 0) << source << "->" << dest << " at " << i;
+          ASSERT_LT(m[i], source) << source << "->" << dest << " at " << i;
+          if (i > 0) {
+            ASSERT_GE(m[i], m[i - 1]) << source << "->" << dest << " at " << i;
+          }
         }
       }
     }
@@ -69,8 +91,8 @@ TEST(StretchCopy, GrowsAndShrinksInBothDirections) {
                            "nopqrs"});
   Bitmap shrunk(3, 2);
   StretchCopy(shrunk.View(), shrunk.View().Bounds(), wide.View(), wide.View().Bounds());
-  // 6 -> 3 takes columns 1, 3, 5; 3 -> 2 takes rows 1, 2.
-  EXPECT_TRUE(SameRaster(shrunk, Art({"hjl",
+  // 6 -> 3 takes columns 1, 3, 5; 3 -> 2 takes rows 0, 2.
+  EXPECT_TRUE(SameRaster(shrunk, Art({"bdf",
                                       "oqs"})));
 }
 
@@ -130,9 +152,10 @@ TEST(CopyToBitmap, KeepsTheRectangleSizeAndBlackensMissingPixels) {
   const Bitmap source = Art({"ab",
                              "cd"});
   EXPECT_TRUE(SameRaster(CopyToBitmap(source.View(), Rect{1, 0, 3, 2}), Art({"b.",
-                                                                            "d."})));
+                                                                             "d."})));
   EXPECT_TRUE(CopyToBitmap(source.View(), Rect{1, 1, 1, 2}).Empty());
 }
 
 } // namespace
 } // namespace vela::skin
+// clang-format on
