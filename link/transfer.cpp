@@ -86,6 +86,9 @@ void Transfer::OnSendTimerTick() {
 }
 
 void Transfer::OnAcknowledgement(std::int32_t block) {
+  // Before the first upgrade the current block is 0, and an acknowledgement carrying 0 would
+  // otherwise count as the awaited one and send the image without a select message.
+  if (current_block_ == 0) return;
   if (block == current_block_) {
     Advance(block);
     return;

@@ -83,7 +83,8 @@ public:
 
   // The send timer's tick: sends the current block's frame once per arming.
   void OnSendTimerTick();
-  // An acknowledgement, whenever one arrives, whether or not an upgrade runs.
+  // An acknowledgement, whenever one arrives, whether or not an upgrade runs; ignored until
+  // the first upgrade has started.
   void OnAcknowledgement(std::int32_t block);
   // Re-arms the block in flight, as a wrong acknowledgement does (nothing once complete).
   void ResendCurrentBlock();

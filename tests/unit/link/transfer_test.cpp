@@ -130,6 +130,16 @@ TEST_F(TransferTest, WrongOrRepeatedAcknowledgementResendsTheCurrentBlock) {
   EXPECT_EQ(FrameBlock(ports.frames.back()), 2);
 }
 
+TEST_F(TransferTest, AcknowledgementsBeforeAnyUpgradeSendNothing) {
+  transfer.image().LoadBytes(PatternImage(4096));
+  transfer.OnAcknowledgement(0);
+  transfer.OnAcknowledgement(1);
+  EXPECT_FALSE(Tick());
+  EXPECT_FALSE(ports.timer_running);
+  EXPECT_TRUE(ports.log.empty());
+  EXPECT_EQ(transfer.CurrentBlock(), 0);
+}
+
 TEST_F(TransferTest, RefusalsShowTheirMessageAndSendNothing) {
   struct Case {
     bool file_chosen;
