@@ -98,13 +98,6 @@ TEST_F(ChunkReceiverTest, KeywordAtTheVeryEndReadsZerosPastTheChunk) {
   EXPECT_EQ(events.events[2], "card"); // the byte after the keyword is not examined
 }
 
-TEST(ChunkTextTest, StopsAtZeroOrEnd) {
-  const auto bytes = Bytes(std::string("ab\0cd", 5));
-  EXPECT_EQ(ChunkText(bytes), "ab");
-  EXPECT_EQ(ChunkText(bytes, 3), "cd");
-  EXPECT_EQ(ChunkText(bytes, 9), "");
-}
-
 TEST(ChunkAssemblerTest, ReleasesBytesWhenTheyEndInCrLfOrFillTheBuffer) {
   ChunkAssembler assembler;
   std::vector<std::string> chunks;

@@ -52,20 +52,6 @@ TEST(BlockFrameTest, ImageOf1500BytesGivesAFullBlockAndA476ByteBlock) {
   EXPECT_EQ(out[11 + 476], '\n');
 }
 
-TEST(BlockFrameTest, LargestImageEndsWithBlock1025OfOneByte) {
-  const auto image = PatternImage(kImageCapacity);
-  EXPECT_EQ(BlockCountFor(kImageCapacity), 1025);
-  EXPECT_EQ(BlockCountFor(2048), 2);
-  EXPECT_EQ(BlockCountFor(0), 0);
-  BlockFrameBuffer out;
-  FrameView last = Frame(image, 1025, out);
-  EXPECT_EQ(out[6], 0x04);
-  EXPECT_EQ(out[7], 0x01);
-  EXPECT_EQ(last.length, 1);
-  EXPECT_EQ(out[10], image.back());
-  EXPECT_EQ(last.size, 13u);
-}
-
 TEST(BlockFrameTest, BlockOutsideTheImageCarriesNoData) {
   const auto image = PatternImage(2048);
   BlockFrameBuffer out;
