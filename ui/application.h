@@ -15,10 +15,12 @@
 #include "ui/form.h"
 
 #include <windows.h>
+#include "ui/win_names.h"
 
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vela::ui {
 
@@ -70,8 +72,13 @@ public:
 private:
   friend class TWinControl;
   friend class TControl;
+  friend class TCustomForm;
   bool ProcessMessage(MSG& msg);
   void SetMouseControl(TControl* control);
+  // Frees forms whose Release() has come through, once no handler of theirs is running.
+  void ScheduleRelease(TComponent* component);
+  void ProcessReleases();
+  std::vector<TComponent*> releases_;
 
   std::wstring title_;
   TCustomForm* mainForm_ = nullptr;

@@ -13,6 +13,7 @@
 #include "ui/graphics.h"
 
 #include <windows.h>
+#include "ui/win_names.h"
 
 #include <cstdint>
 #include <vector>

@@ -8,6 +8,8 @@
 #include "ui/win_control.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace vela::ui {
 
@@ -91,12 +93,12 @@ public:
 protected:
   void CreateParams(TCreateParams& params) override;
   void HandleCreated() override;
-  void WndProc(TMessage& message) override;
 
 private:
   void UpdatePanels();
-  void UpdatePanelText(int index);
   std::unique_ptr<TStatusPanels> panels_;
+  std::vector<int> appliedParts_;
+  std::vector<std::wstring> appliedTexts_;
   bool simplePanel_ = false;
   std::wstring simpleText_;
   bool sizeGrip_ = true;

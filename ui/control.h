@@ -16,6 +16,7 @@
 #include "ui/messages.h"
 
 #include <windows.h>
+#include "ui/win_names.h"
 
 #include <memory>
 #include <string>
@@ -137,7 +138,7 @@ protected:
   // Hooks for derived classes.
   virtual void FontChanged();
   virtual void ColorChanged();
-  virtual void VisibleChanging() {}
+  virtual void VisibleChanged() {}
   virtual void BoundsChanged() {}
   // Stores bounds without telling anyone (used when a window reports its own move).
   void UpdateBoundsStore(int left, int top, int width, int height);

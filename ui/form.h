@@ -102,7 +102,7 @@ protected:
   void CreateParams(TCreateParams& params) override;
   void HandleCreated() override;
   void WndProc(TMessage& message) override;
-  void VisibleChanging() override;
+  void VisibleChanged() override;
   void Paint() override;
 
 private:

@@ -18,6 +18,7 @@
 #include "ui/core/props.h"
 
 #include <windows.h>
+#include "ui/win_names.h"
 
 #include <cstdint>
 #include <string>

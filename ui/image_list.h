@@ -10,6 +10,7 @@
 
 #include <commctrl.h>
 #include <windows.h>
+#include "ui/win_names.h"
 
 namespace vela::ui {
 

@@ -13,6 +13,7 @@
 #include "ui/core/component.h"
 
 #include <windows.h>
+#include "ui/win_names.h"
 
 #include <string>
 #include <vector>

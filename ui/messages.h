@@ -13,6 +13,7 @@
 //   ...
 //   control->WindowProc = saved;
 #include <windows.h>
+#include "ui/win_names.h"
 
 #include <functional>
 

@@ -9,6 +9,7 @@
 #include "ui/core/component.h"
 
 #include <windows.h>
+#include "ui/win_names.h"
 
 namespace vela::ui {
 

@@ -109,7 +109,7 @@ protected:
   virtual bool EraseBackground(HDC dc);
   void FontChanged() override;
   void ColorChanged() override;
-  void VisibleChanging() override;
+  void VisibleChanged() override;
   // The brush used for the background and reflected WM_CTLCOLOR* answers.
   HBRUSH ColorBrush();
 
@@ -125,6 +125,7 @@ private:
   void UpdateBoundsFromWindow();
 
   friend class TControl;
+  friend class TGraphicControl;
   friend class TApplication;
   HWND handle_ = nullptr;
   WNDPROC defWndProc_ = nullptr;

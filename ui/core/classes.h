@@ -129,7 +129,11 @@ public:
   virtual void DefineProperties(TFiler&) {}
 };
 
-// Class registry: creating components by class name.
+// Class registry: creating components by class name. (<windows.h> may have made RegisterClass
+// a macro; the framework's function keeps its name.)
+#ifdef RegisterClass
+#undef RegisterClass
+#endif
 void RegisterClass(const TClassInfo& info);
 const TClassInfo* FindClassInfo(std::string_view className);
 // Throws EClassNotFound for an unknown name and EComponentError for a class that cannot be

@@ -34,10 +34,10 @@ void TStrings::CheckIndex(int index, bool allowEnd) const {
 }
 
 void TStrings::Put(int index, const std::wstring& text) {
-  TObject* object = GetObject(index);
+  TObject* object = Objects(index);
   Delete(index);
   Insert(index, text);
-  PutObject(index, object);
+  SetObject(index, object);
 }
 
 int TStrings::Add(const std::wstring& text) {
@@ -48,13 +48,13 @@ int TStrings::Add(const std::wstring& text) {
 
 int TStrings::AddObject(const std::wstring& text, TObject* object) {
   int index = Add(text);
-  PutObject(index, object);
+  SetObject(index, object);
   return index;
 }
 
 void TStrings::AddStrings(const TStrings& other) {
   BeginUpdate();
-  for (int i = 0; i < other.Count(); ++i) AddObject(other.Get(i), other.GetObject(i));
+  for (int i = 0; i < other.Count(); ++i) AddObject(other.Get(i), other.Objects(i));
   EndUpdate();
 }
 
@@ -194,12 +194,12 @@ void TStringList::Put(int index, const std::wstring& text) {
   Changed();
 }
 
-TObject* TStringList::GetObject(int index) const {
+TObject* TStringList::Objects(int index) const {
   CheckIndex(index, false);
   return items_[std::size_t(index)].object;
 }
 
-void TStringList::PutObject(int index, TObject* object) {
+void TStringList::SetObject(int index, TObject* object) {
   CheckIndex(index, false);
   items_[std::size_t(index)].object = object;
 }

@@ -21,8 +21,8 @@ public:
   virtual int Count() const = 0;
   virtual std::wstring Get(int index) const = 0;
   virtual void Put(int index, const std::wstring& text);
-  virtual TObject* GetObject(int) const { return nullptr; }
-  virtual void PutObject(int, TObject*) {}
+  virtual TObject* Objects(int) const { return nullptr; }
+  virtual void SetObject(int, TObject*) {}
   virtual void Insert(int index, const std::wstring& text) = 0;
   virtual void Delete(int index) = 0;
   virtual void Clear() = 0;
@@ -73,8 +73,8 @@ public:
   int Count() const override { return int(items_.size()); }
   std::wstring Get(int index) const override;
   void Put(int index, const std::wstring& text) override;
-  TObject* GetObject(int index) const override;
-  void PutObject(int index, TObject* object) override;
+  TObject* Objects(int index) const override;
+  void SetObject(int index, TObject* object) override;
   void Insert(int index, const std::wstring& text) override;
   void Delete(int index) override;
   void Clear() override;
