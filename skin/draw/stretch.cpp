@@ -1,5 +1,6 @@
 #include "skin/draw/stretch.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -55,17 +56,26 @@ void StretchCopy(const Raster& to, const Rect& dest, const Raster& from, const R
   }
   const std::vector<int> columns = AxisMap(dest.left, dest.Width(), source.left, source.Width(),
                                            clip.left, clip.right, from.width);
+  const bool allColumns = std::find(columns.begin(), columns.end(), -1) == columns.end();
+  const std::size_t rowBytes = columns.size() * sizeof(Pixel);
+  int previousSy = -1;
   for (int y = clip.top; y < clip.bottom; ++y) {
     const int sy = source.top + StretchSourceIndex(source.Height(), dest.Height(), y - dest.top,
                                                    StretchAxis::Vertical);
     if (sy < 0 || sy >= from.height)
       continue;
-    const Pixel* in = from.Row(sy);
     Pixel* out = to.Row(y) + clip.left;
+    if (allColumns && sy == previousSy) {
+      // A row stretched downward repeats the row above it.
+      std::memcpy(out, to.Row(y - 1) + clip.left, rowBytes);
+      continue;
+    }
+    const Pixel* in = from.Row(sy);
     for (std::size_t i = 0; i < columns.size(); ++i) {
       if (columns[i] >= 0)
         out[i] = in[columns[i]];
     }
+    previousSy = sy;
   }
 }
 

@@ -117,10 +117,14 @@ TEST(StretchCopy, LeavesPixelsWhoseSourceLiesOutsideTheImage) {
   // Source columns 1..3 of a 2-pixel image, copied 1:1: only column 1 exists.
   StretchCopy(canvas.View(), Rect{0, 0, 3, 1}, source.View(), Rect{1, 0, 4, 1});
   EXPECT_TRUE(SameRaster(canvas, Art({"bzzz"})));
-  // Stretched: destination pixels mapped to missing columns stay.
-  Bitmap stretched(4, 1, test::ColourOf('z'));
-  StretchCopy(stretched.View(), Rect{0, 0, 4, 1}, source.View(), Rect{-1, 0, 1, 1});
-  EXPECT_TRUE(SameRaster(stretched, Art({"zzaa"})));
+  // Stretched: destination pixels mapped to missing columns stay, on every row.
+  Bitmap stretched = Art({"zzzz",
+                          "yyyy",
+                          "xxxx"});
+  StretchCopy(stretched.View(), Rect{0, 0, 4, 3}, source.View(), Rect{-1, 0, 1, 1});
+  EXPECT_TRUE(SameRaster(stretched, Art({"zzaa",
+                                         "yyaa",
+                                         "xxaa"})));
 }
 
 TEST(StretchCopy, DrawsNothingForEmptyOrInvertedRectangles) {
