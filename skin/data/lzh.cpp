@@ -29,13 +29,6 @@ public:
   void Ensure(int wanted) {
     if (avail_ < wanted) Refill();
   }
-  unsigned TakeBit() {
-    if (avail_ == 0) Refill();
-    const auto bit = unsigned(bits_ >> 63);
-    bits_ <<= 1;
-    --avail_;
-    return bit;
-  }
   // Reads `count` bits (at most 32) without consuming them.
   std::uint32_t Peek(int count) {
     Ensure(count);
@@ -118,21 +111,34 @@ public:
 
 private:
   int DecodeSymbol() {
-    bits_.Ensure(32);
+    // One refill covers a whole token: no code is longer than kMaxCodeBits and a position
+    // takes at most 14 bits.
+    bits_.Ensure(kMaxCodeBits + 14);
+    std::uint64_t bits = bits_.Bits();
+    int path[kMaxCodeBits];
     int c = tree_.Son(kRoot);
-    while (c < kTreeSize) c = tree_.Son(c + int(bits_.TakeBit()));
+    int taken = 0;
+    // The bound on the depth holds for every tree the updates can build; the check keeps the
+    // path inside its array even so.
+    while (c < kTreeSize && taken < kMaxCodeBits) {
+      const int node = c + int(bits >> 63);
+      path[taken++] = node;
+      c = tree_.Son(node);
+      bits <<= 1;
+    }
+    bits_.Consumed(bits, taken);
+    if (c < kTreeSize) c = kTreeSize; // never taken, see above
     const int symbol = c - kTreeSize;
-    tree_.Update(symbol);
+    tree_.UpdateAlong(symbol, path, taken);
     return symbol;
   }
 
   int DecodePosition() {
-    const PositionTables& code = PositionCode();
     const std::uint32_t first = bits_.Peek(8);
-    const int total = code.bits[first] + 6; // prefix plus the 6 lower bits
+    const int total = positions_.bits[first] + 6; // prefix plus the 6 lower bits
     const std::uint32_t all = bits_.Peek(total);
     bits_.Skip(total);
-    return int(code.upper[first]) << 6 | int(all & 0x3F);
+    return int(positions_.upper[first]) << 6 | int(all & 0x3F);
   }
 
   std::size_t CopyMatch(std::uint8_t* out, std::size_t pos, std::size_t end) {
@@ -161,6 +167,7 @@ private:
 
   BitReader bits_;
   AdaptiveTree tree_;
+  const PositionTables& positions_ = PositionCode();
   std::int64_t produced_ = 0;
   int pendingLength_ = 0;
   std::int64_t pendingDistance_ = 0;

@@ -2,10 +2,6 @@
 
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace vela::skin::lzh {
 namespace {
 
@@ -80,49 +76,6 @@ void AdaptiveTree::Rebuild() {
     prnt_[k] = std::int16_t(i);
     if (k < kTreeSize) prnt_[k + 1] = std::int16_t(i);
   }
-}
-
-int AdaptiveTree::FirstAtLeast(int from, unsigned count) const {
-#if defined(__SSE2__)
-  // Counts never exceed 0xFFFF, so a saturating subtraction of each count from `count` is zero
-  // exactly where the count is at least `count`. The sentinel run stops the loop in bounds.
-  const __m128i wanted = _mm_set1_epi16(std::int16_t(std::uint16_t(count)));
-  const __m128i zero = _mm_setzero_si128();
-  for (int l = from;; l += 8) {
-    const __m128i counts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&freq_[l]));
-    const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(wanted, counts), zero));
-    if (mask != 0) return l + __builtin_ctz(unsigned(mask)) / 2;
-  }
-#else
-  int l = from;
-  while (freq_[l] < count) ++l;
-  return l;
-#endif
-}
-
-void AdaptiveTree::Update(int symbol) {
-  if (freq_[kRoot] == kRebuildCount) Rebuild();
-  int c = prnt_[symbol + kTreeSize];
-  do {
-    const unsigned k = ++freq_[c];
-    if (k > freq_[c + 1]) {
-      // Node c now outranks its right neighbours of the old count: exchange it with the last
-      // of them, so that counts stay in order, and carry on from that node.
-      const int l = FirstAtLeast(c + 2, k) - 1;
-      freq_[c] = freq_[l];
-      freq_[l] = std::uint16_t(k);
-      const int i = son_[c];
-      prnt_[i] = std::int16_t(l);
-      if (i < kTreeSize) prnt_[i + 1] = std::int16_t(l);
-      const int j = son_[l];
-      son_[l] = std::int16_t(i);
-      prnt_[j] = std::int16_t(c);
-      if (j < kTreeSize) prnt_[j + 1] = std::int16_t(c);
-      son_[c] = std::int16_t(j);
-      c = l;
-    }
-    c = prnt_[c];
-  } while (c != 0);
 }
 
 } // namespace vela::skin::lzh

@@ -9,6 +9,10 @@
 #include <array>
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vela::skin::lzh {
 
 constexpr int kRingSize = 4096;          // sliding window
@@ -22,6 +26,11 @@ constexpr std::uint16_t kRebuildCount = 0x8000;
 constexpr int kFirstWrite = kRingSize - kMaxMatch;         // 4036, where writing starts
 constexpr std::uint8_t kRingFill = 0x20;                   // the ring starts filled with spaces
 constexpr int kFirstMatchSymbol = 256;
+
+// The longest code the tree can give. Counts are ordered and siblings adjacent, so along any
+// path each node weighs at least the sum of the next two below it: a leaf at depth d needs a
+// root count of at least Fibonacci(d + 2), and the root never exceeds 0x8000 < Fibonacci(24).
+constexpr int kMaxCodeBits = 21;
 
 // The fixed prefix code of the upper 6 bits of a match position. For a first byte b of the
 // code, kPositionUpper[b] is the upper 6 bits and kPositionBits[b] is the length of the prefix
@@ -40,6 +49,10 @@ public:
   // Counts one more occurrence of `symbol`, rebuilding first when the root has reached the
   // limit, and restores the sibling property by exchanging nodes on the way to the root.
   void Update(int symbol);
+  // Update for a symbol just decoded: `path` holds the nodes chosen on the way down from the
+  // root (path[depth - 1] is the leaf). It walks that list instead of following parent links
+  // until the first exchange, which gives the same result with shorter dependency chains.
+  void UpdateAlong(int symbol, const int* path, int depth);
 
   // son[] of a node; the root's son is where decoding starts.
   int Son(int node) const { return son_[node]; }
@@ -51,6 +64,11 @@ private:
   void Rebuild();
   // The first node after `from` whose count is `count` or more.
   int FirstAtLeast(int from, unsigned count) const;
+  // Moves node c, whose count has just become k, behind the last node of its old count and
+  // returns the node it now occupies.
+  int Exchange(int c, unsigned k);
+  // Counts the nodes from c to the root.
+  void UpdateFrom(int c);
 
   // A run of sentinel counts past the root lets the search read whole vectors without a bound
   // check; the first of them is the sentinel that ends every scan.
@@ -59,5 +77,72 @@ private:
   std::array<std::int16_t, kTreeSize + kSymbolCount> prnt_{};
   std::array<std::int16_t, kTreeSize> son_{};
 };
+
+// The update runs once per symbol in both directions; it lives here so that it can be inlined.
+inline int AdaptiveTree::FirstAtLeast(int from, unsigned count) const {
+#if defined(__SSE2__)
+  // Counts never exceed 0xFFFF, so a saturating subtraction of each count from `count` is zero
+  // exactly where the count is at least `count`. The sentinel run stops the loop in bounds.
+  const __m128i wanted = _mm_set1_epi16(std::int16_t(std::uint16_t(count)));
+  const __m128i zero = _mm_setzero_si128();
+  for (int l = from;; l += 8) {
+    const __m128i counts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&freq_[l]));
+    const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(wanted, counts), zero));
+    if (mask != 0) return l + __builtin_ctz(unsigned(mask)) / 2;
+  }
+#else
+  int l = from;
+  while (freq_[l] < count) ++l;
+  return l;
+#endif
+}
+
+inline int AdaptiveTree::Exchange(int c, unsigned k) {
+  const int l = FirstAtLeast(c + 2, k) - 1;
+  freq_[c] = freq_[l];
+  freq_[l] = std::uint16_t(k);
+  const int i = son_[c];
+  prnt_[i] = std::int16_t(l);
+  if (i < kTreeSize) prnt_[i + 1] = std::int16_t(l);
+  const int j = son_[l];
+  son_[l] = std::int16_t(i);
+  prnt_[j] = std::int16_t(c);
+  if (j < kTreeSize) prnt_[j + 1] = std::int16_t(c);
+  son_[c] = std::int16_t(j);
+  return l;
+}
+
+inline void AdaptiveTree::UpdateFrom(int c) {
+  do {
+    const unsigned k = ++freq_[c];
+    // Node c now outranks its right neighbours of the old count: exchange it with the last of
+    // them, so that counts stay in order, and carry on from that node.
+    if (k > freq_[c + 1]) c = Exchange(c, k);
+    c = prnt_[c];
+  } while (c != 0);
+}
+
+inline void AdaptiveTree::Update(int symbol) {
+  if (freq_[kRoot] == kRebuildCount) Rebuild();
+  UpdateFrom(prnt_[symbol + kTreeSize]);
+}
+
+inline void AdaptiveTree::UpdateAlong(int symbol, const int* path, int depth) {
+  if (freq_[kRoot] == kRebuildCount) {
+    // The rebuild moves nodes, so the recorded path no longer holds.
+    Update(symbol);
+    return;
+  }
+  for (int i = depth - 1; i >= 0; --i) {
+    const int c = path[i];
+    const unsigned k = ++freq_[c];
+    if (k > freq_[c + 1]) {
+      const int parent = prnt_[Exchange(c, k)];
+      if (parent != 0) UpdateFrom(parent);
+      return;
+    }
+  }
+  ++freq_[kRoot];
+}
 
 } // namespace vela::skin::lzh
