@@ -289,16 +289,16 @@ void DeviceClient::deliver(std::span<const std::uint8_t> chunk) {
 }
 
 int DeviceClient::wait_budget_ms(Clock::time_point now) const {
-  auto budget = std::chrono::milliseconds(200);
-  if (timer_running_) {
-    budget = std::min(budget, std::chrono::duration_cast<std::chrono::milliseconds>(timer_due_ - now));
-  }
+  using std::chrono::duration_cast;
+  using us = std::chrono::microseconds;
+  us budget = std::chrono::milliseconds(200);
+  if (timer_running_) budget = std::min(budget, duration_cast<us>(timer_due_ - now));
   if (awaiting_ack_) {
     auto deadline = last_frame_ + std::chrono::milliseconds(options_.ack_timeout_ms);
-    budget = std::min(budget, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now));
+    budget = std::min(budget, duration_cast<us>(deadline - now));
   }
   // Round up so that a due time a fraction of a millisecond away is not polled in a loop.
-  return static_cast<int>(std::max<long long>(budget.count() + 1, 0));
+  return static_cast<int>(std::max<long long>((budget.count() + 999) / 1000, 0));
 }
 
 ExitCode DeviceClient::fail(ExitCode code, const std::string& message) {
@@ -308,6 +308,11 @@ ExitCode DeviceClient::fail(ExitCode code, const std::string& message) {
 }
 
 void DeviceClient::emit(Event event) {
+  // The list command prints its rows once, as a table or one JSON object.
+  if (options_.command == Command::list &&
+      (event.kind == EventKind::connected || event.kind == EventKind::announced)) {
+    return;
+  }
   event.device = label_;
   reporter_.emit(event);
 }
