@@ -39,7 +39,8 @@ SplitFields(std::string_view text, LeadBytePredicate is_lead,
 // quotation marks. Trail bytes are left alone.
 std::string QuoteField(std::string_view field, LeadBytePredicate is_lead);
 
-// Fields quoted as needed and joined by ","; SplitFields gives them back unchanged.
+// Fields quoted as needed and joined by ","; SplitFields gives them back unchanged, provided
+// no field ends in a lone lead byte (which would take the following separator as its trail).
 std::string JoinFields(std::span<const std::string> fields, LeadBytePredicate is_lead);
 
 } // namespace vela::link
