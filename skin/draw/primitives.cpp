@@ -155,7 +155,7 @@ void TileBitmap(const Raster& canvas, const Rect& target, const Raster& image, c
   // Copies that end before the canvas begins are skipped arithmetically, and the loops stop at
   // the canvas's far edge, so a huge target costs no more than the canvas it covers.
   const auto first = [](int start, int step) {
-    return start >= 0 ? std::int64_t(start) : start + (std::int64_t(-start) / step) * step;
+    return start >= 0 ? std::int64_t(start) : start + -std::int64_t(start) / step * step;
   };
   const std::int64_t xEnd = std::min<std::int64_t>(target.right, canvas.width);
   const std::int64_t yEnd = std::min<std::int64_t>(target.bottom, canvas.height);

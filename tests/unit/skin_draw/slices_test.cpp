@@ -60,16 +60,6 @@ TEST(NineSlices, CutsTheCellIntoPiecesInPaintingOrder) {
   EXPECT_EQ(NineSlices(cell, Margins{2, 1, 3, 2}, 20, 6, false), frame);
 }
 
-TEST(NineSlices, ATargetNarrowerThanTheMarginsStretchesTheWholeCellWidth) {
-  const Rect cell{0, 0, 10, 8};
-  const std::vector<Slice> expected = {
-      {SlicePart::TopEdge, {0, 0, 10, 1}, {0, 0, 4, 1}},
-      {SlicePart::Middle, {0, 1, 10, 6}, {0, 1, 4, 4}},
-      {SlicePart::BottomEdge, {0, 6, 10, 8}, {0, 4, 4, 6}},
-  };
-  EXPECT_EQ(NineSlices(cell, Margins{2, 1, 3, 2}, 4, 6, true), expected);
-}
-
 TEST(NineSlices, LeavesOutPiecesWithoutAreaAndCellsSmallerThanTheirMargins) {
   // No margins: the middle alone.
   EXPECT_EQ(NineSlices(Rect{0, 0, 4, 4}, Margins{}, 9, 9, true),
@@ -84,18 +74,6 @@ TEST(NineSlices, LeavesOutPiecesWithoutAreaAndCellsSmallerThanTheirMargins) {
   EXPECT_TRUE(NineSlices(Rect{}, Margins{1, 1, 1, 1}, 9, 9, true).empty());
   EXPECT_TRUE(NineSlices(Rect{0, 0, 4, 4}, Margins{}, 0, 9, true).empty());
   EXPECT_TRUE(NineSlices(Rect{0, 0, 4, 4}, Margins{}, -5, 9, true).empty());
-}
-
-TEST(StripSlices, RepeatsTheMiddleAndPaintsTheRightEndLast) {
-  // Cell 8 wide: left 2, middle 3, right 3; target 12 x 5.
-  const std::vector<Slice> expected = {
-      {SlicePart::StripLeft, {8, 0, 10, 4}, {0, 0, 2, 5}},
-      {SlicePart::StripMiddle, {10, 0, 13, 4}, {2, 0, 5, 5}},
-      {SlicePart::StripMiddle, {10, 0, 13, 4}, {5, 0, 8, 5}},
-      {SlicePart::StripMiddle, {10, 0, 13, 4}, {8, 0, 11, 5}}, // overruns under the right end
-      {SlicePart::StripRight, {13, 0, 16, 4}, {9, 0, 12, 5}},
-  };
-  EXPECT_EQ(StripSlices(Rect{8, 0, 16, 4}, 2, 3, 12, 5), expected);
 }
 
 TEST(StripSlices, ACellWithoutMiddleIsStretchedOnceAcrossTheGap) {

@@ -152,14 +152,6 @@ TEST(CopyPixels, ClipsBothRastersAndHandlesOverlap) {
   EXPECT_TRUE(SameRaster(strip, Art({"aabcd"})));
 }
 
-TEST(CopyToBitmap, KeepsTheRectangleSizeAndBlackensMissingPixels) {
-  const Bitmap source = Art({"ab",
-                             "cd"});
-  EXPECT_TRUE(SameRaster(CopyToBitmap(source.View(), Rect{1, 0, 3, 2}), Art({"b.",
-                                                                             "d."})));
-  EXPECT_TRUE(CopyToBitmap(source.View(), Rect{1, 1, 1, 2}).Empty());
-}
-
 } // namespace
 } // namespace vela::skin
 // clang-format on
