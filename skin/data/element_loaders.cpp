@@ -41,7 +41,7 @@ std::int32_t ClampTile(std::int32_t tile) { return tile > 1 ? 0 : tile; }
 // What the plain, bordered and box-label loaders share, "Style" aside.
 void ReadCommonFields(const ElementSource& s, std::string_view section, std::string_view image,
                       TDataSkinObject& e) {
-  LoadSkinBitmap(s.Package, e.Bitmap, image);
+  LoadSkinImage(s, e.Bitmap, image);
   ReadMargins(s, section, e);
   e.Trans = ReadInt(s, section, "Trans", 0);
   e.Tile = ClampTile(ReadInt(s, section, "Tile", 0));
@@ -63,13 +63,19 @@ std::string SkinImageMember(std::string_view value) {
   return std::string(name);
 }
 
-void LoadSkinBitmap(const TSkinReader& package, Bitmap& bitmap, std::string_view value) {
+void LoadSkinBitmap(const TSkinReader& package, Bitmap& bitmap, std::string_view value,
+                    PixelBudget* budget) {
   bitmap.Clear();
   const std::string member = SkinImageMember(value);
   if (member.empty()) return;
   MemoryStream bytes;
   package.ExtractMember(member, bytes);
-  if (bytes.Size() != 0) LoadBitmapFromBmp(bytes.View(), bitmap);
+  if (bytes.Size() == 0 || !LoadBitmapFromBmp(bytes.View(), bitmap)) return;
+  if (budget && !budget->Take(bitmap)) bitmap.Clear();
+}
+
+void LoadSkinImage(const ElementSource& source, Bitmap& bitmap, std::string_view value) {
+  LoadSkinBitmap(source.Package, bitmap, value, source.Budget);
 }
 
 void LoadPlainElement(const ElementSource& source, std::string_view section,
@@ -92,7 +98,7 @@ void LoadBorderedElement(const ElementSource& source, std::string_view section,
   ReadCommonFields(source, section, image, *e);
   if (!secondImageKey.empty()) {
     const std::string second = ReadText(source, section, secondImageKey);
-    if (!second.empty()) LoadSkinBitmap(source.Package, e->Bitmap2, second);
+    if (!second.empty()) LoadSkinImage(source, e->Bitmap2, second);
   }
   slot = std::move(e);
 }
@@ -103,9 +109,9 @@ void LoadProgressElement(const ElementSource& source, std::string_view section,
   const std::string image = ReadText(source, section, "Bitmap");
   if (image.empty()) return;
   auto e = std::make_unique<TDataSkinBorder>(std::string(section));
-  LoadSkinBitmap(source.Package, e->Bitmap, image);
+  LoadSkinImage(source, e->Bitmap, image);
   const std::string chunk = ReadText(source, section, "Chunk");
-  if (!chunk.empty()) LoadSkinBitmap(source.Package, e->Bitmap2, chunk);
+  if (!chunk.empty()) LoadSkinImage(source, e->Bitmap2, chunk);
   e->Style = ReadInt(source, section, "Style", 0);
   ReadMargins(source, section, *e);
   e->Trans = ReadInt(source, section, "Trans", 0);
@@ -133,7 +139,7 @@ void LoadMenuBarElement(const ElementSource& source, std::unique_ptr<TDataSkinOb
   const std::string image = ReadText(source, kSection, "menuBar");
   if (image.empty()) return;
   auto e = std::make_unique<TDataSkinObject>(std::string(kSection));
-  LoadSkinBitmap(source.Package, e->Bitmap, image);
+  LoadSkinImage(source, e->Bitmap, image);
   e->TopHeight = e->BottomHeight = 0;
   e->Tile = ReadInt(source, kSection, "TileMenu", 0);
   e->LeftWidth = ReadInt(source, kSection, "TileLeftMenu", 1);
@@ -156,17 +162,17 @@ void LoadFrameBorder(const ElementSource& source, TDataSkinBorder& border) {
   border.FrameCount = ReadInt(source, kSection, key("Frame"), 1);
   border.Tile = ReadInt(source, kSection, key("Stretch"), 1);
   border.Trans = ReadInt(source, kSection, key("Trans"), 1);
-  LoadSkinBitmap(source.Package, border.Bitmap, ReadText(source, kSection, name));
+  LoadSkinImage(source, border.Bitmap, ReadText(source, kSection, name));
 }
 
 void LoadPushButton(const ElementSource& source, TDataSkinButton& b) {
   constexpr std::string_view kSection = "Buttons";
   ReadMargins(source, kSection, b);
   b.Trans = ReadInt(source, kSection, "Trans", 0);
-  LoadSkinBitmap(source.Package, b.Bitmap, ReadText(source, kSection, "Bitmap"));
+  LoadSkinImage(source, b.Bitmap, ReadText(source, kSection, "Bitmap"));
   b.Tile = ReadInt(source, kSection, "Tile", 0);
-  LoadSkinBitmap(source.Package, b.CheckBitmap, ReadText(source, kSection, "CheckButton"));
-  LoadSkinBitmap(source.Package, b.RadioBitmap, ReadText(source, kSection, "RadioButton"));
+  LoadSkinImage(source, b.CheckBitmap, ReadText(source, kSection, "CheckButton"));
+  LoadSkinImage(source, b.RadioBitmap, ReadText(source, kSection, "RadioButton"));
   ReadColourSelectors(source, kSection, b);
   b.RadioButtonFrame = ReadInt(source, kSection, "RadioButtonFrame", 0);
   b.CheckButtonFrame = ReadInt(source, kSection, "CheckButtonFrame", 0);
@@ -192,7 +198,7 @@ ColourCode ReadCaptionColour(const ElementSource& s, std::string_view prefix) {
 
 void LoadTitle(const ElementSource& source, TDataSkinTitle& t) {
   constexpr std::string_view kSection = "Personality";
-  LoadSkinBitmap(source.Package, t.Bitmap, ReadText(source, kSection, "TextBack"));
+  LoadSkinImage(source, t.Bitmap, ReadText(source, kSection, "TextBack"));
   t.LeftWidth = ReadInt(source, kSection, "TextShift", 0);
   t.TopHeight = ReadInt(source, kSection, "TextShiftVert", 0);
   t.RightWidth = ReadInt(source, kSection, "TextRightClip", 0);

@@ -17,12 +17,35 @@
 
 namespace vela::skin {
 
-// What the loaders read from: the package's members, its description, and the skin's
-// ButtonText colour, the default of every element's text colours.
+// The pixels one skin load may decode in all. Real skins stay far below it (a few hundred
+// thousand pixels); a hostile package that names huge images again and again gets empty
+// images once it is spent, instead of making the loader allocate gigabytes.
+constexpr std::int64_t kSkinPixelBudget = std::int64_t(1) << 25;
+
+class PixelBudget {
+public:
+  explicit PixelBudget(std::int64_t total = kSkinPixelBudget) : remaining_(total) {}
+  // Takes the pixels of `bitmap` from the budget; false, taking nothing, when they do not fit.
+  bool Take(const Bitmap& bitmap) {
+    const std::int64_t pixels = std::int64_t(bitmap.Width()) * bitmap.Height();
+    if (pixels > remaining_) return false;
+    remaining_ -= pixels;
+    return true;
+  }
+  std::int64_t Remaining() const { return remaining_; }
+
+private:
+  std::int64_t remaining_;
+};
+
+// What the loaders read from: the package's members, its description, the skin's ButtonText
+// colour (the default of every element's text colours) and the load's pixel budget (none when
+// null).
 struct ElementSource {
   const TSkinReader& Package;
   const TQuickIni& Ini;
   ColourCode ButtonText = SystemColour(syscolour::kButtonText);
+  PixelBudget* Budget = nullptr;
 };
 
 // The member an image value names: its file-name part (after the last "\" or ":"), or an
@@ -30,8 +53,13 @@ struct ElementSource {
 std::string SkinImageMember(std::string_view value);
 
 // Loads the image an image key names into `bitmap`; clears it when the value names no ".bmp"
-// member, the member is missing or empty, or it does not decode.
-void LoadSkinBitmap(const TSkinReader& package, Bitmap& bitmap, std::string_view value);
+// member, the member is missing or empty, it does not decode, or its pixels exceed what is left
+// of `budget`.
+void LoadSkinBitmap(const TSkinReader& package, Bitmap& bitmap, std::string_view value,
+                    PixelBudget* budget = nullptr);
+
+// LoadSkinBitmap from the source's package, within its budget.
+void LoadSkinImage(const ElementSource& source, Bitmap& bitmap, std::string_view value);
 
 // The plain element: "Image", the margins, "Style", "Trans", "Tile" (above 1 reads as 0) and
 // the text colours.

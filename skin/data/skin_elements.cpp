@@ -90,14 +90,15 @@ void LoadSkinElements(const TSkinReader& package, const TQuickIni& ini, TSkinEle
   ini.ReadSections(sections);
   e.SkinName = ini.ReadString("TitlebarSkin", "SkinName", "");
 
+  PixelBudget budget;
   // The colours are not known yet while the borders load; they read none.
-  const ElementSource borders{package, ini};
+  const ElementSource borders{package, ini, SystemColour(syscolour::kButtonText), &budget};
   for (TDataSkinBorder* border : {&e.Left, &e.Right, &e.Top, &e.Bottom})
     LoadFrameBorder(borders, *border);
 
   e.Colours = LoadSkinColours(ini);
   e.CustomColours = LoadCustomColours(ini);
-  const ElementSource s{package, ini, e.Colours.ButtonText};
+  const ElementSource s{package, ini, e.Colours.ButtonText, &budget};
 
   LoadCaptionButtons(s, sections, e.CaptionButtons);
   LoadPushButton(s, e.Buttons);

@@ -40,6 +40,22 @@ TEST_F(ElementLoaders, BitmapLookupIgnoresCaseAndRefusesOtherFormatsAndBadMember
   }
 }
 
+TEST_F(ElementLoaders, ImagesBeyondThePixelBudgetAreLeftEmpty) {
+  AddBitmap("a.bmp", Strip(1, 8, 8));
+  Load("[Toolbars]\nImage=a.bmp\n[MenuItem]\nImage=a.bmp\n");
+  PixelBudget budget(100);
+  ElementSource source = Source();
+  source.Budget = &budget;
+  std::unique_ptr<TDataSkinObject> first, second;
+  LoadPlainElement(source, "Toolbars", first);
+  LoadPlainElement(source, "MenuItem", second);
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(first->Bitmap.Width(), 8);
+  EXPECT_TRUE(second->Bitmap.Empty()) << "64 + 64 pixels exceed a budget of 100";
+  EXPECT_EQ(budget.Remaining(), 36);
+  EXPECT_GE(kSkinPixelBudget, std::int64_t(1) << 24) << "room for the largest single image";
+}
+
 TEST_F(ElementLoaders, PlainElementReadsItsKeysAndIsAbsentWithoutImage) {
   AddBitmap("sunk.bmp", Strip(4, 6, 5));
   Load("[SunkEdge]\nImage=sunk.bmp\nStyle=3\nLeftWidth=1\nTopHeight=2\nRightWidth=3\n"
