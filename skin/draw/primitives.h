@@ -8,6 +8,8 @@
 // Cells are counted from 1 and clamped into the strip (see CellRect). Rectangles are
 // {left, top, right, bottom}; a target with right < left or bottom < top draws nothing. Pieces
 // are stretched with StretchCopy, the nearest-neighbour choice of the system's stretched blit.
+// Mind the argument order: ComposeSkinRect, DrawStretchedCell and DrawCenteredCell take the
+// cell count before the cell, the others the cell before the cell count.
 #include "skin/data/elements.h"
 #include "skin/data/raster.h"
 

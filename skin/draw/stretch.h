@@ -18,8 +18,8 @@ enum class StretchAxis { Horizontal, Vertical };
 //   shrinking rows: the source row nearest to index * source / dest, halves rounding up.
 //
 // This is the choice the system's stretched blit makes in colour-on-colour mode between
-// top-down DIB sections (the surfaces of this program); the Windows tests compare the two
-// pixel for pixel; it treats columns and rows differently when shrinking.
+// top-down DIB sections (the surfaces of this program), which treats columns and rows
+// differently when shrinking; the Windows tests compare the two pixel for pixel.
 int StretchSourceIndex(int sourceLength, int destLength, int index, StretchAxis axis);
 
 // Stretches `source` (a rectangle of `from`) onto `dest` (a rectangle of `to`). Nothing happens
