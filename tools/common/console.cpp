@@ -5,6 +5,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -39,6 +40,12 @@ int terminal_width(std::FILE* stream) {
     if (value >= 20 && value <= 1000) return value;
   }
   return 80;
+}
+
+void prepare_console() {
+#ifdef _WIN32
+  SetConsoleOutputCP(CP_UTF8);
+#endif
 }
 
 void install_stop_handlers() {

@@ -9,6 +9,10 @@ bool is_terminal(std::FILE* stream);
 // Columns of the terminal behind stream, 80 when unknown.
 int terminal_width(std::FILE* stream);
 
+// Lets a Windows console show the tools' UTF-8 texts (full-width punctuation); nothing
+// elsewhere.
+void prepare_console();
+
 // After this, SIGINT and SIGTERM only set a flag that stop_requested() reports.
 void install_stop_handlers();
 bool stop_requested();

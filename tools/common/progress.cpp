@@ -40,12 +40,14 @@ std::string format_progress(const std::string& label, std::int64_t done, std::in
                             double elapsed_seconds, int width) {
   done = std::clamp<std::int64_t>(done, 0, std::max<std::int64_t>(total, 0));
   double fraction = total > 0 ? static_cast<double>(done) / static_cast<double>(total) : 1.0;
-  double rate = elapsed_seconds > 0 ? static_cast<double>(done) / elapsed_seconds : 0.0;
+  // The first moments of a run say nothing about its rate.
+  bool measured = elapsed_seconds >= 0.25;
+  double rate = measured ? static_cast<double>(done) / elapsed_seconds : 0.0;
   double left = rate > 0 ? static_cast<double>(total - done) / rate : NAN;
   char tail[96];
   std::snprintf(tail, sizeof tail, " %3d%%  %s/s  ETA %s",
-                static_cast<int>(std::floor(fraction * 100.0)), format_bytes(rate).c_str(),
-                format_duration(left).c_str());
+                static_cast<int>(std::floor(fraction * 100.0)),
+                measured ? format_bytes(rate).c_str() : "--", format_duration(left).c_str());
   std::string head = label.empty() ? std::string() : label + " ";
   int bar = width - static_cast<int>(head.size() + std::string(tail).size()) - 2;
   if (bar < 5) {

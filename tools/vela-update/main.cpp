@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vela-update: the socket library did not start\n");
     return as_int(ExitCode::kFailure);
   }
+  prepare_console();
   install_stop_handlers();
   bool bar = !options.json && options.devices.size() == 1 && is_terminal(stdout);
   auto reporter = make_reporter(options.json, bar, stdout);

@@ -110,6 +110,8 @@ TEST(ProgressTest, ShowsPercentRateAndTimeLeft) {
 
 TEST(ProgressTest, HandlesTheEdges) {
   EXPECT_NE(format_progress("", 0, 100, 0.0, 80).find("ETA --:--"), std::string::npos);
+  EXPECT_NE(format_progress("", 50, 100, 0.01, 80).find("--/s  ETA --:--"), std::string::npos)
+      << "no rate from the first moments";
   EXPECT_NE(format_progress("", 100, 100, 1.0, 80).find("100%"), std::string::npos);
   EXPECT_NE(format_progress("", 500, 100, 1.0, 80).find("100%"), std::string::npos)
       << "done is clamped to total";
