@@ -176,7 +176,6 @@ ExitCode DeviceClient::start_transfer() {
 
 ExitCode DeviceClient::run_transfer() {
   link::Transfer& transfer = session_.transfer();
-  const auto started = Clock::now();
   while (!transfer.Completed()) {
     if (stop_requested()) return fail(ExitCode::kFailure, "interrupted");
     auto now = Clock::now();
@@ -206,7 +205,7 @@ ExitCode DeviceClient::run_transfer() {
   emit({.kind = EventKind::done,
         .text = message_,
         .total = transfer.ImageSize(),
-        .seconds = std::chrono::duration<double>(Clock::now() - started).count()});
+        .seconds = std::chrono::duration<double>(Clock::now() - first_armed_).count()});
   return ExitCode::kSuccess;
 }
 
@@ -330,7 +329,9 @@ std::vector<BoardRow> DeviceClient::rows() const {
 void DeviceClient::StartSendTimer() {
   if (timer_running_) return;  // a running timer keeps its rhythm, as a window timer does
   timer_running_ = true;
-  timer_due_ = Clock::now() + std::chrono::milliseconds(options_.pace_ms);
+  auto now = Clock::now();
+  timer_due_ = now + std::chrono::milliseconds(options_.pace_ms);
+  if (first_armed_ == Clock::time_point{}) first_armed_ = now;
 }
 
 void DeviceClient::StopSendTimer() { timer_running_ = false; }

@@ -88,6 +88,8 @@ class DeviceClient final : private link::SessionPorts {
   std::string resend_reason_;
   bool send_failed_ = false;
   std::int32_t progress_max_ = 0;
+  // When block 1 was armed: the transfer's time runs from here to the last acknowledgement.
+  Clock::time_point first_armed_{};
   std::string message_;  // the last message box text
 };
 
