@@ -60,8 +60,9 @@ struct TPropInfo {
   std::vector<std::string> identifiers;
   // Integers that also accept names.
   const TIdentMap* integerIdents = nullptr;
-  // Objects and string lists: the class of the value.
-  const TClassInfo* objectClass = nullptr;
+  // Objects and string lists: the class of the value (a function, so that a class may refer
+  // to its own kind, as a control's Parent does, while its record is being built).
+  const TClassInfo& (*objectClass)() = nullptr;
   // An object property whose object belongs to the owner (Font, Glyph, Lines): writing it
   // copies the value. Otherwise the property refers to a component elsewhere (Images, Menu).
   bool ownsObject = false;
@@ -222,7 +223,7 @@ struct PropsOf {
     TPropInfo p;
     p.name = std::move(name);
     p.kind = TPropKind::Object;
-    p.objectClass = &T::StaticClassInfo();
+    p.objectClass = &T::StaticClassInfo;
     p.ownsObject = true;
     p.getObject = [get](const TObject& o) -> TObject* { return (const_cast<C&>(Self(o)).*get)(); };
     p.setObject = [get](TObject& o, TObject* v) {
@@ -246,7 +247,7 @@ struct PropsOf {
     TPropInfo p;
     p.name = std::move(name);
     p.kind = TPropKind::Object;
-    p.objectClass = &T::StaticClassInfo();
+    p.objectClass = &T::StaticClassInfo;
     p.getObject = [get](const TObject& o) -> TObject* { return (Self(o).*get)(); };
     p.setObject = [set](TObject& o, TObject* v) {
       T* typed = dynamic_cast<T*>(v);

@@ -187,7 +187,7 @@ private:
         std::int64_t code = 0;
         if (!TryStrToInt64(text_.substr(start, pos_ - start), code) || code < 0 || code > 0x10FFFF)
           Fail("bad character code");
-        if (code >= 0x10000) {
+        if (code >= 0x10000 && sizeof(wchar_t) == 2) {
           code -= 0x10000;
           out.push_back(wchar_t(0xD800 + (code >> 10)));
           out.push_back(wchar_t(0xDC00 + (code & 0x3FF)));

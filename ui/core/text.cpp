@@ -9,6 +9,10 @@ namespace vela::ui {
 namespace {
 
 void AppendUtf16(std::wstring& out, char32_t cp) {
+  if constexpr (sizeof(wchar_t) == 4) {
+    out.push_back(wchar_t(cp));
+    return;
+  }
   if (cp >= 0x10000) {
     cp -= 0x10000;
     out.push_back(wchar_t(0xD800 + (cp >> 10)));
