@@ -33,12 +33,18 @@ std::uint32_t ReadU32(std::span<const std::uint8_t> d, std::size_t at) {
 struct Channel {
   std::uint32_t mask = 0;
   int shift = 0;
-  std::uint32_t max = 0;
 
+  int bits = 0;
+
+  // Narrow channels are widened by repeating their bits (5-bit 0b10011 becomes 0b10011100),
+  // as the system does; wide ones keep their top eight bits.
   std::uint32_t Extract(std::uint32_t value) const {
-    if (max == 0) return 0;
+    if (bits == 0) return 0;
     const std::uint32_t v = (value & mask) >> shift;
-    return max == 255 ? v : std::uint32_t((std::uint64_t(v) * 255 + max / 2) / max);
+    if (bits >= 8) return v >> (bits - 8);
+    std::uint32_t r = v << (8 - bits);
+    for (int filled = bits; filled < 8; filled += bits) r |= r >> bits;
+    return r & 0xFFu;
   }
 };
 
@@ -50,7 +56,7 @@ std::optional<Channel> MakeChannel(std::uint32_t mask) {
   c.shift = std::countr_zero(mask);
   const std::uint32_t run = mask >> c.shift;
   if ((run & (run + 1)) != 0) return std::nullopt;
-  c.max = run;
+  c.bits = std::popcount(run);
   return c;
 }
 
