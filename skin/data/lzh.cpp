@@ -93,11 +93,9 @@ public:
   // d bytes earlier, for every d up to min(bytes produced so far, 4096). `pos` counts in the
   // buffer; produced_ counts in the whole output.
   void Produce(std::uint8_t* out, std::size_t pos, std::size_t end) {
+    // A match cut short by the end of the previous call continues first.
+    if (pendingLength_ != 0) pos = CopyMatch(out, pos, end);
     while (pos < end) {
-      if (pendingLength_ != 0) {
-        pos = CopyMatch(out, pos, end);
-        continue;
-      }
       const int symbol = DecodeSymbol();
       if (symbol < kFirstMatchSymbol) {
         out[pos++] = std::uint8_t(symbol);
@@ -106,6 +104,7 @@ public:
       }
       pendingDistance_ = DecodePosition() + 1;
       pendingLength_ = symbol - kFirstMatchSymbol + kThreshold + 1;
+      pos = CopyMatch(out, pos, end);
     }
   }
 
