@@ -66,7 +66,7 @@ TSkinColours LoadSkinColours(const TQuickIni& ini) {
 }
 
 TCustomColours LoadCustomColours(const TQuickIni& ini) {
-  TCustomColours colours{};
+  TCustomColours colours = DefaultCustomColours();
   for (int i = 0; i < kCustomColourCount; ++i) {
     const std::string key = "Color" + std::to_string(i);
     colours[std::size_t(i)] = ParseColour(ini.ReadString("Customcolors", key, ""), kCustomColourDefault);

@@ -73,6 +73,12 @@ constexpr int kCustomColourCount = 10;
 constexpr ColourCode kCustomColourDefault = 0xFFFFFF;
 using TCustomColours = std::array<ColourCode, kCustomColourCount>;
 
+constexpr TCustomColours DefaultCustomColours() {
+  TCustomColours colours{};
+  colours.fill(kCustomColourDefault);
+  return colours;
+}
+
 // Section "Colours"; every key the skin leaves out keeps its system-colour default ("Menubar"
 // defaults to the ButtonFace colour just read).
 TSkinColours LoadSkinColours(const TQuickIni& ini);

@@ -65,10 +65,7 @@ struct TSkinElements {
   std::unique_ptr<TDataSkinBorder> UpDownVert;
 
   TSkinColours Colours;
-  TCustomColours CustomColours{kCustomColourDefault, kCustomColourDefault, kCustomColourDefault,
-                               kCustomColourDefault, kCustomColourDefault, kCustomColourDefault,
-                               kCustomColourDefault, kCustomColourDefault, kCustomColourDefault,
-                               kCustomColourDefault};
+  TCustomColours CustomColours = DefaultCustomColours();
   std::string SkinName;
 
   const TDataSkinObject* TrackbarThumbElement(TrackbarThumb which) const {

@@ -92,6 +92,10 @@ TEST(BmpDecoder, SixteenAndThirtyTwoBitMasks) {
   plain16.bitCount = 16;
   plain16.pixels = {0x00, 0x7C, 0x1F, 0x00}; // 0x7C00 red, 0x001F blue
   EXPECT_EQ(PixelsOf(DecodeBmp(BuildBmp(plain16))), (std::vector<Pixel>{kRed, kBlue}));
+  // Narrow channels widen by repeating their bits: red 0b10011 -> 0b10011100, green 0b00001
+  // -> 0b00001000, blue 0b11110 -> 0b11110111.
+  plain16.pixels = {0x3E, 0x4C, 0x00, 0x00}; // 0x4C3E
+  EXPECT_EQ(DecodeBmp(BuildBmp(plain16)).At(0, 0), MakePixel(156, 8, 247));
 
   // 5-6-5 given as BITFIELDS after the header.
   BmpSpec rgb565 = plain16;
