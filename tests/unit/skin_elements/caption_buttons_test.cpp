@@ -99,13 +99,5 @@ TEST_F(CaptionButtons, NarrowMdiImageGivesEmptyButtons) {
   for (const auto& b : elements_.CaptionButtons) EXPECT_TRUE(b->Bitmap.Empty());
 }
 
-TEST_F(CaptionButtons, ReloadingReplacesThePreviousButtons) {
-  Load("[BUTTON0]\n[BUTTON1]\n");
-  EXPECT_EQ(elements_.CaptionButtons.size(), 5u);
-  Load("[BUTTON7]\n");
-  EXPECT_EQ(Names(), (std::vector<std::string>{"BUTTON7", "MDICONTROLS", "MDICONTROLS",
-                                               "MDICONTROLS"}));
-}
-
 } // namespace
 } // namespace vela::skin

@@ -135,12 +135,9 @@ TEST_F(ElementLoaders, PushButtonMarksAndColourFlags) {
 
   EXPECT_EQ(MarkStripFrames(Strip(6, 16, 16)), 6) << "16 high: cells 16 wide";
   EXPECT_EQ(MarkStripFrames(Bitmap()), 4);
-}
 
-TEST_F(ElementLoaders, PushButtonKeepsTheSkinsMarkCellCounts) {
-  AddBitmap("radio.bmp", Strip(5, 13, 13));
   Load("[Buttons]\nRadioButton=radio.bmp\nRadioButtonFrame=2\n");
-  EXPECT_EQ(elements_.Buttons.RadioButtonFrame, 2);
+  EXPECT_EQ(elements_.Buttons.RadioButtonFrame, 2) << "the skin's own count is kept";
 }
 
 TEST_F(ElementLoaders, TitleTextPlacementAndCaptionColours) {
