@@ -24,7 +24,8 @@ std::filesystem::path make_image(std::size_t size) {
               ("vela-bench-image-" + std::to_string(size) + ".bin");
   std::vector<char> bytes(size);
   std::mt19937 random(size);
-  for (auto& b : bytes) b = static_cast<char>(random());
+  for (auto& b : bytes)
+    b = static_cast<char>(random());
   std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(size));
   return path;
 }
@@ -39,13 +40,15 @@ double one_transfer(const std::filesystem::path& image, int pace_ms) {
   Child sim({VELA_BOOTSIM_PATH, "--port", "0", "--quiet", "--card", "CPU-A1,H,S"}, "/dev/null");
   std::string line = sim.read_line(std::chrono::seconds(10));
   auto colon = line.rfind(':');
-  if (colon == std::string::npos) return -1;
+  if (colon == std::string::npos)
+    return -1;
   auto run = run_program({VELA_UPDATE_PATH, "upgrade", "--device",
                           "127.0.0.1:" + line.substr(colon + 1), "--image", image.string(),
-                          "--cards", "CPU-A1", "--pace", std::to_string(pace_ms),
-                          "--select-pause", "0", "--announce-wait", "20", "--json"},
+                          "--cards", "CPU-A1", "--pace", std::to_string(pace_ms), "--select-pause",
+                          "0", "--announce-wait", "20", "--json"},
                          std::chrono::minutes(5));
-  if (run.exit_code != 0) return -1;
+  if (run.exit_code != 0)
+    return -1;
   return number_after(run.out, "seconds");
 }
 
@@ -68,7 +71,11 @@ void PacedTransfer(benchmark::State& state) {
   state.counters["ratio_to_ideal"] = measured / ideal;
   state.counters["overhead_per_block_ms"] = (measured - ideal) * 1000.0 / blocks;
 }
-BENCHMARK(PacedTransfer)->Arg(64 * 1024)->Arg(1048577)->Iterations(1)->UseManualTime()
+BENCHMARK(PacedTransfer)
+    ->Arg(64 * 1024)
+    ->Arg(1048577)
+    ->Iterations(1)
+    ->UseManualTime()
     ->Unit(benchmark::kSecond);
 
 void UnpacedTransfer(benchmark::State& state) {
@@ -89,9 +96,12 @@ void UnpacedTransfer(benchmark::State& state) {
   state.counters["MB_per_s"] = static_cast<double>(size) * runs / total / 1e6;
   state.counters["us_per_block"] = total / runs * 1e6 / static_cast<double>((size + 1023) / 1024);
 }
-BENCHMARK(UnpacedTransfer)->Arg(1048577)->Iterations(5)->UseManualTime()
+BENCHMARK(UnpacedTransfer)
+    ->Arg(1048577)
+    ->Iterations(5)
+    ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

@@ -8,15 +8,16 @@ namespace {
 
 const OptionSpec* find_spec(std::span<const OptionSpec> specs, std::string_view name) {
   for (const auto& spec : specs) {
-    if (spec.name == name) return &spec;
+    if (spec.name == name)
+      return &spec;
   }
   return nullptr;
 }
 
-}  // namespace
+} // namespace
 
-bool Args::parse(int argc, const char* const* argv, std::span<const OptionSpec> specs,
-                 Args& out, std::string& error) {
+bool Args::parse(int argc, const char* const* argv, std::span<const OptionSpec> specs, Args& out,
+                 std::string& error) {
   out = Args();
   bool options_ended = false;
   for (int i = 0; i < argc; ++i) {
@@ -63,11 +64,14 @@ bool Args::parse(int argc, const char* const* argv, std::span<const OptionSpec> 
   return true;
 }
 
-bool Args::has(std::string_view name) const { return options_.find(name) != options_.end(); }
+bool Args::has(std::string_view name) const {
+  return options_.find(name) != options_.end();
+}
 
 std::string Args::value(std::string_view name, std::string_view fallback) const {
   auto it = options_.find(name);
-  if (it == options_.end() || it->second.empty()) return std::string(fallback);
+  if (it == options_.end() || it->second.empty())
+    return std::string(fallback);
   return it->second.back();
 }
 
@@ -85,8 +89,8 @@ bool Args::integer(std::string_view name, long long min, long long max, long lon
   }
   long long parsed = 0;
   if (!parse_integer(value(name), parsed) || parsed < min || parsed > max) {
-    error = "option --" + std::string(name) + " needs a whole number from " +
-            std::to_string(min) + " to " + std::to_string(max);
+    error = "option --" + std::string(name) + " needs a whole number from " + std::to_string(min) +
+            " to " + std::to_string(max);
     return false;
   }
   out = parsed;
@@ -112,7 +116,8 @@ bool Args::number(std::string_view name, double min, double max, double fallback
 }
 
 bool parse_integer(std::string_view text, long long& out) {
-  if (text.empty()) return false;
+  if (text.empty())
+    return false;
   auto result = std::from_chars(text.data(), text.data() + text.size(), out);
   return result.ec == std::errc() && result.ptr == text.data() + text.size();
 }
@@ -145,4 +150,4 @@ std::vector<std::string> split_list(std::string_view text) {
   return fields;
 }
 
-}  // namespace vela::tools
+} // namespace vela::tools

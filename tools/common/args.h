@@ -17,15 +17,15 @@
 namespace vela::tools {
 
 struct OptionSpec {
-  std::string_view name;  // without the leading dashes
+  std::string_view name; // without the leading dashes
   bool takes_value;
 };
 
 class Args {
- public:
+public:
   // Words that do not start with "--" are positionals; "--" ends the options.
-  static bool parse(int argc, const char* const* argv, std::span<const OptionSpec> specs,
-                    Args& out, std::string& error);
+  static bool parse(int argc, const char* const* argv, std::span<const OptionSpec> specs, Args& out,
+                    std::string& error);
 
   bool has(std::string_view name) const;
   // The last value given, or fallback.
@@ -40,7 +40,7 @@ class Args {
   bool number(std::string_view name, double min, double max, double fallback, double& out,
               std::string& error) const;
 
- private:
+private:
   std::map<std::string, std::vector<std::string>, std::less<>> options_;
   std::vector<std::string> positionals_;
 };
@@ -51,4 +51,4 @@ bool parse_integer(std::string_view text, long long& out);
 // Splits "a,b,c" at commas; a field in double quotes may hold commas ("" is one quote).
 std::vector<std::string> split_list(std::string_view text);
 
-}  // namespace vela::tools
+} // namespace vela::tools

@@ -16,9 +16,11 @@ namespace {
 
 volatile std::sig_atomic_t stop_flag = 0;
 
-extern "C" void on_stop_signal(int) { stop_flag = 1; }
+extern "C" void on_stop_signal(int) {
+  stop_flag = 1;
+}
 
-}  // namespace
+} // namespace
 
 bool is_terminal(std::FILE* stream) {
 #ifdef _WIN32
@@ -31,13 +33,15 @@ bool is_terminal(std::FILE* stream) {
 int terminal_width(std::FILE* stream) {
 #ifndef _WIN32
   winsize size{};
-  if (ioctl(fileno(stream), TIOCGWINSZ, &size) == 0 && size.ws_col >= 20) return size.ws_col;
+  if (ioctl(fileno(stream), TIOCGWINSZ, &size) == 0 && size.ws_col >= 20)
+    return size.ws_col;
 #else
   (void)stream;
 #endif
   if (const char* columns = std::getenv("COLUMNS")) {
     int value = std::atoi(columns);
-    if (value >= 20 && value <= 1000) return value;
+    if (value >= 20 && value <= 1000)
+      return value;
   }
   return 80;
 }
@@ -53,8 +57,12 @@ void install_stop_handlers() {
   std::signal(SIGTERM, on_stop_signal);
 }
 
-bool stop_requested() { return stop_flag != 0; }
+bool stop_requested() {
+  return stop_flag != 0;
+}
 
-void request_stop() { stop_flag = 1; }
+void request_stop() {
+  stop_flag = 1;
+}
 
-}  // namespace vela::tools
+} // namespace vela::tools

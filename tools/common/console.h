@@ -19,4 +19,4 @@ bool stop_requested();
 // For tests and for tools that end on their own.
 void request_stop();
 
-}  // namespace vela::tools
+} // namespace vela::tools

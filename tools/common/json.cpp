@@ -24,13 +24,16 @@ std::size_t utf8_length(std::string_view s, std::size_t i) {
   } else {
     return 0;
   }
-  if (i + n > s.size()) return 0;
+  if (i + n > s.size())
+    return 0;
   std::uint32_t cp = lead & (0x7F >> n);
   for (std::size_t k = 1; k < n; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    if ((byte(i + k) & 0xC0) != 0x80)
+      return 0;
     cp = (cp << 6) | (byte(i + k) & 0x3F);
   }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+    return 0;
   return n;
 }
 
@@ -40,7 +43,7 @@ void append_escape(std::string& out, unsigned value) {
   out += buffer;
 }
 
-}  // namespace
+} // namespace
 
 std::string json_quote(std::string_view bytes) {
   std::string out = "\"";
@@ -74,7 +77,8 @@ std::string json_quote(std::string_view bytes) {
 }
 
 void JsonObject::key(std::string_view name) {
-  if (body_.size() > 1) body_ += ',';
+  if (body_.size() > 1)
+    body_ += ',';
   body_ += json_quote(name);
   body_ += ':';
 }
@@ -118,10 +122,11 @@ JsonObject& JsonObject::add_raw(std::string_view name, std::string_view json) {
 std::string json_array(const std::vector<std::string>& values) {
   std::string out = "[";
   for (std::size_t i = 0; i < values.size(); ++i) {
-    if (i) out += ',';
+    if (i)
+      out += ',';
     out += values[i];
   }
   return out + "]";
 }
 
-}  // namespace vela::tools
+} // namespace vela::tools

@@ -17,18 +17,22 @@ namespace vela::tools {
 std::string json_quote(std::string_view bytes);
 
 class JsonObject {
- public:
+public:
   JsonObject& add(std::string_view key, std::string_view text);
-  JsonObject& add(std::string_view key, const char* text) { return add(key, std::string_view(text)); }
+  JsonObject& add(std::string_view key, const char* text) {
+    return add(key, std::string_view(text));
+  }
   JsonObject& add(std::string_view key, long long number);
-  JsonObject& add(std::string_view key, int number) { return add(key, static_cast<long long>(number)); }
+  JsonObject& add(std::string_view key, int number) {
+    return add(key, static_cast<long long>(number));
+  }
   JsonObject& add(std::string_view key, double number);
   JsonObject& add(std::string_view key, bool flag);
   // Inserts already formed JSON (an object or array).
   JsonObject& add_raw(std::string_view key, std::string_view json);
   std::string str() const { return body_ + "}"; }
 
- private:
+private:
   void key(std::string_view name);
   std::string body_ = "{";
 };
@@ -36,4 +40,4 @@ class JsonObject {
 // "[a,b,...]" from already formed JSON values.
 std::string json_array(const std::vector<std::string>& values);
 
-}  // namespace vela::tools
+} // namespace vela::tools

@@ -24,7 +24,8 @@ std::string format_bytes(double bytes) {
 }
 
 std::string format_duration(double seconds) {
-  if (!std::isfinite(seconds) || seconds < 0 || seconds > 359999) return "--:--";
+  if (!std::isfinite(seconds) || seconds < 0 || seconds > 359999)
+    return "--:--";
   long total = std::lround(seconds);
   long h = total / 3600, m = (total / 60) % 60, s = total % 60;
   char buffer[32];
@@ -60,15 +61,13 @@ std::string format_progress(const std::string& label, std::int64_t done, std::in
 }
 
 ProgressLine::ProgressLine(std::FILE* out, std::string label, std::int64_t total)
-    : out_(out),
-      label_(std::move(label)),
-      total_(total),
-      width_(terminal_width(out) - 1),
+    : out_(out), label_(std::move(label)), total_(total), width_(terminal_width(out) - 1),
       start_(std::chrono::steady_clock::now()) {}
 
 void ProgressLine::update(std::int64_t done) {
   auto now = std::chrono::steady_clock::now();
-  if (done == last_done_ || now - last_draw_ < std::chrono::milliseconds(100)) return;
+  if (done == last_done_ || now - last_draw_ < std::chrono::milliseconds(100))
+    return;
   last_draw_ = now;
   draw(done);
 }
@@ -81,15 +80,15 @@ void ProgressLine::finish() {
 
 void ProgressLine::draw(std::int64_t done) {
   last_done_ = done;
-  double elapsed =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+  double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
   std::string line = format_progress(label_, done, total_, elapsed, width_);
   // Blanks rather than an escape sequence wipe a longer previous line on every console.
   std::size_t shown = line.size();
-  if (shown < last_width_) line.append(last_width_ - shown, ' ');
+  if (shown < last_width_)
+    line.append(last_width_ - shown, ' ');
   last_width_ = shown;
   std::fprintf(out_, "\r%s", line.c_str());
   std::fflush(out_);
 }
 
-}  // namespace vela::tools
+} // namespace vela::tools

@@ -22,12 +22,12 @@ std::string format_progress(const std::string& label, std::int64_t done, std::in
                             double elapsed_seconds, int width);
 
 class ProgressLine {
- public:
+public:
   ProgressLine(std::FILE* out, std::string label, std::int64_t total);
   void update(std::int64_t done);
   void finish();
 
- private:
+private:
   void draw(std::int64_t done);
   std::FILE* out_;
   std::string label_;
@@ -39,4 +39,4 @@ class ProgressLine {
   std::size_t last_width_ = 0;
 };
 
-}  // namespace vela::tools
+} // namespace vela::tools

@@ -26,9 +26,15 @@ namespace {
 using native_t = SOCKET;
 using socklen = int;
 constexpr int send_flags = 0;
-void close_native(native_t s) { closesocket(s); }
-int last_error_code() { return WSAGetLastError(); }
-bool would_block(int code) { return code == WSAEWOULDBLOCK || code == WSAEINPROGRESS; }
+void close_native(native_t s) {
+  closesocket(s);
+}
+int last_error_code() {
+  return WSAGetLastError();
+}
+bool would_block(int code) {
+  return code == WSAEWOULDBLOCK || code == WSAEINPROGRESS;
+}
 void set_blocking(native_t s, bool blocking) {
   u_long mode = blocking ? 0 : 1;
   ioctlsocket(s, FIONBIO, &mode);
@@ -37,16 +43,24 @@ void set_blocking(native_t s, bool blocking) {
 using native_t = int;
 using socklen = socklen_t;
 constexpr int send_flags = MSG_NOSIGNAL;
-void close_native(native_t s) { ::close(s); }
-int last_error_code() { return errno; }
-bool would_block(int code) { return code == EINPROGRESS || code == EWOULDBLOCK || code == EAGAIN; }
+void close_native(native_t s) {
+  ::close(s);
+}
+int last_error_code() {
+  return errno;
+}
+bool would_block(int code) {
+  return code == EINPROGRESS || code == EWOULDBLOCK || code == EAGAIN;
+}
 void set_blocking(native_t s, bool blocking) {
   int flags = fcntl(s, F_GETFL, 0);
   fcntl(s, F_SETFL, blocking ? (flags & ~O_NONBLOCK) : (flags | O_NONBLOCK));
 }
 #endif
 
-native_t native(Socket::Native h) { return static_cast<native_t>(h); }
+native_t native(Socket::Native h) {
+  return static_cast<native_t>(h);
+}
 
 std::string error_text(const std::string& what, int code) {
   std::string text = what;
@@ -59,7 +73,8 @@ std::string error_text(const std::string& what, int code) {
 }
 
 void set_error(std::string* out, std::string text) {
-  if (out) *out = std::move(text);
+  if (out)
+    *out = std::move(text);
 }
 
 // Resolves a dotted address or a host name to an IPv4 socket address.
@@ -71,7 +86,8 @@ bool resolve(const Endpoint& endpoint, sockaddr_in& out, std::string* error) {
     out.sin_addr.s_addr = htonl(INADDR_ANY);
     return true;
   }
-  if (inet_pton(AF_INET, endpoint.host.c_str(), &out.sin_addr) == 1) return true;
+  if (inet_pton(AF_INET, endpoint.host.c_str(), &out.sin_addr) == 1)
+    return true;
   addrinfo hints{};
   hints.ai_family = AF_INET;
   addrinfo* found = nullptr;
@@ -106,26 +122,32 @@ int wait_for(native_t s, bool for_write, int timeout_ms) {
 
 Socket::Native wrap(native_t s) {
 #ifdef _WIN32
-  if (s == INVALID_SOCKET) return -1;
+  if (s == INVALID_SOCKET)
+    return -1;
 #else
-  if (s < 0) return -1;
+  if (s < 0)
+    return -1;
 #endif
   return static_cast<Socket::Native>(s);
 }
 
-}  // namespace
+} // namespace
 
 bool parse_endpoint(std::string_view text, Endpoint& out) {
   auto colon = text.rfind(':');
-  if (colon == std::string_view::npos || colon == 0 || colon + 1 == text.size()) return false;
+  if (colon == std::string_view::npos || colon == 0 || colon + 1 == text.size())
+    return false;
   std::string_view digits = text.substr(colon + 1);
-  if (digits.size() > 5) return false;
+  if (digits.size() > 5)
+    return false;
   unsigned long port = 0;
   for (char c : digits) {
-    if (c < '0' || c > '9') return false;
+    if (c < '0' || c > '9')
+      return false;
     port = port * 10 + static_cast<unsigned long>(c - '0');
   }
-  if (port > 65535) return false;
+  if (port > 65535)
+    return false;
   out.host = std::string(text.substr(0, colon));
   out.port = static_cast<std::uint16_t>(port);
   return true;
@@ -154,11 +176,14 @@ NetLibrary::NetLibrary() {
 
 NetLibrary::~NetLibrary() {
 #ifdef _WIN32
-  if (ok_) WSACleanup();
+  if (ok_)
+    WSACleanup();
 #endif
 }
 
-Socket::~Socket() { close(); }
+Socket::~Socket() {
+  close();
+}
 
 Socket::Socket(Socket&& other) noexcept : handle_(std::exchange(other.handle_, invalid_handle)) {}
 
@@ -171,13 +196,15 @@ Socket& Socket::operator=(Socket&& other) noexcept {
 }
 
 void Socket::close() {
-  if (valid()) close_native(native(handle_));
+  if (valid())
+    close_native(native(handle_));
   handle_ = invalid_handle;
 }
 
 Socket Socket::connect_tcp(const Endpoint& to, int timeout_ms, std::string* error) {
   sockaddr_in address;
-  if (!resolve(to, address, error)) return Socket();
+  if (!resolve(to, address, error))
+    return Socket();
   Socket s(wrap(::socket(AF_INET, SOCK_STREAM, 0)));
   if (!s.valid()) {
     set_error(error, error_text("cannot create socket", last_error_code()));
@@ -210,7 +237,8 @@ Socket Socket::connect_tcp(const Endpoint& to, int timeout_ms, std::string* erro
 
 Socket Socket::listen_tcp(const Endpoint& at, std::string* error) {
   sockaddr_in address;
-  if (!resolve(at, address, error)) return Socket();
+  if (!resolve(at, address, error))
+    return Socket();
   Socket s(wrap(::socket(AF_INET, SOCK_STREAM, 0)));
   if (!s.valid()) {
     set_error(error, error_text("cannot create socket", last_error_code()));
@@ -232,7 +260,8 @@ Socket Socket::listen_tcp(const Endpoint& at, std::string* error) {
 
 Socket Socket::bind_udp(const Endpoint& at, std::string* error) {
   sockaddr_in address;
-  if (!resolve(at, address, error)) return Socket();
+  if (!resolve(at, address, error))
+    return Socket();
   Socket s(wrap(::socket(AF_INET, SOCK_DGRAM, 0)));
   if (!s.valid() ||
       ::bind(native(s.handle_), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
@@ -245,12 +274,14 @@ Socket Socket::bind_udp(const Endpoint& at, std::string* error) {
 std::uint16_t Socket::local_port() const {
   sockaddr_in address{};
   socklen len = sizeof address;
-  if (getsockname(native(handle_), reinterpret_cast<sockaddr*>(&address), &len) != 0) return 0;
+  if (getsockname(native(handle_), reinterpret_cast<sockaddr*>(&address), &len) != 0)
+    return 0;
   return ntohs(address.sin_port);
 }
 
 Socket Socket::accept(int timeout_ms, Endpoint* peer) {
-  if (!valid() || wait_for(native(handle_), false, timeout_ms) <= 0) return Socket();
+  if (!valid() || wait_for(native(handle_), false, timeout_ms) <= 0)
+    return Socket();
   sockaddr_in address{};
   socklen len = sizeof address;
   Socket s(wrap(::accept(native(handle_), reinterpret_cast<sockaddr*>(&address), &len)));
@@ -263,9 +294,11 @@ Socket Socket::accept(int timeout_ms, Endpoint* peer) {
 }
 
 IoStatus Socket::wait_readable(int timeout_ms) const {
-  if (!valid()) return IoStatus::error;
+  if (!valid())
+    return IoStatus::error;
   int ready = wait_for(native(handle_), false, timeout_ms);
-  if (ready < 0) return IoStatus::error;
+  if (ready < 0)
+    return IoStatus::error;
   return ready == 0 ? IoStatus::timeout : IoStatus::ok;
 }
 
@@ -274,7 +307,8 @@ bool Socket::send_all(const void* data, std::size_t size) {
   while (size > 0) {
     int chunk = size > (1u << 30) ? (1 << 30) : static_cast<int>(size);
     auto sent = ::send(native(handle_), p, chunk, send_flags);
-    if (sent <= 0) return false;
+    if (sent <= 0)
+      return false;
     p += sent;
     size -= static_cast<std::size_t>(sent);
   }
@@ -285,10 +319,13 @@ IoStatus Socket::receive(void* buffer, std::size_t capacity, std::size_t& receiv
                          int timeout_ms) {
   received = 0;
   IoStatus ready = wait_readable(timeout_ms);
-  if (ready != IoStatus::ok) return ready;
+  if (ready != IoStatus::ok)
+    return ready;
   auto got = ::recv(native(handle_), static_cast<char*>(buffer), static_cast<int>(capacity), 0);
-  if (got == 0) return IoStatus::closed;
-  if (got < 0) return IoStatus::error;
+  if (got == 0)
+    return IoStatus::closed;
+  if (got < 0)
+    return IoStatus::error;
   received = static_cast<std::size_t>(got);
   return IoStatus::ok;
 }
@@ -297,12 +334,14 @@ IoStatus Socket::receive_from(void* buffer, std::size_t capacity, std::size_t& r
                               PeerAddress& from, int timeout_ms) {
   received = 0;
   IoStatus ready = wait_readable(timeout_ms);
-  if (ready != IoStatus::ok) return ready;
+  if (ready != IoStatus::ok)
+    return ready;
   sockaddr_in address{};
   socklen len = sizeof address;
-  auto got = ::recvfrom(native(handle_), static_cast<char*>(buffer), static_cast<int>(capacity),
-                        0, reinterpret_cast<sockaddr*>(&address), &len);
-  if (got < 0) return IoStatus::error;
+  auto got = ::recvfrom(native(handle_), static_cast<char*>(buffer), static_cast<int>(capacity), 0,
+                        reinterpret_cast<sockaddr*>(&address), &len);
+  if (got < 0)
+    return IoStatus::error;
   std::memcpy(from.raw.data(), &address, sizeof address);
   received = static_cast<std::size_t>(got);
   return IoStatus::ok;
@@ -311,8 +350,8 @@ IoStatus Socket::receive_from(void* buffer, std::size_t capacity, std::size_t& r
 bool Socket::send_to(const void* data, std::size_t size, const PeerAddress& to) {
   sockaddr_in address{};
   std::memcpy(&address, to.raw.data(), sizeof address);
-  auto sent = ::sendto(native(handle_), static_cast<const char*>(data), static_cast<int>(size),
-                       0, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+  auto sent = ::sendto(native(handle_), static_cast<const char*>(data), static_cast<int>(size), 0,
+                       reinterpret_cast<const sockaddr*>(&address), sizeof address);
   return sent == static_cast<decltype(sent)>(size);
 }
 
@@ -322,4 +361,4 @@ void Socket::set_no_delay() {
              sizeof one);
 }
 
-}  // namespace vela::tools
+} // namespace vela::tools

@@ -37,19 +37,19 @@ enum class IoStatus { ok, timeout, closed, error };
 
 // Starts the socket library for the life of the object (Winsock); nothing on POSIX.
 class NetLibrary {
- public:
+public:
   NetLibrary();
   ~NetLibrary();
   NetLibrary(const NetLibrary&) = delete;
   NetLibrary& operator=(const NetLibrary&) = delete;
   bool ok() const { return ok_; }
 
- private:
+private:
   bool ok_ = false;
 };
 
 class Socket {
- public:
+public:
   using Native = std::intptr_t;
 
   Socket() = default;
@@ -85,10 +85,10 @@ class Socket {
   // Sends small writes at once instead of gathering them (TCP only).
   void set_no_delay();
 
- private:
+private:
   static constexpr Native invalid_handle = -1;
   explicit Socket(Native handle) : handle_(handle) {}
   Native handle_ = invalid_handle;
 };
 
-}  // namespace vela::tools
+} // namespace vela::tools

@@ -17,11 +17,12 @@ std::string as_string(const std::array<std::uint8_t, link::kAcknowledgementSize>
 
 std::string join_names(const std::vector<std::string>& names) {
   std::string joined;
-  for (const auto& name : names) joined += (joined.empty() ? "" : ",") + name;
+  for (const auto& name : names)
+    joined += (joined.empty() ? "" : ",") + name;
   return joined;
 }
 
-}  // namespace
+} // namespace
 
 SimulatedDevice::SimulatedDevice(DeviceIdentity identity, FaultPlan plan, std::FILE* log)
     : identity_(std::move(identity)), plan_(plan), log_(log), random_(plan.seed) {}
@@ -29,7 +30,8 @@ SimulatedDevice::SimulatedDevice(DeviceIdentity identity, FaultPlan plan, std::F
 std::vector<std::string> SimulatedDevice::announcements() const {
   std::vector<std::string> lines;
   lines.push_back(announcement(link::AnnouncementKind::kDevice, identity_.device));
-  for (const auto& card : identity_.cards) lines.push_back(announcement(link::AnnouncementKind::kCard, card));
+  for (const auto& card : identity_.cards)
+    lines.push_back(announcement(link::AnnouncementKind::kCard, card));
   return lines;
 }
 
@@ -37,37 +39,40 @@ Reply SimulatedDevice::handle(const link::DeviceMessage& message) {
   using Kind = link::DeviceMessageKind;
   Reply reply;
   switch (message.kind) {
-    case Kind::kQuery: {
-      auto lines = announcements();
-      note("query: announcing the device and %zu card(s)", identity_.cards.size());
-      if (plan_.merge) {
-        std::string all;
-        for (const auto& line : lines) all += line;
-        reply.writes.push_back(std::move(all));
-      } else {
-        reply.writes = std::move(lines);
-      }
-      return reply;
+  case Kind::kQuery: {
+    auto lines = announcements();
+    note("query: announcing the device and %zu card(s)", identity_.cards.size());
+    if (plan_.merge) {
+      std::string all;
+      for (const auto& line : lines)
+        all += line;
+      reply.writes.push_back(std::move(all));
+    } else {
+      reply.writes = std::move(lines);
     }
-    case Kind::kSelect:
-      selected_ = join_names(message.names);
-      image_.reset();
-      note("select: %s", selected_.c_str());
-      return reply;
-    case Kind::kBlock:
-      return on_block(message);
-    case Kind::kGotoApp:
-      note("goto-app: starting the application");
-      reply.image_ended = image_.dirty();
-      return reply;
-    case Kind::kOther:
-      note("ignored: %s", message.line.c_str());
-      return reply;
+    return reply;
+  }
+  case Kind::kSelect:
+    selected_ = join_names(message.names);
+    image_.reset();
+    note("select: %s", selected_.c_str());
+    return reply;
+  case Kind::kBlock:
+    return on_block(message);
+  case Kind::kGotoApp:
+    note("goto-app: starting the application");
+    reply.image_ended = image_.dirty();
+    return reply;
+  case Kind::kOther:
+    note("ignored: %s", message.line.c_str());
+    return reply;
   }
   return reply;
 }
 
-void SimulatedDevice::on_disconnect() { note("connection closed"); }
+void SimulatedDevice::on_disconnect() {
+  note("connection closed");
+}
 
 Reply SimulatedDevice::on_block(const link::DeviceMessage& message) {
   ++blocks_received_;
@@ -112,12 +117,14 @@ Reply SimulatedDevice::acknowledge(std::uint16_t block) {
 }
 
 bool SimulatedDevice::drop_by_chance() {
-  if (plan_.drop_ack_rate <= 0) return false;
+  if (plan_.drop_ack_rate <= 0)
+    return false;
   return std::uniform_real_distribution<double>(0.0, 1.0)(random_) < plan_.drop_ack_rate;
 }
 
 void SimulatedDevice::note(const char* format, ...) {
-  if (!log_) return;
+  if (!log_)
+    return;
   std::va_list args;
   va_start(args, format);
   std::fputs("vela-bootsim: ", log_);
@@ -126,4 +133,4 @@ void SimulatedDevice::note(const char* format, ...) {
   va_end(args);
 }
 
-}  // namespace vela::tools
+} // namespace vela::tools

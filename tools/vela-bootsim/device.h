@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/vela-bootsim/received_image.h"
 #include "link/device_stream.h"
+#include "tools/vela-bootsim/received_image.h"
 
 namespace vela::tools {
 
@@ -29,27 +29,27 @@ struct DeviceIdentity {
 };
 
 struct FaultPlan {
-  int wrong_ack_every = 0;    // every K-th acknowledgement carries another block's number
-  int dup_ack_every = 0;      // every K-th acknowledgement is sent twice
-  int drop_ack_at = 0;        // the first acknowledgement of this block is not sent
-  int close_after_block = 0;  // the connection is closed once, instead of acknowledging it
-  int refuse_for_ms = 0;      // after a close, connections are refused this long
-  int ack_delay_ms = 0;       // each acknowledgement waits this long
-  bool split_writes = false;  // every reply goes out one byte per write
-  bool merge = false;         // all announcements go out in one write
+  int wrong_ack_every = 0;   // every K-th acknowledgement carries another block's number
+  int dup_ack_every = 0;     // every K-th acknowledgement is sent twice
+  int drop_ack_at = 0;       // the first acknowledgement of this block is not sent
+  int close_after_block = 0; // the connection is closed once, instead of acknowledging it
+  int refuse_for_ms = 0;     // after a close, connections are refused this long
+  int ack_delay_ms = 0;      // each acknowledgement waits this long
+  bool split_writes = false; // every reply goes out one byte per write
+  bool merge = false;        // all announcements go out in one write
   std::uint32_t seed = 1;
-  double drop_ack_rate = 0;   // probability of dropping an acknowledgement
+  double drop_ack_rate = 0; // probability of dropping an acknowledgement
 };
 
 struct Reply {
-  std::vector<std::string> writes;  // each one write, unless split
-  int delay_ms = 0;                 // before the writes
-  bool close = false;               // after the writes
-  bool image_ended = false;         // the transfer ended: the image should be written out
+  std::vector<std::string> writes; // each one write, unless split
+  int delay_ms = 0;                // before the writes
+  bool close = false;              // after the writes
+  bool image_ended = false;        // the transfer ended: the image should be written out
 };
 
 class SimulatedDevice {
- public:
+public:
   SimulatedDevice(DeviceIdentity identity, FaultPlan plan, std::FILE* log);
 
   Reply handle(const link::DeviceMessage& message);
@@ -64,7 +64,7 @@ class SimulatedDevice {
   // "!Name:" / "!Card:" lines with quoted fields, CR LF each.
   std::vector<std::string> announcements() const;
 
- private:
+private:
   Reply on_block(const link::DeviceMessage& message);
   Reply acknowledge(std::uint16_t block);
   bool drop_by_chance();
@@ -83,4 +83,4 @@ class SimulatedDevice {
   bool closed_once_ = false;
 };
 
-}  // namespace vela::tools
+} // namespace vela::tools

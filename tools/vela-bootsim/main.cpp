@@ -10,14 +10,14 @@ int main(int argc, char** argv) {
   SimOptions options;
   std::string error;
   switch (parse_sim_options(argc - 1, argv + 1, options, error)) {
-    case ParseOutcome::help:
-      std::fputs(sim_usage(), stdout);
-      return 0;
-    case ParseOutcome::error:
-      std::fprintf(stderr, "vela-bootsim: %s\n\n%s", error.c_str(), sim_usage());
-      return 2;
-    case ParseOutcome::ok:
-      break;
+  case ParseOutcome::help:
+    std::fputs(sim_usage(), stdout);
+    return 0;
+  case ParseOutcome::error:
+    std::fprintf(stderr, "vela-bootsim: %s\n\n%s", error.c_str(), sim_usage());
+    return 2;
+  case ParseOutcome::ok:
+    break;
   }
   NetLibrary net;
   if (!net.ok()) {

@@ -17,10 +17,12 @@ void ReceivedImage::reset() {
 }
 
 void ReceivedImage::store(std::uint16_t block, std::span<const std::uint8_t> data) {
-  if (block == 0) return;
+  if (block == 0)
+    return;
   std::size_t offset = static_cast<std::size_t>(block - 1) * link::kBlockSize;
   std::size_t end = offset + data.size();
-  if (bytes_.size() < end) bytes_.resize(end);
+  if (bytes_.size() < end)
+    bytes_.resize(end);
   std::copy(data.begin(), data.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(offset));
   size_ = std::max(size_, end);
   dirty_ = true;
@@ -52,4 +54,4 @@ bool ReceivedImage::write_to(const std::string& path, std::string& error) {
   return true;
 }
 
-}  // namespace vela::tools
+} // namespace vela::tools

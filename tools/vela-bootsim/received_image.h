@@ -9,7 +9,7 @@
 namespace vela::tools {
 
 class ReceivedImage {
- public:
+public:
   // Forgets everything received so far (a new transfer has been selected).
   void reset();
   // Stores a block's data at its offset, (block - 1) * 1024; block 0 is ignored.
@@ -25,10 +25,10 @@ class ReceivedImage {
   // sees half a file. Clears dirty on success.
   bool write_to(const std::string& path, std::string& error);
 
- private:
+private:
   std::vector<std::uint8_t> bytes_;
   std::size_t size_ = 0;
   bool dirty_ = false;
 };
 
-}  // namespace vela::tools
+} // namespace vela::tools

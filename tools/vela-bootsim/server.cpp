@@ -17,23 +17,22 @@ void sleep_unless_stopped(int ms) {
   auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
   while (!stop_requested() && std::chrono::steady_clock::now() < until) {
     auto left = until - std::chrono::steady_clock::now();
-    std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
-        left, std::chrono::milliseconds(kPollMs)));
+    std::this_thread::sleep_for(
+        std::min<std::chrono::steady_clock::duration>(left, std::chrono::milliseconds(kPollMs)));
   }
 }
 
 class Simulator {
- public:
+public:
   Simulator(const SimOptions& options, std::FILE* log)
-      : options_(options),
-        log_(log),
+      : options_(options), log_(log),
         device_(options.identity, options.faults, options.quiet ? nullptr : log) {}
 
   int run_tcp(std::FILE* out);
   int run_udp(std::FILE* out);
   void save_image();
 
- private:
+private:
   // Serves one connection; false when the device closed it on purpose.
   void serve(Socket& connection);
   bool carry_out(const Reply& reply, Socket* connection, const PeerAddress* peer);
@@ -62,7 +61,8 @@ int Simulator::run_tcp(std::FILE* out) {
   while (!stop_requested()) {
     Endpoint peer;
     Socket connection = listener.accept(kPollMs, &peer);
-    if (!connection.valid()) continue;
+    if (!connection.valid())
+      continue;
     if (!options_.quiet) {
       std::fprintf(log_, "vela-bootsim: connection from %s\n", format_endpoint(peer).c_str());
     }
@@ -95,11 +95,14 @@ void Simulator::serve(Socket& connection) {
   while (!stop_requested()) {
     std::size_t got = 0;
     IoStatus status = connection.receive(buffer.data(), buffer.size(), got, kPollMs);
-    if (status == IoStatus::timeout) continue;
-    if (status != IoStatus::ok) return;
+    if (status == IoStatus::timeout)
+      continue;
+    if (status != IoStatus::ok)
+      return;
     reader.Append({buffer.data(), got});
     while (auto request = reader.Next()) {
-      if (!carry_out(device_.handle(*request), &connection, nullptr)) return;
+      if (!carry_out(device_.handle(*request), &connection, nullptr))
+        return;
     }
   }
 }
@@ -121,19 +124,24 @@ int Simulator::run_udp(std::FILE* out) {
       continue;
     }
     reader.Append({buffer.data(), got});
-    while (auto request = reader.Next()) carry_out(device_.handle(*request), nullptr, &peer);
+    while (auto request = reader.Next())
+      carry_out(device_.handle(*request), nullptr, &peer);
   }
   return 0;
 }
 
 // Sends the reply's writes; false when the connection is to be closed or has failed.
 bool Simulator::carry_out(const Reply& reply, Socket* connection, const PeerAddress* peer) {
-  if (reply.image_ended) save_image();
-  if (reply.delay_ms > 0) sleep_unless_stopped(reply.delay_ms);
+  if (reply.image_ended)
+    save_image();
+  if (reply.delay_ms > 0)
+    sleep_unless_stopped(reply.delay_ms);
   for (const auto& bytes : reply.writes) {
-    if (!send_one(bytes, connection, peer)) return false;
+    if (!send_one(bytes, connection, peer))
+      return false;
   }
-  if (reply.close && connection) return false;
+  if (reply.close && connection)
+    return false;
   return true;
 }
 
@@ -141,32 +149,36 @@ bool Simulator::send_one(const std::string& bytes, Socket* connection, const Pee
   auto send = [&](const char* data, std::size_t size) {
     return connection ? connection->send_all(data, size) : udp_.send_to(data, size, *peer);
   };
-  if (!options_.faults.split_writes) return send(bytes.data(), bytes.size());
+  if (!options_.faults.split_writes)
+    return send(bytes.data(), bytes.size());
   for (char c : bytes) {
-    if (!send(&c, 1)) return false;
+    if (!send(&c, 1))
+      return false;
   }
   return true;
 }
 
 void Simulator::save_image() {
-  if (options_.out_path.empty() || !device_.image().dirty()) return;
+  if (options_.out_path.empty() || !device_.image().dirty())
+    return;
   std::string error;
   if (!device_.image().write_to(options_.out_path, error)) {
     std::fprintf(log_, "vela-bootsim: %s\n", error.c_str());
   } else if (!options_.quiet) {
-    std::fprintf(log_, "vela-bootsim: image written to %s (%zu bytes)\n",
-                 options_.out_path.c_str(), device_.image().size());
+    std::fprintf(log_, "vela-bootsim: image written to %s (%zu bytes)\n", options_.out_path.c_str(),
+                 device_.image().size());
   }
 }
 
-}  // namespace
+} // namespace
 
 int run_simulator(const SimOptions& options, std::FILE* out, std::FILE* log) {
   Simulator simulator(options, log);
   int code = options.udp ? simulator.run_udp(out) : simulator.run_tcp(out);
   simulator.save_image();
-  if (code == 0 && !options.quiet) std::fprintf(log, "vela-bootsim: stopped\n");
+  if (code == 0 && !options.quiet)
+    std::fprintf(log, "vela-bootsim: stopped\n");
   return code;
 }
 
-}  // namespace vela::tools
+} // namespace vela::tools

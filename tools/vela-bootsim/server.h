@@ -11,4 +11,4 @@ namespace vela::tools {
 // Prints "listening on HOST:PORT" on out, then serves. Returns the exit code.
 int run_simulator(const SimOptions& options, std::FILE* out, std::FILE* log);
 
-}  // namespace vela::tools
+} // namespace vela::tools

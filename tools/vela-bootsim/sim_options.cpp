@@ -6,12 +6,12 @@ namespace vela::tools {
 namespace {
 
 constexpr OptionSpec kSpecs[] = {
-    {"help", false},          {"port", true},           {"host", true},
-    {"udp", false},           {"device", true},         {"card", true},
-    {"out", true},            {"quiet", false},         {"wrong-ack-every", true},
-    {"dup-ack-every", true},  {"drop-ack-at", true},    {"close-after-block", true},
-    {"refuse-for", true},     {"ack-delay", true},      {"split-writes", false},
-    {"merge", false},         {"seed", true},           {"drop-ack-rate", true},
+    {"help", false},         {"port", true},        {"host", true},
+    {"udp", false},          {"device", true},      {"card", true},
+    {"out", true},           {"quiet", false},      {"wrong-ack-every", true},
+    {"dup-ack-every", true}, {"drop-ack-at", true}, {"close-after-block", true},
+    {"refuse-for", true},    {"ack-delay", true},   {"split-writes", false},
+    {"merge", false},        {"seed", true},        {"drop-ack-rate", true},
 };
 
 bool board_fields(const std::string& text, const char* option, BoardFields& out,
@@ -27,7 +27,8 @@ bool board_fields(const std::string& text, const char* option, BoardFields& out,
 
 bool int_option(const Args& args, const char* name, int max, int& out, std::string& error) {
   long long value = 0;
-  if (!args.integer(name, 0, max, 0, value, error)) return false;
+  if (!args.integer(name, 0, max, 0, value, error))
+    return false;
   out = static_cast<int>(value);
   return true;
 }
@@ -50,7 +51,7 @@ bool fault_options(const Args& args, FaultPlan& plan, std::string& error) {
   return true;
 }
 
-}  // namespace
+} // namespace
 
 const char* sim_usage() {
   return "usage: vela-bootsim --port P [--host 127.0.0.1] [--udp]\n"
@@ -81,8 +82,10 @@ const char* sim_usage() {
 ParseOutcome parse_sim_options(int argc, const char* const* argv, SimOptions& out,
                                std::string& error) {
   Args args;
-  if (!Args::parse(argc, argv, kSpecs, args, error)) return ParseOutcome::error;
-  if (args.has("help")) return ParseOutcome::help;
+  if (!Args::parse(argc, argv, kSpecs, args, error))
+    return ParseOutcome::error;
+  if (args.has("help"))
+    return ParseOutcome::help;
   if (!args.positionals().empty()) {
     error = "unexpected argument \"" + args.positionals().front() + "\"";
     return ParseOutcome::error;
@@ -92,22 +95,25 @@ ParseOutcome parse_sim_options(int argc, const char* const* argv, SimOptions& ou
     return ParseOutcome::error;
   }
   long long port = 0;
-  if (!args.integer("port", 0, 65535, 0, port, error)) return ParseOutcome::error;
+  if (!args.integer("port", 0, 65535, 0, port, error))
+    return ParseOutcome::error;
   out.listen = Endpoint{args.value("host", "127.0.0.1"), static_cast<std::uint16_t>(port)};
   out.udp = args.has("udp");
   out.quiet = args.has("quiet");
   out.out_path = args.value("out");
-  if (!board_fields(args.value("device", "Vela-Sim,HW1.0,SW1.0"), "device",
-                    out.identity.device, error)) {
+  if (!board_fields(args.value("device", "Vela-Sim,HW1.0,SW1.0"), "device", out.identity.device,
+                    error)) {
     return ParseOutcome::error;
   }
   for (const auto& text : args.values("card")) {
     BoardFields card;
-    if (!board_fields(text, "card", card, error)) return ParseOutcome::error;
+    if (!board_fields(text, "card", card, error))
+      return ParseOutcome::error;
     out.identity.cards.push_back(card);
   }
-  if (!fault_options(args, out.faults, error)) return ParseOutcome::error;
+  if (!fault_options(args, out.faults, error))
+    return ParseOutcome::error;
   return ParseOutcome::ok;
 }
 
-}  // namespace vela::tools
+} // namespace vela::tools

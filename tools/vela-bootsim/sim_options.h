@@ -11,9 +11,9 @@ namespace vela::tools {
 struct SimOptions {
   Endpoint listen{"127.0.0.1", 0};
   bool udp = false;
-  bool quiet = false;  // only the listening line and errors
+  bool quiet = false; // only the listening line and errors
   DeviceIdentity identity;
-  std::string out_path;  // empty: the image is not written
+  std::string out_path; // empty: the image is not written
   FaultPlan faults;
 };
 
@@ -23,4 +23,4 @@ ParseOutcome parse_sim_options(int argc, const char* const* argv, SimOptions& ou
                                std::string& error);
 const char* sim_usage();
 
-}  // namespace vela::tools
+} // namespace vela::tools

@@ -29,8 +29,8 @@ link::Ipv4Endpoint log_address(const Endpoint& endpoint) {
   out.port = endpoint.port;
   unsigned a, b, c, d;
   char tail;
-  if (std::sscanf(endpoint.host.c_str(), "%u.%u.%u.%u%c", &a, &b, &c, &d, &tail) == 4 &&
-      a < 256 && b < 256 && c < 256 && d < 256) {
+  if (std::sscanf(endpoint.host.c_str(), "%u.%u.%u.%u%c", &a, &b, &c, &d, &tail) == 4 && a < 256 &&
+      b < 256 && c < 256 && d < 256) {
     out.octets = {std::uint8_t(a), std::uint8_t(b), std::uint8_t(c), std::uint8_t(d)};
   }
   return out;
@@ -38,33 +38,34 @@ link::Ipv4Endpoint log_address(const Endpoint& endpoint) {
 
 std::string join(const std::vector<std::string>& names) {
   std::string out;
-  for (const auto& n : names) out += (out.empty() ? "" : ",") + n;
+  for (const auto& n : names)
+    out += (out.empty() ? "" : ",") + n;
   return out;
 }
 
 ExitCode refusal_code(link::StartResult result) {
-  return result == link::StartResult::kNoImage ? ExitCode::kImageRefused
-                                               : ExitCode::kCardRejected;
+  return result == link::StartResult::kNoImage ? ExitCode::kImageRefused : ExitCode::kCardRejected;
 }
 
-}  // namespace
+} // namespace
 
-DeviceClient::DeviceClient(const UpdateOptions& options, const Endpoint& device,
-                           Reporter& reporter)
-    : options_(options),
-      endpoint_(device),
-      label_(format_endpoint(device)),
-      reporter_(reporter),
-      session_(model_, *this, lead_bytes()),
-      from_(log_address(device)) {}
+DeviceClient::DeviceClient(const UpdateOptions& options, const Endpoint& device, Reporter& reporter)
+    : options_(options), endpoint_(device), label_(format_endpoint(device)), reporter_(reporter),
+      session_(model_, *this, lead_bytes()), from_(log_address(device)) {}
 
 DeviceResult DeviceClient::run() {
   auto start = Clock::now();
   ExitCode code = ExitCode::kSuccess;
   switch (options_.command) {
-    case Command::list: code = list(); break;
-    case Command::upgrade: code = upgrade(); break;
-    case Command::goto_app: code = goto_app(); break;
+  case Command::list:
+    code = list();
+    break;
+  case Command::upgrade:
+    code = upgrade();
+    break;
+  case Command::goto_app:
+    code = goto_app();
+    break;
   }
   socket_.close();
   DeviceResult result;
@@ -79,7 +80,8 @@ DeviceResult DeviceClient::run() {
 
 ExitCode DeviceClient::list() {
   ExitCode code = connect_and_query();
-  if (code != ExitCode::kSuccess) return code;
+  if (code != ExitCode::kSuccess)
+    return code;
   reporter_.list(label_, rows());
   return ExitCode::kSuccess;
 }
@@ -95,17 +97,22 @@ ExitCode DeviceClient::upgrade() {
     return fail(ExitCode::kImageRefused, text);
   }
   ExitCode code = connect_and_query();
-  if (code == ExitCode::kSuccess) code = check_cards();
-  if (code == ExitCode::kSuccess) code = start_transfer();
-  if (code == ExitCode::kSuccess) code = run_transfer();
+  if (code == ExitCode::kSuccess)
+    code = check_cards();
+  if (code == ExitCode::kSuccess)
+    code = start_transfer();
+  if (code == ExitCode::kSuccess)
+    code = run_transfer();
   return code;
 }
 
 ExitCode DeviceClient::goto_app() {
   ExitCode code = connect();
-  if (code != ExitCode::kSuccess) return code;
+  if (code != ExitCode::kSuccess)
+    return code;
   session_.transfer().GotoApplication();
-  if (send_failed_) return fail(ExitCode::kLinkClosed, "the device closed the link");
+  if (send_failed_)
+    return fail(ExitCode::kLinkClosed, "the device closed the link");
   message_ = "application started";
   emit({.kind = EventKind::done, .text = message_});
   return ExitCode::kSuccess;
@@ -114,7 +121,8 @@ ExitCode DeviceClient::goto_app() {
 ExitCode DeviceClient::connect() {
   std::string error;
   socket_ = Socket::connect_tcp(endpoint_, options_.connect_timeout_ms, &error);
-  if (!socket_.valid()) return fail(ExitCode::kCannotConnect, error);
+  if (!socket_.valid())
+    return fail(ExitCode::kCannotConnect, error);
   assembler_.Reset();
   send_failed_ = false;
   emit({.kind = EventKind::connected});
@@ -125,35 +133,39 @@ ExitCode DeviceClient::connect() {
 // for --announce-wait after the first one.
 ExitCode DeviceClient::connect_and_query() {
   ExitCode code = connect();
-  if (code != ExitCode::kSuccess) return code;
+  if (code != ExitCode::kSuccess)
+    return code;
   session_.Query();
   auto first_deadline = Clock::now() + std::chrono::milliseconds(options_.ack_timeout_ms);
   for (;;) {
-    if (stop_requested()) return fail(ExitCode::kFailure, "interrupted");
+    if (stop_requested())
+      return fail(ExitCode::kFailure, "interrupted");
     int wait = options_.announce_wait_ms;
     if (model_.RowCount() == 0) {
-      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(first_deadline -
-                                                                        Clock::now());
+      auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(first_deadline - Clock::now());
       if (left.count() <= 0) {
         return fail(ExitCode::kCannotConnect, "the device announced nothing within " +
-                                                  std::to_string(options_.ack_timeout_ms) +
-                                                  " ms");
+                                                  std::to_string(options_.ack_timeout_ms) + " ms");
       }
       wait = static_cast<int>(std::min<long long>(left.count(), 200));
     }
     Pump result = pump(wait);
     if (result == Pump::closed) {
-      if (model_.RowCount() > 0) break;
+      if (model_.RowCount() > 0)
+        break;
       return fail(ExitCode::kLinkClosed, "the device closed the link before announcing");
     }
-    if (result == Pump::timeout && model_.RowCount() > 0) break;
+    if (result == Pump::timeout && model_.RowCount() > 0)
+      break;
   }
   return ExitCode::kSuccess;
 }
 
 ExitCode DeviceClient::check_cards() {
   std::vector<std::string> names;
-  for (int r = 0; r < model_.RowCount(); ++r) names.push_back(model_.Text(r, link::Column::kCardName));
+  for (int r = 0; r < model_.RowCount(); ++r)
+    names.push_back(model_.Text(r, link::Column::kCardName));
   for (const auto& card : options_.cards) {
     if (std::find(names.begin(), names.end(), card) == names.end()) {
       return fail(ExitCode::kCardRejected,
@@ -169,18 +181,22 @@ ExitCode DeviceClient::check_cards() {
 ExitCode DeviceClient::start_transfer() {
   link::StartResult result =
       session_.transfer().StartUpgrade(true, model_.RowCount() > 0, options_.cards);
-  if (result != link::StartResult::kStarted) return fail(refusal_code(result), message_);
-  if (send_failed_) return fail(ExitCode::kLinkClosed, "the device closed the link");
+  if (result != link::StartResult::kStarted)
+    return fail(refusal_code(result), message_);
+  if (send_failed_)
+    return fail(ExitCode::kLinkClosed, "the device closed the link");
   return ExitCode::kSuccess;
 }
 
 ExitCode DeviceClient::run_transfer() {
   link::Transfer& transfer = session_.transfer();
   while (!transfer.Completed()) {
-    if (stop_requested()) return fail(ExitCode::kFailure, "interrupted");
+    if (stop_requested())
+      return fail(ExitCode::kFailure, "interrupted");
     auto now = Clock::now();
     if (send_failed_) {
-      if (!reconnect()) return fail(ExitCode::kLinkClosed, "the device closed the link");
+      if (!reconnect())
+        return fail(ExitCode::kLinkClosed, "the device closed the link");
       continue;
     }
     if (timer_running_ && now >= timer_due_) {
@@ -189,16 +205,17 @@ ExitCode DeviceClient::run_transfer() {
     }
     if (awaiting_ack_ && now - last_frame_ >= std::chrono::milliseconds(options_.ack_timeout_ms)) {
       if (silent_resends_ >= options_.retries) {
-        return fail(ExitCode::kAckTimeout,
-                    "no acknowledgement of block " + std::to_string(transfer.CurrentBlock()) +
-                        " after " + std::to_string(options_.retries) + " resends");
+        return fail(ExitCode::kAckTimeout, "no acknowledgement of block " +
+                                               std::to_string(transfer.CurrentBlock()) + " after " +
+                                               std::to_string(options_.retries) + " resends");
       }
       resend_after_silence();
       continue;
     }
     Pump result = pump(wait_budget_ms(now));
     if (result == Pump::closed && !transfer.Completed()) {
-      if (!reconnect()) return fail(ExitCode::kLinkClosed, "the device closed the link");
+      if (!reconnect())
+        return fail(ExitCode::kLinkClosed, "the device closed the link");
     }
     note_progress();
   }
@@ -216,7 +233,8 @@ void DeviceClient::send_due_block() {
   }
   session_.transfer().OnSendTimerTick();
   // A tick without permission sends nothing; stopping here keeps --pace 0 from spinning.
-  if (!session_.transfer().SendPermit()) timer_running_ = false;
+  if (!session_.transfer().SendPermit())
+    timer_running_ = false;
 }
 
 void DeviceClient::resend_after_silence() {
@@ -230,13 +248,15 @@ void DeviceClient::resend_after_silence() {
 void DeviceClient::note_progress() {
   const link::Transfer& transfer = session_.transfer();
   std::int32_t acknowledged = std::min(transfer.CurrentBlock() - 1, transfer.BlockCount());
-  if (acknowledged <= last_acknowledged_) return;
+  if (acknowledged <= last_acknowledged_)
+    return;
   last_acknowledged_ = acknowledged;
   silent_resends_ = 0;
   resends_of_block_ = 0;
-  if (transfer.CurrentBlock() > last_sent_block_) awaiting_ack_ = false;
-  std::int64_t bytes = std::min<std::int64_t>(std::int64_t(acknowledged) * link::kBlockSize,
-                                              transfer.ImageSize());
+  if (transfer.CurrentBlock() > last_sent_block_)
+    awaiting_ack_ = false;
+  std::int64_t bytes =
+      std::min<std::int64_t>(std::int64_t(acknowledged) * link::kBlockSize, transfer.ImageSize());
   emit({.kind = EventKind::block,
         .block = acknowledged,
         .blocks = transfer.BlockCount(),
@@ -271,8 +291,10 @@ bool DeviceClient::reconnect() {
 DeviceClient::Pump DeviceClient::pump(int wait_ms) {
   std::size_t got = 0;
   IoStatus status = socket_.receive(buffer_.data(), buffer_.size(), got, wait_ms);
-  if (status == IoStatus::timeout) return Pump::timeout;
-  if (status != IoStatus::ok) return Pump::closed;
+  if (status == IoStatus::timeout)
+    return Pump::timeout;
+  if (status != IoStatus::ok)
+    return Pump::closed;
   assembler_.Append(std::span<const std::uint8_t>(buffer_.data(), got),
                     [this](std::span<const std::uint8_t> chunk) { deliver(chunk); });
   return Pump::data;
@@ -291,7 +313,8 @@ int DeviceClient::wait_budget_ms(Clock::time_point now) const {
   using std::chrono::duration_cast;
   using us = std::chrono::microseconds;
   us budget = std::chrono::milliseconds(200);
-  if (timer_running_) budget = std::min(budget, duration_cast<us>(timer_due_ - now));
+  if (timer_running_)
+    budget = std::min(budget, duration_cast<us>(timer_due_ - now));
   if (awaiting_ack_) {
     auto deadline = last_frame_ + std::chrono::milliseconds(options_.ack_timeout_ms);
     budget = std::min(budget, duration_cast<us>(deadline - now));
@@ -327,14 +350,18 @@ std::vector<BoardRow> DeviceClient::rows() const {
 }
 
 void DeviceClient::StartSendTimer() {
-  if (timer_running_) return;  // a running timer keeps its rhythm, as a window timer does
+  if (timer_running_)
+    return; // a running timer keeps its rhythm, as a window timer does
   timer_running_ = true;
   auto now = Clock::now();
   timer_due_ = now + std::chrono::milliseconds(options_.pace_ms);
-  if (first_armed_ == Clock::time_point{}) first_armed_ = now;
+  if (first_armed_ == Clock::time_point{})
+    first_armed_ = now;
 }
 
-void DeviceClient::StopSendTimer() { timer_running_ = false; }
+void DeviceClient::StopSendTimer() {
+  timer_running_ = false;
+}
 
 void DeviceClient::SendFrame(std::span<const std::uint8_t> frame) {
   std::int32_t block = session_.transfer().CurrentBlock();
@@ -350,11 +377,13 @@ void DeviceClient::SendFrame(std::span<const std::uint8_t> frame) {
   last_sent_block_ = block;
   awaiting_ack_ = true;
   last_frame_ = Clock::now();
-  if (!socket_.send_all(frame.data(), frame.size())) send_failed_ = true;
+  if (!socket_.send_all(frame.data(), frame.size()))
+    send_failed_ = true;
 }
 
 void DeviceClient::SendCommand(std::string_view message) {
-  if (!socket_.send_all(message.data(), message.size())) send_failed_ = true;
+  if (!socket_.send_all(message.data(), message.size()))
+    send_failed_ = true;
   if (message.substr(0, link::kSelectPrefix.size()) == link::kSelectPrefix) {
     emit({.kind = EventKind::selected, .text = join(options_.cards)});
   }
@@ -364,12 +393,15 @@ void DeviceClient::SendCommand(std::string_view message) {
   }
 }
 
-void DeviceClient::SetProgressRange(std::int32_t maximum) { progress_max_ = maximum; }
+void DeviceClient::SetProgressRange(std::int32_t maximum) {
+  progress_max_ = maximum;
+}
 
 void DeviceClient::SetProgressPosition(std::int32_t) {}
 
 void DeviceClient::AppendLog(std::string_view line) {
-  if (options_.verbose) emit({.kind = EventKind::note, .text = std::string(line)});
+  if (options_.verbose)
+    emit({.kind = EventKind::note, .text = std::string(line)});
 }
 
 void DeviceClient::ShowMessage(std::string_view text) {
@@ -378,14 +410,16 @@ void DeviceClient::ShowMessage(std::string_view text) {
 }
 
 void DeviceClient::Pause(std::chrono::milliseconds duration) {
-  if (duration == link::kPauseAfterSelect) duration = std::chrono::milliseconds(options_.select_pause_ms);
+  if (duration == link::kPauseAfterSelect)
+    duration = std::chrono::milliseconds(options_.select_pause_ms);
   std::this_thread::sleep_for(duration);
 }
 
 void DeviceClient::SetTrafficStatus(std::string_view) {}
 
 void DeviceClient::AppendReceiveLog(std::string_view own_text, std::string_view wire_text) {
-  if (!options_.verbose) return;
+  if (!options_.verbose)
+    return;
   std::string text(own_text);
   text += wire_text.substr(0, wire_text.find(link::kLineEnd));
   emit({.kind = EventKind::note, .text = text});
@@ -398,4 +432,4 @@ void DeviceClient::OnRowAdded(int row) {
                 r.text(link::Column::kHardwareVersion), r.text(link::Column::kSoftwareVersion)}});
 }
 
-}  // namespace vela::tools
+} // namespace vela::tools

@@ -21,11 +21,11 @@
 namespace vela::tools {
 
 class DeviceClient final : private link::SessionPorts {
- public:
+public:
   DeviceClient(const UpdateOptions& options, const Endpoint& device, Reporter& reporter);
   DeviceResult run();
 
- private:
+private:
   using Clock = std::chrono::steady_clock;
   enum class Pump { data, timeout, closed };
 
@@ -82,7 +82,7 @@ class DeviceClient final : private link::SessionPorts {
   Clock::time_point last_frame_{};
   std::int32_t last_sent_block_ = 0;
   std::int32_t last_acknowledged_ = 0;
-  int silent_resends_ = 0;  // in a row, for the current block
+  int silent_resends_ = 0; // in a row, for the current block
   int resends_of_block_ = 0;
   int resends_total_ = 0;
   std::string resend_reason_;
@@ -90,7 +90,7 @@ class DeviceClient final : private link::SessionPorts {
   std::int32_t progress_max_ = 0;
   // When block 1 was armed: the transfer's time runs from here to the last acknowledgement.
   Clock::time_point first_armed_{};
-  std::string message_;  // the last message box text
+  std::string message_; // the last message box text
 };
 
-}  // namespace vela::tools
+} // namespace vela::tools

@@ -10,14 +10,14 @@ int main(int argc, char** argv) {
   UpdateOptions options;
   std::string error;
   switch (parse_update_options(argc - 1, argv + 1, options, error)) {
-    case UpdateParse::help:
-      std::fputs(update_usage(), stdout);
-      return as_int(ExitCode::kSuccess);
-    case UpdateParse::error:
-      std::fprintf(stderr, "vela-update: %s\n\n%s", error.c_str(), update_usage());
-      return as_int(ExitCode::kUsage);
-    case UpdateParse::ok:
-      break;
+  case UpdateParse::help:
+    std::fputs(update_usage(), stdout);
+    return as_int(ExitCode::kSuccess);
+  case UpdateParse::error:
+    std::fprintf(stderr, "vela-update: %s\n\n%s", error.c_str(), update_usage());
+    return as_int(ExitCode::kUsage);
+  case UpdateParse::ok:
+    break;
   }
   NetLibrary net;
   if (!net.ok()) {

@@ -10,14 +10,22 @@ namespace {
 
 const char* event_name(EventKind kind) {
   switch (kind) {
-    case EventKind::connected: return "connected";
-    case EventKind::announced: return "announced";
-    case EventKind::selected: return "selected";
-    case EventKind::block: return "block";
-    case EventKind::retry: return "retry";
-    case EventKind::done: return "done";
-    case EventKind::error: return "error";
-    case EventKind::note: return "note";
+  case EventKind::connected:
+    return "connected";
+  case EventKind::announced:
+    return "announced";
+  case EventKind::selected:
+    return "selected";
+  case EventKind::block:
+    return "block";
+  case EventKind::retry:
+    return "retry";
+  case EventKind::done:
+    return "done";
+  case EventKind::error:
+    return "error";
+  case EventKind::note:
+    return "note";
   }
   return "note";
 }
@@ -32,39 +40,54 @@ std::string row_json(const BoardRow& row) {
 }
 
 class JsonReporter final : public Reporter {
- public:
+public:
   explicit JsonReporter(std::FILE* out) : out_(out) {}
 
   void emit(const Event& e) override {
     JsonObject o;
     o.add("event", event_name(e.kind)).add("device", e.device);
     switch (e.kind) {
-      case EventKind::announced: o.add_raw("row", row_json(e.row)); break;
-      case EventKind::selected: o.add("cards", e.text); break;
-      case EventKind::block:
-        o.add("block", e.block).add("blocks", e.blocks);
-        o.add("bytes", static_cast<long long>(e.bytes)).add("total", static_cast<long long>(e.total));
-        break;
-      case EventKind::retry:
-        o.add("block", e.block).add("attempt", e.attempt).add("reason", e.text);
-        break;
-      case EventKind::error: o.add("exit_code", as_int(e.code)).add("message", e.text); break;
-      case EventKind::done:
-        if (!e.text.empty()) o.add("message", e.text);
-        if (e.total > 0) o.add("bytes", static_cast<long long>(e.total)).add("seconds", e.seconds);
-        break;
-      case EventKind::note:
-        if (!e.text.empty()) o.add("message", e.text);
-        break;
-      case EventKind::connected: break;
+    case EventKind::announced:
+      o.add_raw("row", row_json(e.row));
+      break;
+    case EventKind::selected:
+      o.add("cards", e.text);
+      break;
+    case EventKind::block:
+      o.add("block", e.block).add("blocks", e.blocks);
+      o.add("bytes", static_cast<long long>(e.bytes)).add("total", static_cast<long long>(e.total));
+      break;
+    case EventKind::retry:
+      o.add("block", e.block).add("attempt", e.attempt).add("reason", e.text);
+      break;
+    case EventKind::error:
+      o.add("exit_code", as_int(e.code)).add("message", e.text);
+      break;
+    case EventKind::done:
+      if (!e.text.empty())
+        o.add("message", e.text);
+      if (e.total > 0)
+        o.add("bytes", static_cast<long long>(e.total)).add("seconds", e.seconds);
+      break;
+    case EventKind::note:
+      if (!e.text.empty())
+        o.add("message", e.text);
+      break;
+    case EventKind::connected:
+      break;
     }
     print(o.str());
   }
 
   void list(const std::string& device, const std::vector<BoardRow>& rows) override {
     std::vector<std::string> items;
-    for (const auto& row : rows) items.push_back(row_json(row));
-    print(JsonObject().add("event", "list").add("device", device).add_raw("rows", json_array(items)).str());
+    for (const auto& row : rows)
+      items.push_back(row_json(row));
+    print(JsonObject()
+              .add("event", "list")
+              .add("device", device)
+              .add_raw("rows", json_array(items))
+              .str());
   }
 
   void summary(const std::vector<DeviceResult>& results) override {
@@ -81,7 +104,7 @@ class JsonReporter final : public Reporter {
     }
   }
 
- private:
+private:
   void print(const std::string& line) {
     std::lock_guard lock(mutex_);
     std::fprintf(out_, "%s\n", line.c_str());
@@ -92,35 +115,43 @@ class JsonReporter final : public Reporter {
 };
 
 class TextReporter final : public Reporter {
- public:
+public:
   TextReporter(std::FILE* out, bool progress_bar) : out_(out), progress_bar_(progress_bar) {}
 
   void emit(const Event& e) override {
     std::lock_guard lock(mutex_);
     switch (e.kind) {
-      case EventKind::connected: line(e.device, "connected"); break;
-      case EventKind::announced:
-        line(e.device, "announced " + e.row.device + " / " + e.row.card + " (hardware " +
-                           e.row.hardware + ", software " + e.row.software + ")");
-        break;
-      case EventKind::selected: line(e.device, "selected " + e.text); break;
-      case EventKind::block: block(e); break;
-      case EventKind::retry:
-        line(e.device, "block " + std::to_string(e.block) + ": " + e.text + ", resending (" +
-                           std::to_string(e.attempt) + ")");
-        break;
-      case EventKind::done:
-        end_progress();
-        line(e.device, e.total > 0 ? e.text + " (" + format_bytes(double(e.total)) + " in " +
-                                         format_duration(e.seconds) + ")"
-                                   : e.text);
-        break;
-      case EventKind::error:
-        end_progress();
-        std::fprintf(stderr, "%s: error: %s\n", e.device.c_str(), e.text.c_str());
-        std::fflush(stderr);
-        break;
-      case EventKind::note: line(e.device, e.text); break;
+    case EventKind::connected:
+      line(e.device, "connected");
+      break;
+    case EventKind::announced:
+      line(e.device, "announced " + e.row.device + " / " + e.row.card + " (hardware " +
+                         e.row.hardware + ", software " + e.row.software + ")");
+      break;
+    case EventKind::selected:
+      line(e.device, "selected " + e.text);
+      break;
+    case EventKind::block:
+      block(e);
+      break;
+    case EventKind::retry:
+      line(e.device, "block " + std::to_string(e.block) + ": " + e.text + ", resending (" +
+                         std::to_string(e.attempt) + ")");
+      break;
+    case EventKind::done:
+      end_progress();
+      line(e.device, e.total > 0 ? e.text + " (" + format_bytes(double(e.total)) + " in " +
+                                       format_duration(e.seconds) + ")"
+                                 : e.text);
+      break;
+    case EventKind::error:
+      end_progress();
+      std::fprintf(stderr, "%s: error: %s\n", e.device.c_str(), e.text.c_str());
+      std::fflush(stderr);
+      break;
+    case EventKind::note:
+      line(e.device, e.text);
+      break;
     }
   }
 
@@ -135,13 +166,13 @@ class TextReporter final : public Reporter {
     std::fprintf(out_, "summary:\n");
     for (const auto& r : results) {
       std::fprintf(out_, "  %-21s %-6s exit %d  %d blocks  %d retries  %.1f s  %s\n",
-                   r.device.c_str(), r.code == ExitCode::kSuccess ? "ok" : "FAILED",
-                   as_int(r.code), r.blocks, r.retries, r.seconds, r.message.c_str());
+                   r.device.c_str(), r.code == ExitCode::kSuccess ? "ok" : "FAILED", as_int(r.code),
+                   r.blocks, r.retries, r.seconds, r.message.c_str());
     }
     std::fflush(out_);
   }
 
- private:
+private:
   void line(const std::string& device, const std::string& text) {
     if (progress_) {
       // Keep the bar below the message: end the bar line, print, redraw on the next block.
@@ -172,7 +203,8 @@ class TextReporter final : public Reporter {
   }
 
   void end_progress() {
-    if (!progress_) return;
+    if (!progress_)
+      return;
     progress_->finish();
     progress_.reset();
   }
@@ -184,7 +216,7 @@ class TextReporter final : public Reporter {
   std::map<std::string, int> last_tenth_;
 };
 
-}  // namespace
+} // namespace
 
 std::string format_table(const std::vector<BoardRow>& rows) {
   std::vector<BoardRow> all;
@@ -207,8 +239,9 @@ std::string format_table(const std::vector<BoardRow>& rows) {
 }
 
 std::unique_ptr<Reporter> make_reporter(bool json, bool progress_bar, std::FILE* out) {
-  if (json) return std::make_unique<JsonReporter>(out);
+  if (json)
+    return std::make_unique<JsonReporter>(out);
   return std::make_unique<TextReporter>(out, progress_bar);
 }
 
-}  // namespace vela::tools
+} // namespace vela::tools

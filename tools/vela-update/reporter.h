@@ -24,9 +24,9 @@ enum class EventKind { connected, announced, selected, block, retry, done, error
 
 struct Event {
   EventKind kind = EventKind::note;
-  std::string device{};  // "HOST:PORT"
-  std::string text{};    // message, reason, card list
-  BoardRow row{};        // announced
+  std::string device{}; // "HOST:PORT"
+  std::string text{};   // message, reason, card list
+  BoardRow row{};       // announced
   std::int32_t block = 0, blocks = 0;
   std::int64_t bytes = 0, total = 0;  // block: progress in bytes
   int attempt = 0;                    // retry
@@ -44,7 +44,7 @@ struct DeviceResult {
 };
 
 class Reporter {
- public:
+public:
   virtual ~Reporter() = default;
   virtual void emit(const Event& event) = 0;
   // The rows of one device (the list command).
@@ -60,4 +60,4 @@ std::unique_ptr<Reporter> make_reporter(bool json, bool progress_bar, std::FILE*
 // The table of the list command, columns padded to their widest text.
 std::string format_table(const std::vector<BoardRow>& rows);
 
-}  // namespace vela::tools
+} // namespace vela::tools

@@ -24,14 +24,18 @@ ExitCode run_devices(const UpdateOptions& options, Reporter& reporter) {
     job();
   } else {
     std::vector<std::thread> threads;
-    for (std::size_t j = 0; j < jobs; ++j) threads.emplace_back(job);
-    for (auto& t : threads) t.join();
+    for (std::size_t j = 0; j < jobs; ++j)
+      threads.emplace_back(job);
+    for (auto& t : threads)
+      t.join();
   }
-  if (count > 1) reporter.summary(results);
+  if (count > 1)
+    reporter.summary(results);
   for (const auto& r : results) {
-    if (r.code != ExitCode::kSuccess) return r.code;
+    if (r.code != ExitCode::kSuccess)
+      return r.code;
   }
   return ExitCode::kSuccess;
 }
 
-}  // namespace vela::tools
+} // namespace vela::tools

@@ -9,4 +9,4 @@ namespace vela::tools {
 // The exit code of the first device (in the order given) that failed, else success.
 ExitCode run_devices(const UpdateOptions& options, Reporter& reporter);
 
-}  // namespace vela::tools
+} // namespace vela::tools

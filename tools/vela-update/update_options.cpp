@@ -8,18 +8,19 @@ namespace vela::tools {
 namespace {
 
 constexpr OptionSpec kSpecs[] = {
-    {"help", false},          {"host", true},          {"port", true},
-    {"device", true},         {"devices", true},       {"jobs", true},
-    {"image", true},          {"cards", true},         {"pace", true},
-    {"ack-timeout", true},    {"retries", true},       {"reconnects", true},
+    {"help", false},           {"host", true},         {"port", true},
+    {"device", true},          {"devices", true},      {"jobs", true},
+    {"image", true},           {"cards", true},        {"pace", true},
+    {"ack-timeout", true},     {"retries", true},      {"reconnects", true},
     {"reconnect-delay", true}, {"select-pause", true}, {"connect-timeout", true},
-    {"announce-wait", true},  {"json", false},         {"verbose", false},
+    {"announce-wait", true},   {"json", false},        {"verbose", false},
 };
 
 bool int_option(const Args& args, const char* name, int min, int max, int& value,
                 std::string& error) {
   long long parsed = 0;
-  if (!args.integer(name, min, max, value, parsed, error)) return false;
+  if (!args.integer(name, min, max, value, parsed, error))
+    return false;
   value = static_cast<int>(parsed);
   return true;
 }
@@ -34,8 +35,7 @@ bool add_device(const std::string& text, std::vector<Endpoint>& devices, std::st
   return true;
 }
 
-bool read_device_file(const std::string& path, std::vector<Endpoint>& devices,
-                      std::string& error) {
+bool read_device_file(const std::string& path, std::vector<Endpoint>& devices, std::string& error) {
   std::ifstream in(path);
   if (!in) {
     error = "cannot read the device list " + path;
@@ -47,8 +47,10 @@ bool read_device_file(const std::string& path, std::vector<Endpoint>& devices,
       line.pop_back();
     }
     std::size_t first = line.find_first_not_of(" \t");
-    if (first == std::string::npos || line[first] == '#') continue;
-    if (!add_device(line.substr(first), devices, error)) return false;
+    if (first == std::string::npos || line[first] == '#')
+      continue;
+    if (!add_device(line.substr(first), devices, error))
+      return false;
   }
   return true;
 }
@@ -60,14 +62,17 @@ bool collect_devices(const Args& args, UpdateOptions& out, std::string& error) {
       return false;
     }
     long long port = 0;
-    if (!args.integer("port", 1, 65535, 0, port, error)) return false;
+    if (!args.integer("port", 1, 65535, 0, port, error))
+      return false;
     out.devices.push_back(Endpoint{args.value("host"), static_cast<std::uint16_t>(port)});
   }
   for (const auto& text : args.values("device")) {
-    if (!add_device(text, out.devices, error)) return false;
+    if (!add_device(text, out.devices, error))
+      return false;
   }
   for (const auto& path : args.values("devices")) {
-    if (!read_device_file(path, out.devices, error)) return false;
+    if (!read_device_file(path, out.devices, error))
+      return false;
   }
   if (out.devices.empty()) {
     error = "name a device: --host H --port P, --device HOST:PORT or --devices FILE";
@@ -110,7 +115,7 @@ bool upgrade_options(const Args& args, UpdateOptions& out, std::string& error) {
   return true;
 }
 
-}  // namespace
+} // namespace
 
 const char* update_usage() {
   return "usage: vela-update list     DEVICES [--json]\n"
@@ -155,8 +160,10 @@ const char* update_usage() {
 UpdateParse parse_update_options(int argc, const char* const* argv, UpdateOptions& out,
                                  std::string& error) {
   Args args;
-  if (!Args::parse(argc, argv, kSpecs, args, error)) return UpdateParse::error;
-  if (args.has("help")) return UpdateParse::help;
+  if (!Args::parse(argc, argv, kSpecs, args, error))
+    return UpdateParse::error;
+  if (args.has("help"))
+    return UpdateParse::help;
   const auto& words = args.positionals();
   if (words.size() != 1) {
     error = words.empty() ? "name a command: list, upgrade or goto-app"
@@ -184,4 +191,4 @@ UpdateParse parse_update_options(int argc, const char* const* argv, UpdateOption
   return UpdateParse::ok;
 }
 
-}  // namespace vela::tools
+} // namespace vela::tools

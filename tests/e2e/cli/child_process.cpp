@@ -17,7 +17,8 @@ using Clock = std::chrono::steady_clock;
 
 std::vector<char*> c_args(const std::vector<std::string>& argv) {
   std::vector<char*> out;
-  for (const auto& a : argv) out.push_back(const_cast<char*>(a.c_str()));
+  for (const auto& a : argv)
+    out.push_back(const_cast<char*>(a.c_str()));
   out.push_back(nullptr);
   return out;
 }
@@ -27,8 +28,10 @@ int wait_until(pid_t pid, Clock::time_point deadline) {
   int status = 0;
   for (;;) {
     pid_t r = waitpid(pid, &status, WNOHANG);
-    if (r == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (r < 0) return -1;
+    if (r == pid)
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (r < 0)
+      return -1;
     if (Clock::now() >= deadline) {
       kill(pid, SIGKILL);
       waitpid(pid, &status, 0);
@@ -38,11 +41,12 @@ int wait_until(pid_t pid, Clock::time_point deadline) {
   }
 }
 
-}  // namespace
+} // namespace
 
 RunResult run_program(const std::vector<std::string>& argv, std::chrono::milliseconds timeout) {
   int out_pipe[2], err_pipe[2];
-  if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) throw std::runtime_error("pipe failed");
+  if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0)
+    throw std::runtime_error("pipe failed");
   pid_t pid = fork();
   if (pid == 0) {
     dup2(out_pipe[1], 1);
@@ -60,9 +64,11 @@ RunResult run_program(const std::vector<std::string>& argv, std::chrono::millise
   pollfd fds[2] = {{out_pipe[0], POLLIN, 0}, {err_pipe[0], POLLIN, 0}};
   int open_fds = 2;
   while (open_fds > 0 && Clock::now() < deadline) {
-    if (poll(fds, 2, 50) <= 0) continue;
+    if (poll(fds, 2, 50) <= 0)
+      continue;
     for (int i = 0; i < 2; ++i) {
-      if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
+      if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP)))
+        continue;
       char buffer[65536];
       ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
       if (n <= 0) {
@@ -76,18 +82,21 @@ RunResult run_program(const std::vector<std::string>& argv, std::chrono::millise
   }
   result.exit_code = wait_until(pid, deadline);
   for (auto& f : fds) {
-    if (f.fd >= 0) close(f.fd);
+    if (f.fd >= 0)
+      close(f.fd);
   }
   return result;
 }
 
 Child::Child(const std::vector<std::string>& argv, const std::string& stderr_path) {
   int out_pipe[2];
-  if (pipe(out_pipe) != 0) throw std::runtime_error("pipe failed");
+  if (pipe(out_pipe) != 0)
+    throw std::runtime_error("pipe failed");
   pid_ = fork();
   if (pid_ == 0) {
     int err = open(stderr_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (err >= 0) dup2(err, 2);
+    if (err >= 0)
+      dup2(err, 2);
     dup2(out_pipe[1], 1);
     close(out_pipe[0]);
     auto args = c_args(argv);
@@ -100,7 +109,8 @@ Child::Child(const std::vector<std::string>& argv, const std::string& stderr_pat
 
 Child::~Child() {
   stop();
-  if (out_fd_ >= 0) close(out_fd_);
+  if (out_fd_ >= 0)
+    close(out_fd_);
 }
 
 std::string Child::read_line(std::chrono::milliseconds timeout) {
@@ -112,22 +122,26 @@ std::string Child::read_line(std::chrono::milliseconds timeout) {
       return line;
     }
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0) return "";
+    if (left.count() <= 0)
+      return "";
     pollfd fd{out_fd_, POLLIN, 0};
-    if (poll(&fd, 1, static_cast<int>(left.count())) <= 0) continue;
+    if (poll(&fd, 1, static_cast<int>(left.count())) <= 0)
+      continue;
     char buffer[4096];
     ssize_t n = read(out_fd_, buffer, sizeof buffer);
-    if (n <= 0) return "";
+    if (n <= 0)
+      return "";
     pending_.append(buffer, static_cast<std::size_t>(n));
   }
 }
 
 int Child::stop() {
-  if (pid_ <= 0) return -1;
+  if (pid_ <= 0)
+    return -1;
   kill(pid_, SIGTERM);
   int code = wait_until(pid_, Clock::now() + std::chrono::seconds(10));
   pid_ = -1;
   return code;
 }
 
-}  // namespace vela::e2e
+} // namespace vela::e2e

@@ -10,7 +10,7 @@
 namespace vela::e2e {
 
 struct RunResult {
-  int exit_code = -1;  // -1 when killed or timed out
+  int exit_code = -1; // -1 when killed or timed out
   std::string out;
   std::string err;
 };
@@ -22,7 +22,7 @@ RunResult run_program(const std::vector<std::string>& argv,
 // A long-running child whose standard output is read line by line; standard error goes to a
 // file. The destructor stops it.
 class Child {
- public:
+public:
   Child(const std::vector<std::string>& argv, const std::string& stderr_path);
   ~Child();
   Child(const Child&) = delete;
@@ -34,10 +34,10 @@ class Child {
   int stop();
   pid_t pid() const { return pid_; }
 
- private:
+private:
   pid_t pid_ = -1;
   int out_fd_ = -1;
   std::string pending_;
 };
 
-}  // namespace vela::e2e
+} // namespace vela::e2e

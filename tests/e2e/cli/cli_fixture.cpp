@@ -11,7 +11,8 @@ void CliTest::SetUp() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = std::string(info->test_suite_name()) + "." + info->name();
   for (char& c : name) {
-    if (c == '/') c = '_';
+    if (c == '/')
+      c = '_';
   }
   dir_ = std::filesystem::temp_directory_path() /
          ("vela-cli-" + name + "-" + std::to_string(getpid()));
@@ -20,7 +21,8 @@ void CliTest::SetUp() {
 }
 
 void CliTest::TearDown() {
-  if (!HasFailure()) std::filesystem::remove_all(dir_);
+  if (!HasFailure())
+    std::filesystem::remove_all(dir_);
 }
 
 Simulator CliTest::start_simulator(const std::vector<std::string>& extra) {
@@ -28,12 +30,19 @@ Simulator CliTest::start_simulator(const std::vector<std::string>& extra) {
   int n = ++sims_;
   sim.received = dir_ / ("received-" + std::to_string(n) + ".bin");
   sim.log = dir_ / ("bootsim-" + std::to_string(n) + ".log");
-  std::vector<std::string> argv = {VELA_BOOTSIM_PATH, "--port", "0",
-                                   "--device", "Dev 1,HW1.0,SW1.0",
-                                   "--card", "CPU-A1,H1,S1",
-                                   "--card", "CPU-B1,H1,S1",
-                                   "--card", "IO-X,H2,S2",
-                                   "--out", sim.received.string()};
+  std::vector<std::string> argv = {VELA_BOOTSIM_PATH,
+                                   "--port",
+                                   "0",
+                                   "--device",
+                                   "Dev 1,HW1.0,SW1.0",
+                                   "--card",
+                                   "CPU-A1,H1,S1",
+                                   "--card",
+                                   "CPU-B1,H1,S1",
+                                   "--card",
+                                   "IO-X,H2,S2",
+                                   "--out",
+                                   sim.received.string()};
   argv.insert(argv.end(), extra.begin(), extra.end());
   sim.process = std::make_unique<Child>(argv, sim.log.string());
   std::string line = sim.process->read_line(std::chrono::seconds(10));
@@ -54,11 +63,9 @@ RunResult CliTest::update(const std::vector<std::string>& args) {
 
 RunResult CliTest::fast_upgrade(const Simulator& sim, const std::filesystem::path& image,
                                 const std::vector<std::string>& extra) {
-  std::vector<std::string> args = {"upgrade",        "--device",       sim.endpoint(),
-                                   "--image",        image.string(),   "--cards",
-                                   "CPU-A1",         "--pace",         "0",
-                                   "--select-pause", "0",              "--announce-wait",
-                                   "50",             "--json"};
+  std::vector<std::string> args = {
+      "upgrade", "--device", sim.endpoint(),   "--image", image.string(),    "--cards", "CPU-A1",
+      "--pace",  "0",        "--select-pause", "0",       "--announce-wait", "50",      "--json"};
   args.insert(args.end(), extra.begin(), extra.end());
   return update(args);
 }
@@ -66,9 +73,11 @@ RunResult CliTest::fast_upgrade(const Simulator& sim, const std::filesystem::pat
 std::filesystem::path CliTest::write_image(std::size_t size, unsigned seed) {
   std::vector<char> bytes(size);
   std::mt19937 random(seed);
-  for (auto& b : bytes) b = static_cast<char>(random());
+  for (auto& b : bytes)
+    b = static_cast<char>(random());
   // Frames must survive image bytes that look like protocol text.
-  if (size > 40) std::copy_n("\r\n~AData\x00\x01\r\n!Name:x\r\n", 21, bytes.begin() + 10);
+  if (size > 40)
+    std::copy_n("\r\n~AData\x00\x01\r\n!Name:x\r\n", 21, bytes.begin() + 10);
   auto path = dir_ / ("image-" + std::to_string(size) + ".bin");
   std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(size));
   return path;
@@ -91,8 +100,9 @@ std::string CliTest::read_text(const std::filesystem::path& path) {
 
 int CliTest::count(const std::string& text, const std::string& needle) {
   int n = 0;
-  for (auto at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) ++n;
+  for (auto at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1))
+    ++n;
   return n;
 }
 
-}  // namespace vela::e2e
+} // namespace vela::e2e

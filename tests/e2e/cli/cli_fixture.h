@@ -17,13 +17,13 @@ namespace vela::e2e {
 struct Simulator {
   std::unique_ptr<Child> process;
   int port = 0;
-  std::filesystem::path received;  // --out
-  std::filesystem::path log;       // its standard error
+  std::filesystem::path received; // --out
+  std::filesystem::path log;      // its standard error
   std::string endpoint() const { return "127.0.0.1:" + std::to_string(port); }
 };
 
 class CliTest : public ::testing::Test {
- protected:
+protected:
   void SetUp() override;
   void TearDown() override;
 
@@ -46,4 +46,4 @@ class CliTest : public ::testing::Test {
   int sims_ = 0;
 };
 
-}  // namespace vela::e2e
+} // namespace vela::e2e

@@ -19,14 +19,18 @@ TEST_F(CommandTest, ListShowsQuotedNamesIntactWhetherMergedOrNot) {
   for (bool merge : {false, true}) {
     SCOPED_TRACE(merge ? "merged" : "one write each");
     std::vector<std::string> extra = {"--card", "\"Net, \"\"fast\"\"\",H 3,S3"};
-    if (merge) extra.push_back("--merge");
+    if (merge)
+      extra.push_back("--merge");
     Simulator sim = start_simulator(extra);
     RunResult run = update({"list", "--device", sim.endpoint(), "--json", "--announce-wait", "50"});
     ASSERT_EQ(run.exit_code, 0) << run.err;
     EXPECT_NE(run.out.find("{\"device_name\":\"Dev 1\",\"card\":\"Main\",\"hardware\":\"HW1.0\""),
-              std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\"card\":\"Net, \\\"fast\\\"\",\"hardware\":\"H 3\",\"software\":\"S3\""),
-              std::string::npos) << run.out;
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(
+        run.out.find("\"card\":\"Net, \\\"fast\\\"\",\"hardware\":\"H 3\",\"software\":\"S3\""),
+        std::string::npos)
+        << run.out;
     EXPECT_EQ(count(run.out, "\n"), 1) << "one object: " << run.out;
     EXPECT_EQ(count(run.out, "\"event\":\"list\""), 1);
     EXPECT_EQ(count(run.out, "\"device_name\":\"Dev 1\""), 5);
@@ -35,8 +39,8 @@ TEST_F(CommandTest, ListShowsQuotedNamesIntactWhetherMergedOrNot) {
 
 TEST_F(CommandTest, ListPrintsATable) {
   Simulator sim = start_simulator();
-  RunResult run = update({"list", "--host", "127.0.0.1", "--port", std::to_string(sim.port),
-                          "--announce-wait", "50"});
+  RunResult run = update(
+      {"list", "--host", "127.0.0.1", "--port", std::to_string(sim.port), "--announce-wait", "50"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_NE(run.out.find("Device Name  Card Name  Hardware Version  Software Version\n"
                          "Dev 1        Main       HW1.0             SW1.0\n"
@@ -64,31 +68,38 @@ TEST_F(CommandTest, RefusalsHaveTheirOwnExitCodes) {
     std::string says;
   };
   const std::string dev = sim.endpoint();
-  const std::vector<std::string> base = {"--pace", "0", "--select-pause", "0", "--announce-wait", "50"};
+  const std::vector<std::string> base = {"--pace",          "0", "--select-pause", "0",
+                                         "--announce-wait", "50"};
   std::vector<Case> cases = {
       {{}, 2, "name a command"},
       {{"list"}, 2, "name a device"},
       {{"list", "--device", dev, "--bogus"}, 2, "unknown option --bogus"},
       {{"upgrade", "--device", dev, "--cards", "CPU-A1"}, 2, "--image"},
       {{"list", "--device", "127.0.0.1:1"}, 3, "cannot connect"},
-      {{"upgrade", "--device", dev, "--image", good.string(), "--cards", "CPU-Z9"}, 4,
+      {{"upgrade", "--device", dev, "--image", good.string(), "--cards", "CPU-Z9"},
+       4,
        "no card \"CPU-Z9\""},
-      {{"upgrade", "--device", dev, "--image", good.string(), "--cards", "CPU-A1,IO-X"}, 4,
+      {{"upgrade", "--device", dev, "--image", good.string(), "--cards", "CPU-A1,IO-X"},
+       4,
        "Please select the same type of board！"},
       {{"upgrade", "--device", dev, "--image", empty.string(), "--cards", "CPU-A1"}, 5, "empty"},
-      {{"upgrade", "--device", dev, "--image", too_large.string(), "--cards", "CPU-A1"}, 5,
+      {{"upgrade", "--device", dev, "--image", too_large.string(), "--cards", "CPU-A1"},
+       5,
        "too large"},
-      {{"upgrade", "--device", dev, "--image", (dir_ / "missing.bin").string(), "--cards", "CPU-A1"},
-       5, "missing.bin"},
+      {{"upgrade", "--device", dev, "--image", (dir_ / "missing.bin").string(), "--cards",
+        "CPU-A1"},
+       5,
+       "missing.bin"},
   };
   for (auto& c : cases) {
     std::vector<std::string> args = c.args;
-    if (!args.empty() && args[0] == "upgrade") args.insert(args.end(), base.begin(), base.end());
+    if (!args.empty() && args[0] == "upgrade")
+      args.insert(args.end(), base.begin(), base.end());
     RunResult run = update(args);
     std::string shown = args.empty() ? "(none)" : args[0] + " " + (args.size() > 2 ? args[2] : "");
     EXPECT_EQ(run.exit_code, c.code) << shown << "\n" << run.out << run.err;
-    EXPECT_NE((run.out + run.err).find(c.says), std::string::npos)
-        << shown << "\n" << run.out << run.err;
+    EXPECT_NE((run.out + run.err).find(c.says), std::string::npos) << shown << "\n"
+                                                                   << run.out << run.err;
   }
   // Refused upgrades send nothing: the device never saw a selection or a block.
   sim.process->stop();
@@ -120,7 +131,9 @@ TEST_F(CommandTest, UdpSimulatorAnswersTheSenderOfEachDatagram) {
   EXPECT_EQ(receive(), "!Card:CPU-A1,H1,S1\r\n");
   receive();
   receive();
-  send(std::string("!AData\x00\x01\x00\x03" "abc\r\n", 15));
+  send(std::string("!AData\x00\x01\x00\x03"
+                   "abc\r\n",
+                   15));
   EXPECT_EQ(receive(), std::string("~AData\x00\x01\r\n", 10));
   close(s);
   EXPECT_EQ(stop_and_read(sim), (std::vector<std::uint8_t>{'a', 'b', 'c'}));
@@ -129,12 +142,12 @@ TEST_F(CommandTest, UdpSimulatorAnswersTheSenderOfEachDatagram) {
 TEST_F(CommandTest, HelpListsTheExitCodes) {
   RunResult run = update({"--help"});
   EXPECT_EQ(run.exit_code, 0);
-  for (const char* line : {"  0  success", "  2  usage error", "  3  cannot connect",
-                           "  4  no such card", "  5  image refused", "  6  no acknowledgement",
-                           "  7  link closed by the device"}) {
+  for (const char* line :
+       {"  0  success", "  2  usage error", "  3  cannot connect", "  4  no such card",
+        "  5  image refused", "  6  no acknowledgement", "  7  link closed by the device"}) {
     EXPECT_NE(run.out.find(line), std::string::npos) << line;
   }
 }
 
-}  // namespace
-}  // namespace vela::e2e
+} // namespace
+} // namespace vela::e2e

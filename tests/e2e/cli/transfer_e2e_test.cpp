@@ -17,9 +17,9 @@ TEST_P(ImageSizeTest, ArrivesByteForByte) {
   RunResult run = fast_upgrade(sim, image);
   EXPECT_EQ(run.exit_code, 0) << run.out << run.err;
   const int blocks = static_cast<int>((GetParam() + 1023) / 1024);
-  EXPECT_NE(run.out.find("\"block\":" + std::to_string(blocks) + ",\"blocks\":" +
-                         std::to_string(blocks)),
-            std::string::npos);
+  EXPECT_NE(
+      run.out.find("\"block\":" + std::to_string(blocks) + ",\"blocks\":" + std::to_string(blocks)),
+      std::string::npos);
   EXPECT_EQ(count(run.out, "\"event\":\"done\""), 1);
   EXPECT_EQ(stop_and_read(sim), read_file(image));
 }
@@ -120,9 +120,9 @@ TEST_F(TransferTest, SeveralDevicesAtOnceEachReceiveTheImage) {
   auto image = write_image(30000);
   auto list = dir_ / "devices.txt";
   std::ofstream(list) << "# bench\n" << a.endpoint() << "\n\n  " << b.endpoint() << "\r\n";
-  RunResult run = update({"upgrade", "--devices", list.string(), "--jobs", "2", "--image",
-                          image.string(), "--cards", "CPU-A1", "--pace", "0",
-                          "--select-pause", "0", "--announce-wait", "50"});
+  RunResult run =
+      update({"upgrade", "--devices", list.string(), "--jobs", "2", "--image", image.string(),
+              "--cards", "CPU-A1", "--pace", "0", "--select-pause", "0", "--announce-wait", "50"});
   EXPECT_EQ(run.exit_code, 0) << run.out << run.err;
   EXPECT_EQ(count(run.out, " ok "), 2) << run.out;
   EXPECT_EQ(stop_and_read(a), read_file(image));
@@ -140,5 +140,5 @@ TEST_F(TransferTest, OneFailingDeviceGivesItsExitCodeAndTheOthersFinish) {
   EXPECT_EQ(stop_and_read(good), read_file(image));
 }
 
-}  // namespace
-}  // namespace vela::e2e
+} // namespace
+} // namespace vela::e2e

@@ -113,7 +113,8 @@ TEST(SimulatedDeviceTest, RandomDropsAreRepeatableForASeed) {
     plan.drop_ack_rate = 0.3;
     SimulatedDevice device = make(plan);
     std::string pattern;
-    for (int n = 1; n <= 64; ++n) pattern += device.handle(block(n, 8)).writes.empty() ? 'x' : '.';
+    for (int n = 1; n <= 64; ++n)
+      pattern += device.handle(block(n, 8)).writes.empty() ? 'x' : '.';
     return pattern;
   };
   EXPECT_EQ(drops(5), drops(5));
@@ -140,8 +141,8 @@ TEST(ReceivedImageTest, WritesTheWholeFileAndClearsDirty) {
 TEST(SimOptionsTest, ParsesIdentityAndFaultsAndRejectsBadValues) {
   SimOptions options;
   std::string error;
-  const char* argv[] = {"--port", "0",    "--card",         "\"A,B\",1,2", "--seed",
-                        "9",      "--drop-ack-rate", "0.25", "--merge"};
+  const char* argv[] = {"--port",          "0",    "--card", "\"A,B\",1,2", "--seed", "9",
+                        "--drop-ack-rate", "0.25", "--merge"};
   ASSERT_EQ(parse_sim_options(9, argv, options, error), ParseOutcome::ok) << error;
   ASSERT_EQ(options.identity.cards.size(), 1u);
   EXPECT_EQ(options.identity.cards[0][0], "A,B");
@@ -157,5 +158,5 @@ TEST(SimOptionsTest, ParsesIdentityAndFaultsAndRejectsBadValues) {
   EXPECT_EQ(parse_sim_options(4, bad_rate, options, error), ParseOutcome::error);
 }
 
-}  // namespace
-}  // namespace vela::tools
+} // namespace
+} // namespace vela::tools

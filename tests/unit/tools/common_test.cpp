@@ -123,5 +123,5 @@ TEST(ProgressTest, HandlesTheEdges) {
   EXPECT_EQ(format_bytes(1048577), "1.0 MB");
 }
 
-}  // namespace
-}  // namespace vela::tools
+} // namespace
+} // namespace vela::tools

@@ -18,8 +18,8 @@ UpdateParse parse(std::vector<const char*> argv, UpdateOptions& options, std::st
 TEST(UpdateOptionsTest, UpgradeTakesDefaultsOfTheWindow) {
   UpdateOptions o;
   std::string error;
-  ASSERT_EQ(parse({"upgrade", "--host", "10.0.0.5", "--port", "5000", "--image", "a.bin",
-                   "--cards", "CPU-A1,CPU-A2", "--cards", "CPU-A3"},
+  ASSERT_EQ(parse({"upgrade", "--host", "10.0.0.5", "--port", "5000", "--image", "a.bin", "--cards",
+                   "CPU-A1,CPU-A2", "--cards", "CPU-A3"},
                   o, error),
             UpdateParse::ok)
       << error;
@@ -67,11 +67,10 @@ TEST(UpdateOptionsTest, RejectsIncompleteCommands) {
 
 TEST(TableTest, PadsColumnsToTheWidestText) {
   std::string table = format_table({{"Dev", "Main", "1", "2"}, {"Dev", "CPU-LONG-NAME", "3", "4"}});
-  EXPECT_EQ(table,
-            "Device Name  Card Name      Hardware Version  Software Version\n"
-            "Dev          Main           1                 2\n"
-            "Dev          CPU-LONG-NAME  3                 4\n");
+  EXPECT_EQ(table, "Device Name  Card Name      Hardware Version  Software Version\n"
+                   "Dev          Main           1                 2\n"
+                   "Dev          CPU-LONG-NAME  3                 4\n");
 }
 
-}  // namespace
-}  // namespace vela::tools
+} // namespace
+} // namespace vela::tools
