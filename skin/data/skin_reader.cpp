@@ -75,6 +75,7 @@ bool TSkinReader::LoadExpanded(std::vector<std::uint8_t> package) {
     Reset(PackageStatus::Damaged, std::move(problem));
     return false;
   }
+  members_.Assign(std::move(package));
   status_ = PackageStatus::Loaded;
   return true;
 }
@@ -103,8 +104,9 @@ std::string TSkinReader::ReadStructure(const std::vector<std::uint8_t>& package)
     offsets[i] = offset;
     offset += std::uint64_t(sizes[i]);
   }
+  // Offsets count from the package start: the package is kept whole rather than copied.
   const std::size_t membersAt = sizesAt + 4 * names.size();
-  members_.Assign(std::vector<std::uint8_t>(package.begin() + std::ptrdiff_t(membersAt), package.end()));
+  for (std::uint64_t& o : offsets) o += membersAt;
   names_ = std::move(names);
   sizes_ = std::move(sizes);
   offsets_ = std::move(offsets);

@@ -87,7 +87,7 @@ private:
   std::vector<std::string> names_;
   std::vector<std::int32_t> sizes_;
   std::vector<std::uint64_t> offsets_; // start of each member in members_
-  MemoryStream members_;
+  MemoryStream members_;               // the whole expanded package
   PackageStatus status_ = PackageStatus::NotLoaded;
   std::string problem_;
 };
