@@ -112,6 +112,7 @@ void LoadSkinElements(const TSkinReader& package, const TQuickIni& ini, TSkinEle
 SkinLoadResult LoadSkinFile(std::span<const std::uint8_t> skinFile, TSkinElements& elements,
                             const SkinLoadOptions& options) {
   TSkinReader package;
+  package.ShowMessage = options.ShowMessage;
   MemoryStream source(skinFile);
   if (!package.LoadPackage(source)) {
     return package.Status() == PackageStatus::WrongVersion ? SkinLoadResult::WrongVersion

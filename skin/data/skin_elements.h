@@ -4,6 +4,7 @@
 // load; tools and tests load a skin file with LoadSkinFile.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -76,6 +77,8 @@ struct TSkinElements {
 struct SkinLoadOptions {
   // The system's horizontal scroll-arrow width; the combo composite's button is 2 wider.
   int ScrollArrowWidth = kDefaultScrollArrowWidth;
+  // Shows the package reader's older-skin message (LoadSkinFile only); nothing when empty.
+  std::function<void(std::string_view)> ShowMessage;
 };
 
 // Loads every element, in the skin's loading order: the skin name, the frame borders, the
@@ -102,7 +105,8 @@ enum class SkinLoadResult {
 };
 
 // The whole path from a skin file: expand it, read the package, find the ".ini" member, load
-// every element. On a failure the elements keep what they held.
+// every element. On a failure the elements keep what they held. An allocation failure of the
+// decompressor propagates as ElzhException.
 SkinLoadResult LoadSkinFile(std::span<const std::uint8_t> skinFile, TSkinElements& elements,
                             const SkinLoadOptions& options = {});
 

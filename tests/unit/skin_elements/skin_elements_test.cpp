@@ -87,8 +87,12 @@ TEST(LoadSkinFile, ExpandsThePackageFindsTheDescriptionAndLoadsEveryElement) {
   EXPECT_EQ(elements.Toolbars->NormalColour2, RgbColour(1, 2, 3));
   EXPECT_EQ(elements.CaptionButtons.size(), 3u);
 
-  // A failed load leaves every element as it was.
-  EXPECT_EQ(LoadSkinFile(SkinFile("", 20001), elements), SkinLoadResult::WrongVersion);
+  // A failed load leaves every element as it was; only a wrong version is told to the user.
+  std::vector<std::string> shown;
+  SkinLoadOptions options;
+  options.ShowMessage = [&shown](std::string_view text) { shown.emplace_back(text); };
+  EXPECT_EQ(LoadSkinFile(SkinFile("", 20001), elements, options), SkinLoadResult::WrongVersion);
+  EXPECT_EQ(shown, std::vector<std::string>{std::string(TSkinReader::kOlderSkinMessage)});
   EXPECT_EQ(LoadSkinFile(SkinFile("", 19999), elements), SkinLoadResult::WrongVersion);
   const std::vector<std::uint8_t> garbage = {1, 2, 3};
   EXPECT_EQ(LoadSkinFile(garbage, elements), SkinLoadResult::Damaged);
