@@ -66,6 +66,9 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 
 TControl::~TControl() {
   Destroying();
+  // What the control owns (a skinner that took it over) goes while the control is still whole
+  // enough to be given its WindowProc back.
+  DestroyComponents();
   if (Application && Application->mouseControl_ == this) Application->mouseControl_ = nullptr;
   if (parent_) parent_->RemoveControl(this);
   font_->OnChange = nullptr;

@@ -164,55 +164,35 @@ void TCustomEdit::WndProc(TMessage& m) {
 // ---- TCustomMemo, TMemo
 
 // The lines of a memo: while the window exists they live in the edit control, otherwise in
-// the text the window will be created with.
+// the text the window will be created with. Lines are the text's own lines, not the rows that
+// word wrap shows.
 class TCustomMemo::TMemoStrings : public TStrings {
 public:
   explicit TMemoStrings(TCustomMemo& memo) : memo_(memo) {}
 
-  int Count() const override {
-    HWND h = memo_.HandleIfAllocated();
-    if (!h) return Cached().Count();
-    int n = int(SendMessageW(h, EM_GETLINECOUNT, 0, 0));
-    // The empty line after a final line break is not a line of its own.
-    if (n > 0 && LineLength(h, n - 1) == 0) --n;
-    return n;
-  }
-
+  int Count() const override { return Parsed().Count(); }
   std::wstring Get(int index) const override {
     CheckIndex(index, false);
-    HWND h = memo_.HandleIfAllocated();
-    if (!h) return Cached().Get(index);
-    int len = LineLength(h, index);
-    std::wstring line(std::size_t(std::max(len, 1)) + 1, L'\0');
-    *reinterpret_cast<WORD*>(line.data()) = WORD(line.size());
-    int got = int(SendMessageW(h, EM_GETLINE, WPARAM(index), LPARAM(line.data())));
-    line.resize(std::size_t(std::max(0, std::min(got, len))));
-    return line;
+    return Parsed().Get(index);
   }
 
   void Insert(int index, const std::wstring& text) override {
     CheckIndex(index, true);
     HWND h = memo_.HandleIfAllocated();
     if (!h) return EditCached([&](TStringList& l) { l.Insert(index, text); });
-    if (index < Count()) {
-      int at = int(SendMessageW(h, EM_LINEINDEX, WPARAM(index), 0));
-      Replace(h, at, at, text + L"\r\n");
-    } else {
-      int end = GetWindowTextLengthW(h);
-      std::wstring all = memo_.GetText();
-      bool needBreak = !all.empty() && all.back() != L'\n';
-      Replace(h, end, end, (needBreak ? L"\r\n" : L"") + text + L"\r\n");
-    }
+    std::wstring all = memo_.GetText();
+    std::size_t at = LineStart(all, index);
+    // Appending after a last line without its line break adds the break first.
+    bool needBreak = at == all.size() && !all.empty() && all.back() != L'\n' && all.back() != L'\r';
+    Replace(h, at, at, (needBreak ? L"\r\n" : L"") + text + L"\r\n");
   }
 
   void Delete(int index) override {
     CheckIndex(index, false);
     HWND h = memo_.HandleIfAllocated();
     if (!h) return EditCached([&](TStringList& l) { l.Delete(index); });
-    int start = int(SendMessageW(h, EM_LINEINDEX, WPARAM(index), 0));
-    int next = int(SendMessageW(h, EM_LINEINDEX, WPARAM(index + 1), 0));
-    if (next < 0) next = GetWindowTextLengthW(h);
-    Replace(h, start, next, L"");
+    std::wstring all = memo_.GetText();
+    Replace(h, LineStart(all, index), LineStart(all, index + 1), L"");
   }
 
   void Clear() override { memo_.SetText(L""); }
@@ -220,22 +200,28 @@ public:
   void SetText(const std::wstring& text) override { memo_.SetText(text); }
 
 private:
-  static int LineLength(HWND h, int line) {
-    int at = int(SendMessageW(h, EM_LINEINDEX, WPARAM(line), 0));
-    return at < 0 ? 0 : int(SendMessageW(h, EM_LINELENGTH, WPARAM(at), 0));
+  // Offset of the first character of line `index` (the text's length past the last line).
+  static std::size_t LineStart(const std::wstring& text, int index) {
+    std::size_t at = 0;
+    for (int line = 0; line < index && at < text.size(); ++line) {
+      std::size_t end = text.find_first_of(L"\r\n", at);
+      if (end == std::wstring::npos) return text.size();
+      at = end + (text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n' ? 2 : 1);
+    }
+    return at;
   }
-  static void Replace(HWND h, int from, int to, const std::wstring& text) {
+  static void Replace(HWND h, std::size_t from, std::size_t to, const std::wstring& text) {
     SendMessageW(h, EM_SETSEL, WPARAM(from), LPARAM(to));
     SendMessageW(h, EM_REPLACESEL, FALSE, LPARAM(text.c_str()));
   }
-  TStringList Cached() const {
+  TStringList Parsed() const {
     TStringList l;
-    l.SetText(memo_.text_);
+    l.SetText(memo_.GetText());
     return l;
   }
   template <class F>
   void EditCached(F edit) {
-    TStringList l = Cached();
+    TStringList l = Parsed();
     edit(l);
     memo_.text_ = l.Text();
   }

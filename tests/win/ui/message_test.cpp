@@ -1,0 +1,130 @@
+// WindowProc: replacing and restoring it, the framework's notifications, and exceptions that
+// must not leave a window procedure.
+#include "tests/win/ui/ui_test_util.h"
+#include "ui/form.h"
+#include "ui/std_controls.h"
+#include "ui/timer.h"
+
+#include <gtest/gtest.h>
+
+namespace vela::ui::test {
+namespace {
+
+class WindowProcTakeover : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Application->Initialize();
+    form = new TForm(nullptr);
+    form->SetBounds(20, 20, 300, 200);
+    edit = new TEdit(form);
+    edit->SetParent(form);
+    edit->SetBounds(10, 10, 120, 21);
+    form->HandleNeeded();
+  }
+  void TearDown() override { delete form; }
+  TForm* form = nullptr;
+  TEdit* edit = nullptr;
+};
+
+TEST_F(WindowProcTakeover, ReplacedProcedureSeesNativeMessagesAndNotificationsInOrder) {
+  MessageRecorder rec(edit, {WM_ENABLE, WM_SETTEXT, CM_ENABLEDCHANGED, CM_VISIBLECHANGED, CM_TEXTCHANGED});
+  edit->SetEnabled(false);
+  edit->SetVisible(false);
+  edit->SetText(L"192.168.1.10");
+  edit->SetVisible(true);
+  edit->SetEnabled(true);
+  const std::vector<UINT> expected = {WM_ENABLE,         CM_ENABLEDCHANGED, CM_VISIBLECHANGED, WM_SETTEXT,
+                                      CM_TEXTCHANGED,    CM_VISIBLECHANGED, WM_ENABLE,         CM_ENABLEDCHANGED};
+  EXPECT_EQ(rec.seen, expected);
+  // Forwarded messages still did their native work.
+  EXPECT_TRUE(IsWindowEnabled(edit->Handle()));
+  EXPECT_EQ(edit->Text(), L"192.168.1.10");
+}
+
+TEST_F(WindowProcTakeover, RestoredProcedureNoLongerPassesThroughTheTakeover) {
+  MessageRecorder rec(edit, {CM_ENABLEDCHANGED, CM_MOUSEENTER});
+  edit->Perform(CM_MOUSEENTER);
+  rec.Detach();
+  edit->SetEnabled(false);
+  edit->Perform(CM_MOUSEENTER);
+  EXPECT_EQ(rec.seen, (std::vector<UINT>{CM_MOUSEENTER}));
+  EXPECT_FALSE(IsWindowEnabled(edit->Handle()));
+}
+
+TEST_F(WindowProcTakeover, ATakeoverThatConsumesAMessageKeepsItFromTheControl) {
+  TWndMethod saved = edit->WindowProc;
+  edit->WindowProc = [&](TMessage& m) {
+    if (m.Msg == WM_SETTEXT) {
+      m.Result = TRUE; // consumed: the native edit never sees it
+      return;
+    }
+    saved(m);
+  };
+  SetWindowTextW(edit->Handle(), L"ignored");
+  edit->WindowProc = saved;
+  EXPECT_EQ(edit->Text(), L"");
+  SetWindowTextW(edit->Handle(), L"kept");
+  EXPECT_EQ(edit->Text(), L"kept");
+}
+
+TEST_F(WindowProcTakeover, WindowIsAttachedUntilItIsDestroyed) {
+  HWND h = edit->Handle();
+  EXPECT_EQ(TWinControl::FromHandle(h), edit);
+  wchar_t cls[64] = {};
+  GetClassNameW(h, cls, 64);
+  EXPECT_STREQ(cls, L"TEdit.UnicodeClass");
+  DestroyWindow(h);
+  EXPECT_FALSE(edit->HandleAllocated());
+  EXPECT_EQ(TWinControl::FromHandle(h), nullptr);
+  edit->SetText(L"again"); // the window comes back on demand with the text
+  EXPECT_NE(edit->Handle(), nullptr);
+  EXPECT_EQ(edit->Text(), L"again");
+}
+
+class ErrorsInHandlers : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Application->Initialize();
+    Application->OnException = [this](TObject* sender, const std::exception& e) {
+      senders.push_back(sender);
+      messages.push_back(e.what());
+    };
+  }
+  void TearDown() override { Application->OnException = nullptr; }
+  std::vector<TObject*> senders;
+  std::vector<std::string> messages;
+};
+
+TEST_F(ErrorsInHandlers, ExceptionFromAClickHandlerReachesTheApplicationNotTheCaller) {
+  TForm form(nullptr);
+  auto* button = new TButton(&form);
+  button->SetParent(&form);
+  button->OnClick = [](TObject*) { StrToInt(L"50x0"); };
+  int after = 0;
+  button->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { ++after; };
+  // The click arrives through the window procedure; nothing may escape SendMessage.
+  SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "'50x0' is not a valid integer value");
+  // The window keeps working afterwards.
+  int before = after;
+  SendMessageW(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(after, before + 1);
+}
+
+TEST_F(ErrorsInHandlers, ExceptionFromATimerTickReachesTheApplication) {
+  TTimer timer(nullptr);
+  int ticks = 0;
+  timer.SetInterval(10);
+  timer.OnTimer = [&](TObject*) {
+    if (++ticks == 1) throw EInvalidOperation("tick failed");
+  };
+  ASSERT_TRUE(PumpUntil([&] { return ticks >= 2; }));
+  timer.SetEnabled(false);
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages[0], "tick failed");
+  EXPECT_EQ(senders[0], &timer);
+}
+
+} // namespace
+} // namespace vela::ui::test
