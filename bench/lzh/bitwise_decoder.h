@@ -12,7 +12,7 @@ namespace vela::bench {
 
 class BitwiseLzhDecoder {
 public:
-  using ReadByte = int (*)(void* context);             // a byte, or -1 at the end
+  using ReadByte = int (*)(void* context); // a byte, or -1 at the end
   using WriteByte = void (*)(void* context, std::uint8_t byte);
 
   void Decode(std::int32_t size, ReadByte read, WriteByte write, void* context) {
@@ -22,7 +22,8 @@ public:
     count_ = 0;
     StartTree();
     ring_.fill(0);
-    for (int i = 0; i < kN - kF; ++i) ring_[std::size_t(i)] = ' ';
+    for (int i = 0; i < kN - kF; ++i)
+      ring_[std::size_t(i)] = ' ';
     int r = kN - kF;
     for (std::int32_t produced = 0; produced < size;) {
       const int c = DecodeChar();
@@ -52,7 +53,8 @@ private:
   void FillBits() {
     while (count_ <= 8) {
       int b = read_(context_);
-      if (b < 0) b = 0;
+      if (b < 0)
+        b = 0;
       buffer_ = std::uint16_t(buffer_ | (b << (8 - count_)));
       count_ = std::uint8_t(count_ + 8);
     }
@@ -73,30 +75,42 @@ private:
   }
 
   static int UpperOf(int b) {
-    if (b < 0x20) return 0;
-    if (b < 0x50) return 1 + (b - 0x20) / 16;
-    if (b < 0x90) return 4 + (b - 0x50) / 8;
-    if (b < 0xC0) return 0x0C + (b - 0x90) / 4;
-    if (b < 0xF0) return 0x18 + (b - 0xC0) / 2;
+    if (b < 0x20)
+      return 0;
+    if (b < 0x50)
+      return 1 + (b - 0x20) / 16;
+    if (b < 0x90)
+      return 4 + (b - 0x50) / 8;
+    if (b < 0xC0)
+      return 0x0C + (b - 0x90) / 4;
+    if (b < 0xF0)
+      return 0x18 + (b - 0xC0) / 2;
     return 0x30 + (b - 0xF0);
   }
   static int LengthOf(int b) {
-    if (b < 0x20) return 3;
-    if (b < 0x50) return 4;
-    if (b < 0x90) return 5;
-    if (b < 0xC0) return 6;
-    if (b < 0xF0) return 7;
+    if (b < 0x20)
+      return 3;
+    if (b < 0x50)
+      return 4;
+    if (b < 0x90)
+      return 5;
+    if (b < 0xC0)
+      return 6;
+    if (b < 0xF0)
+      return 7;
     return 8;
   }
   int DecodePosition() {
     int b = GetByte();
     const int upper = UpperOf(b) << 6;
-    for (int j = LengthOf(b) - 2; j > 0; --j) b = (b << 1) + GetBit();
+    for (int j = LengthOf(b) - 2; j > 0; --j)
+      b = (b << 1) + GetBit();
     return upper | (b & 0x3F);
   }
   int DecodeChar() {
     int c = son_[kR];
-    while (c < kT) c = son_[std::size_t(c + GetBit())];
+    while (c < kT)
+      c = son_[std::size_t(c + GetBit())];
     c -= kT;
     Update(c);
     return c;
@@ -128,7 +142,8 @@ private:
     for (int i = 0, n = kChars; n < kT; i += 2, ++n) {
       const unsigned f = freq_[i] + freq_[i + 1];
       int k = n - 1;
-      while (f < freq_[k]) --k;
+      while (f < freq_[k])
+        --k;
       ++k;
       for (int m = n; m > k; --m) {
         freq_[m] = freq_[m - 1];
@@ -140,11 +155,13 @@ private:
     for (int i = 0; i < kT; ++i) {
       const int k = son_[i];
       prnt_[k] = i;
-      if (k < kT) prnt_[k + 1] = i;
+      if (k < kT)
+        prnt_[k + 1] = i;
     }
   }
   void Update(int c) {
-    if (freq_[kR] == 0x8000) Rebuild();
+    if (freq_[kR] == 0x8000)
+      Rebuild();
     c = prnt_[kT + c];
     do {
       const unsigned k = ++freq_[c];
@@ -157,11 +174,13 @@ private:
         freq_[l] = k;
         const int i = son_[c];
         prnt_[i] = l;
-        if (i < kT) prnt_[i + 1] = l;
+        if (i < kT)
+          prnt_[i + 1] = l;
         const int j = son_[l];
         son_[l] = i;
         prnt_[j] = c;
-        if (j < kT) prnt_[j + 1] = c;
+        if (j < kT)
+          prnt_[j + 1] = c;
         son_[c] = j;
         c = l;
       }
@@ -185,10 +204,13 @@ inline std::vector<std::uint8_t> BitwiseExpand(std::span<const std::uint8_t> str
     std::size_t next = 4;
     std::vector<std::uint8_t> out;
   } io{stream, 4, {}};
-  if (stream.size() < 4) return {};
-  const std::int32_t size = std::int32_t(std::uint32_t(stream[0]) | std::uint32_t(stream[1]) << 8 |
-                                         std::uint32_t(stream[2]) << 16 | std::uint32_t(stream[3]) << 24);
-  if (size > 0) io.out.reserve(std::size_t(size));
+  if (stream.size() < 4)
+    return {};
+  const std::int32_t size =
+      std::int32_t(std::uint32_t(stream[0]) | std::uint32_t(stream[1]) << 8 |
+                   std::uint32_t(stream[2]) << 16 | std::uint32_t(stream[3]) << 24);
+  if (size > 0)
+    io.out.reserve(std::size_t(size));
   BitwiseLzhDecoder decoder;
   decoder.Decode(
       size,

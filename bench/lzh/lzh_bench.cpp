@@ -28,9 +28,11 @@ std::vector<fs::path> SortedFiles(const fs::path& dir, const std::vector<std::st
   std::vector<fs::path> files;
   std::error_code ec;
   for (fs::recursive_directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    if (!it->is_regular_file()) continue;
+    if (!it->is_regular_file())
+      continue;
     const std::string ext = it->path().extension().string();
-    if (std::find(extensions.begin(), extensions.end(), ext) != extensions.end()) files.push_back(it->path());
+    if (std::find(extensions.begin(), extensions.end(), ext) != extensions.end())
+      files.push_back(it->path());
   }
   std::sort(files.begin(), files.end());
   return files;
@@ -40,7 +42,8 @@ std::vector<fs::path> SortedFiles(const fs::path& dir, const std::vector<std::st
 const Bytes& DefaultSkinStream() {
   static const Bytes stream = [] {
     std::vector<vela::skin::PackageMember> members;
-    for (const fs::path& f : SortedFiles(fs::path(VELA_SOURCE_DIR) / "assets/skin/default", {".bmp", ".ini"})) {
+    for (const fs::path& f :
+         SortedFiles(fs::path(VELA_SOURCE_DIR) / "assets/skin/default", {".bmp", ".ini"})) {
       members.push_back({f.filename().string(), ReadFile(f)});
     }
     return vela::skin::BuildSkinFile(members);
@@ -56,9 +59,12 @@ const Bytes& SkinLikeStream() {
     for (std::size_t i = 0; i < data.size(); ++i) {
       const std::size_t x = (i / 3) % 400, y = i / 1200;
       const int channel = int(i % 3);
-      if (x < 6 && y % 50 < 6) data[i] = channel == 1 ? 0 : 255;
-      else if (y % 40 < 20) data[i] = std::uint8_t(200 + channel * 10);
-      else data[i] = std::uint8_t((x / 4 + y + std::size_t(channel) * 7) & 0xFF);
+      if (x < 6 && y % 50 < 6)
+        data[i] = channel == 1 ? 0 : 255;
+      else if (y % 40 < 20)
+        data[i] = std::uint8_t(200 + channel * 10);
+      else
+        data[i] = std::uint8_t((x / 4 + y + std::size_t(channel) * 7) & 0xFF);
     }
     return vela::skin::LzhCompress(data);
   }();
@@ -73,9 +79,11 @@ const Bytes& TextStream() {
       for (const fs::path& f : SortedFiles(fs::path(VELA_SOURCE_DIR) / dir, {".cpp", ".h"})) {
         const Bytes b = ReadFile(f);
         text.insert(text.end(), b.begin(), b.end());
-        if (text.size() >= 200 * 1024) break;
+        if (text.size() >= 200 * 1024)
+          break;
       }
-      if (text.size() >= 200 * 1024) break;
+      if (text.size() >= 200 * 1024)
+        break;
     }
     text.resize(std::min<std::size_t>(text.size(), 200 * 1024));
     return vela::skin::LzhCompress(text);
@@ -116,14 +124,30 @@ void Compress(benchmark::State& state, const Bytes& stream) {
   state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(data.size()));
 }
 
-void BM_DecodeDefaultSkin(benchmark::State& s) { Decode(s, DefaultSkinStream()); }
-void BM_DecodeDefaultSkinBitwise(benchmark::State& s) { DecodeBitwise(s, DefaultSkinStream()); }
-void BM_DecodeSkinLike549k(benchmark::State& s) { Decode(s, SkinLikeStream()); }
-void BM_DecodeSkinLike549kBitwise(benchmark::State& s) { DecodeBitwise(s, SkinLikeStream()); }
-void BM_DecodeText200k(benchmark::State& s) { Decode(s, TextStream()); }
-void BM_DecodeText200kBitwise(benchmark::State& s) { DecodeBitwise(s, TextStream()); }
-void BM_CompressDefaultSkin(benchmark::State& s) { Compress(s, DefaultSkinStream()); }
-void BM_CompressText200k(benchmark::State& s) { Compress(s, TextStream()); }
+void BM_DecodeDefaultSkin(benchmark::State& s) {
+  Decode(s, DefaultSkinStream());
+}
+void BM_DecodeDefaultSkinBitwise(benchmark::State& s) {
+  DecodeBitwise(s, DefaultSkinStream());
+}
+void BM_DecodeSkinLike549k(benchmark::State& s) {
+  Decode(s, SkinLikeStream());
+}
+void BM_DecodeSkinLike549kBitwise(benchmark::State& s) {
+  DecodeBitwise(s, SkinLikeStream());
+}
+void BM_DecodeText200k(benchmark::State& s) {
+  Decode(s, TextStream());
+}
+void BM_DecodeText200kBitwise(benchmark::State& s) {
+  DecodeBitwise(s, TextStream());
+}
+void BM_CompressDefaultSkin(benchmark::State& s) {
+  Compress(s, DefaultSkinStream());
+}
+void BM_CompressText200k(benchmark::State& s) {
+  Compress(s, TextStream());
+}
 
 BENCHMARK(BM_DecodeDefaultSkin)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DecodeDefaultSkinBitwise)->Unit(benchmark::kMicrosecond);

@@ -27,7 +27,8 @@ public:
   explicit BitReader(InputFeed& feed) : feed_(feed) {}
 
   void Ensure(int wanted) {
-    if (avail_ < wanted) Refill();
+    if (avail_ < wanted)
+      Refill();
   }
   // Reads `count` bits (at most 32) without consuming them.
   std::uint32_t Peek(int count) {
@@ -52,7 +53,8 @@ private:
       // Take whole bytes into the free low part of the word. The partial byte that also lands
       // there is read again, identically, by the next refill.
       std::uint64_t word = 0;
-      for (int i = 0; i < 8; ++i) word = word << 8 | feed_.next[i];
+      for (int i = 0; i < 8; ++i)
+        word = word << 8 | feed_.next[i];
       bits_ |= word >> avail_;
       feed_.next += (63 - avail_) >> 3;
       avail_ |= 56;
@@ -94,7 +96,8 @@ public:
   // buffer; produced_ counts in the whole output.
   void Produce(std::uint8_t* out, std::size_t pos, std::size_t end) {
     // A match cut short by the end of the previous call continues first.
-    if (pendingLength_ != 0) pos = CopyMatch(out, pos, end);
+    if (pendingLength_ != 0)
+      pos = CopyMatch(out, pos, end);
     while (pos < end) {
       const int symbol = DecodeSymbol();
       if (symbol < kFirstMatchSymbol) {
@@ -126,7 +129,8 @@ private:
       bits <<= 1;
     }
     bits_.Consumed(bits, taken);
-    if (c < kTreeSize) c = kTreeSize; // never taken, see above
+    if (c < kTreeSize)
+      c = kTreeSize; // never taken, see above
     const int symbol = c - kTreeSize;
     tree_.UpdateAlong(symbol, path, taken);
     return symbol;
@@ -150,7 +154,8 @@ private:
         std::memcpy(dst, src, length);
       } else {
         // The match overlaps the bytes it produces; copy byte by byte so that it repeats them.
-        for (std::size_t k = 0; k < length; ++k) dst[k] = src[k];
+        for (std::size_t k = 0; k < length; ++k)
+          dst[k] = src[k];
       }
     } else {
       // The match starts before the first output byte, in the pre-filled ring.
@@ -180,14 +185,16 @@ struct CallbackInput {
 
   static bool More(void* context, InputFeed& feed) {
     auto& self = *static_cast<CallbackInput*>(context);
-    if (self.ended) return false;
+    if (self.ended)
+      return false;
     const std::size_t left = std::size_t(feed.end - feed.next);
     std::memmove(self.buffer.data(), feed.next, left);
     std::uint16_t moved = 0;
     const auto want = std::uint16_t(std::min<std::size_t>(self.buffer.size() - left, 0xFFFF));
     (*self.read)(self.buffer.data() + left, want, moved);
     moved = std::min(moved, want);
-    if (moved == 0) self.ended = true;
+    if (moved == 0)
+      self.ended = true;
     feed.next = self.buffer.data();
     feed.end = self.buffer.data() + left + moved;
     return moved != 0;
@@ -208,7 +215,8 @@ void WriteBlocks(const TLZH::BlockCallback& write, std::uint8_t* data, std::size
 
 std::vector<std::uint8_t> LzhDecodeBits(std::span<const std::uint8_t> bits, std::int32_t size) {
   std::vector<std::uint8_t> out;
-  if (size <= 0) return out;
+  if (size <= 0)
+    return out;
   InputFeed feed{bits.data(), bits.data() + bits.size()};
   Expander expander(feed);
   out.resize(std::size_t(size));
@@ -217,7 +225,8 @@ std::vector<std::uint8_t> LzhDecodeBits(std::span<const std::uint8_t> bits, std:
 }
 
 bool LzhExpandedSize(std::span<const std::uint8_t> stream, std::int32_t& size) {
-  if (stream.size() < 4) return false;
+  if (stream.size() < 4)
+    return false;
   size = std::int32_t(std::uint32_t(stream[0]) | std::uint32_t(stream[1]) << 8 |
                       std::uint32_t(stream[2]) << 16 | std::uint32_t(stream[3]) << 24);
   return true;
@@ -227,13 +236,15 @@ bool LzhExpand(std::span<const std::uint8_t> stream, std::vector<std::uint8_t>& 
                std::int32_t maxSize) {
   out.clear();
   std::int32_t size = 0;
-  if (!LzhExpandedSize(stream, size) || size > maxSize) return false;
+  if (!LzhExpandedSize(stream, size) || size > maxSize)
+    return false;
   out = LzhDecodeBits(stream.subspan(4), size);
   return true;
 }
 
 void TLZH::Decode(std::int32_t size, const BlockCallback& read, const BlockCallback& write) {
-  if (size <= 0) return;
+  if (size <= 0)
+    return;
   // Output is produced in chunks behind a window of the last 4096 bytes, so that a large size
   // costs no more memory than a small one.
   constexpr std::size_t kChunk = 64 * 1024;
@@ -272,7 +283,8 @@ void TLZH::StreamRead(std::uint8_t* buffer, std::uint16_t count, std::uint16_t& 
 }
 
 void TLZH::StreamWrite(std::uint8_t* buffer, std::uint16_t count, std::uint16_t& moved) {
-  if (OutputStream) OutputStream->Write(buffer, count);
+  if (OutputStream)
+    OutputStream->Write(buffer, count);
   moved = count;
 }
 
@@ -280,8 +292,10 @@ bool UnpackLzhStream(MemoryStream& source, MemoryStream& destination, std::int32
   source.SetPosition(0);
   destination.SetPosition(0);
   std::int32_t size = 0;
-  if (!source.ReadInt32(size) || size > maxSize) return false;
-  if (size <= 0) return true;
+  if (!source.ReadInt32(size) || size > maxSize)
+    return false;
+  if (size <= 0)
+    return true;
   std::vector<std::uint8_t> expanded;
   try {
     expanded = LzhDecodeBits(source.RemainingView(), size);

@@ -25,7 +25,8 @@ public:
 };
 
 inline constexpr const char* kLzhNoMemoryMessage = "LZH : Cannot get memory for dictionary tables";
-inline constexpr const char* kLzhFreeErrorMessage = "LZH : Error freeing memory for dictionary tables";
+inline constexpr const char* kLzhFreeErrorMessage =
+    "LZH : Error freeing memory for dictionary tables";
 
 // Decodes exactly `size` bytes from the bit stream `bits` (without the size field) and returns
 // them. A size of 0 or less yields nothing. A match that would run past `size` is cut there.

@@ -28,7 +28,8 @@ public:
     }
   }
   void Finish() {
-    if (count_ > 0) out_.push_back(std::uint8_t(acc_ << (8 - count_)));
+    if (count_ > 0)
+      out_.push_back(std::uint8_t(acc_ << (8 - count_)));
     count_ = 0;
   }
 
@@ -73,8 +74,10 @@ public:
   int matchLength = 0;
 
   MatchFinder() {
-    for (int i = kRingSize + 1; i <= kRingSize + 256; ++i) rson_[i] = kNil;
-    for (int i = 0; i < kRingSize; ++i) dad_[i] = kNil;
+    for (int i = kRingSize + 1; i <= kRingSize + 256; ++i)
+      rson_[i] = kNil;
+    for (int i = 0; i < kRingSize; ++i)
+      dad_[i] = kNil;
   }
 
   // Inserts position r and finds the longest match for the bytes starting there. A node whose
@@ -96,14 +99,16 @@ public:
       int i = 1;
       for (; i < kMaxMatch; ++i) {
         cmp = int(key[i]) - int(text[std::size_t(p + i)]);
-        if (cmp != 0) break;
+        if (cmp != 0)
+          break;
       }
       if (i > kThreshold) {
         const int position = ((r - p) & kRingMask) - 1;
         if (i > matchLength) {
           matchPosition = position;
           matchLength = i;
-          if (matchLength >= kMaxMatch) break;
+          if (matchLength >= kMaxMatch)
+            break;
         } else if (i == matchLength && position < matchPosition) {
           matchPosition = position;
         }
@@ -113,7 +118,8 @@ public:
   }
 
   void Delete(int p) {
-    if (dad_[p] == kNil) return;
+    if (dad_[p] == kNil)
+      return;
     int q;
     if (rson_[p] == kNil) {
       q = lson_[p];
@@ -198,7 +204,8 @@ private:
   // Stores a new byte at ring position s, mirroring the first bytes past the ring's end.
   void Store(int s, std::uint8_t c) {
     finder_->text[std::size_t(s)] = c;
-    if (s < kMaxMatch - 1) finder_->text[std::size_t(s + kRingSize)] = c;
+    if (s < kMaxMatch - 1)
+      finder_->text[std::size_t(s + kRingSize)] = c;
   }
 
   std::span<const std::uint8_t> data_;
@@ -213,14 +220,18 @@ void Compressor::Run() {
   MatchFinder& f = *finder_;
   int s = 0;
   int r = kFirstWrite;
-  for (int i = s; i < r; ++i) f.text[std::size_t(i)] = kRingFill;
+  for (int i = s; i < r; ++i)
+    f.text[std::size_t(i)] = kRingFill;
   int len = 0;
-  for (int c; len < kMaxMatch && (c = NextByte()) >= 0; ++len) f.text[std::size_t(r + len)] = std::uint8_t(c);
+  for (int c; len < kMaxMatch && (c = NextByte()) >= 0; ++len)
+    f.text[std::size_t(r + len)] = std::uint8_t(c);
   // The look-ahead may match the spaces before it from the start.
-  for (int i = 1; i <= kMaxMatch; ++i) f.Insert(r - i);
+  for (int i = 1; i <= kMaxMatch; ++i)
+    f.Insert(r - i);
   f.Insert(r);
   do {
-    if (f.matchLength > len) f.matchLength = len;
+    if (f.matchLength > len)
+      f.matchLength = len;
     if (f.matchLength <= kThreshold) {
       f.matchLength = 1;
       PutSymbol(f.text[std::size_t(r)]);
@@ -242,7 +253,8 @@ void Compressor::Run() {
       f.Delete(s);
       s = (s + 1) & kRingMask;
       r = (r + 1) & kRingMask;
-      if (--len != 0) f.Insert(r);
+      if (--len != 0)
+        f.Insert(r);
     }
   } while (len > 0);
   bits_.Finish();
@@ -257,8 +269,10 @@ std::vector<std::uint8_t> LzhCompress(std::span<const std::uint8_t> data) {
   std::vector<std::uint8_t> out;
   out.reserve(data.size() / 4 + 16);
   const auto size = std::uint32_t(data.size());
-  for (int i = 0; i < 4; ++i) out.push_back(std::uint8_t(size >> (8 * i)));
-  if (data.empty()) return out;
+  for (int i = 0; i < 4; ++i)
+    out.push_back(std::uint8_t(size >> (8 * i)));
+  if (data.empty())
+    return out;
   Compressor(data, out).Run();
   return out;
 }

@@ -11,7 +11,8 @@ PositionTables MakePositionTables() {
   struct Group {
     int values, run, bits;
   };
-  constexpr Group kGroups[] = {{1, 32, 3}, {3, 16, 4}, {8, 8, 5}, {12, 4, 6}, {24, 2, 7}, {16, 1, 8}};
+  constexpr Group kGroups[] = {{1, 32, 3}, {3, 16, 4}, {8, 8, 5},
+                               {12, 4, 6}, {24, 2, 7}, {16, 1, 8}};
   PositionTables t;
   int b = 0;
   int upper = 0;
@@ -44,7 +45,8 @@ void AdaptiveTree::Start() {
     son_[j] = std::int16_t(i);
     prnt_[i] = prnt_[i + 1] = std::int16_t(j);
   }
-  for (int i = kTreeSize; i < kTreeSize + kCountPadding; ++i) freq_[i] = 0xFFFF;
+  for (int i = kTreeSize; i < kTreeSize + kCountPadding; ++i)
+    freq_[i] = 0xFFFF;
   prnt_[kRoot] = 0;
 }
 
@@ -63,7 +65,8 @@ void AdaptiveTree::Rebuild() {
   for (int i = 0, node = kSymbolCount; node < kTreeSize; i += 2, ++node) {
     const unsigned f = unsigned(freq_[i]) + freq_[i + 1];
     int k = node - 1;
-    while (f < freq_[k]) --k;
+    while (f < freq_[k])
+      --k;
     ++k;
     const std::size_t moved = std::size_t(node - k);
     std::memmove(&freq_[k + 1], &freq_[k], moved * sizeof(freq_[0]));
@@ -74,7 +77,8 @@ void AdaptiveTree::Rebuild() {
   for (int i = 0; i < kTreeSize; ++i) {
     const int k = son_[i];
     prnt_[k] = std::int16_t(i);
-    if (k < kTreeSize) prnt_[k + 1] = std::int16_t(i);
+    if (k < kTreeSize)
+      prnt_[k + 1] = std::int16_t(i);
   }
 }
 

@@ -15,16 +15,16 @@
 
 namespace vela::skin::lzh {
 
-constexpr int kRingSize = 4096;          // sliding window
+constexpr int kRingSize = 4096; // sliding window
 constexpr int kRingMask = kRingSize - 1;
-constexpr int kMaxMatch = 60;            // look-ahead: the longest match
-constexpr int kThreshold = 2;            // matches code lengths 3 to 60
+constexpr int kMaxMatch = 60;                              // look-ahead: the longest match
+constexpr int kThreshold = 2;                              // matches code lengths 3 to 60
 constexpr int kSymbolCount = 256 - kThreshold + kMaxMatch; // 314
 constexpr int kTreeSize = 2 * kSymbolCount - 1;            // 627
 constexpr int kRoot = kTreeSize - 1;                       // 626
 constexpr std::uint16_t kRebuildCount = 0x8000;
-constexpr int kFirstWrite = kRingSize - kMaxMatch;         // 4036, where writing starts
-constexpr std::uint8_t kRingFill = 0x20;                   // the ring starts filled with spaces
+constexpr int kFirstWrite = kRingSize - kMaxMatch; // 4036, where writing starts
+constexpr std::uint8_t kRingFill = 0x20;           // the ring starts filled with spaces
 constexpr int kFirstMatchSymbol = 256;
 
 // The longest code the tree can give. Counts are ordered and siblings adjacent, so along any
@@ -88,11 +88,13 @@ inline int AdaptiveTree::FirstAtLeast(int from, unsigned count) const {
   for (int l = from;; l += 8) {
     const __m128i counts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&freq_[l]));
     const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(wanted, counts), zero));
-    if (mask != 0) return l + __builtin_ctz(unsigned(mask)) / 2;
+    if (mask != 0)
+      return l + __builtin_ctz(unsigned(mask)) / 2;
   }
 #else
   int l = from;
-  while (freq_[l] < count) ++l;
+  while (freq_[l] < count)
+    ++l;
   return l;
 #endif
 }
@@ -103,11 +105,13 @@ inline int AdaptiveTree::Exchange(int c, unsigned k) {
   freq_[l] = std::uint16_t(k);
   const int i = son_[c];
   prnt_[i] = std::int16_t(l);
-  if (i < kTreeSize) prnt_[i + 1] = std::int16_t(l);
+  if (i < kTreeSize)
+    prnt_[i + 1] = std::int16_t(l);
   const int j = son_[l];
   son_[l] = std::int16_t(i);
   prnt_[j] = std::int16_t(c);
-  if (j < kTreeSize) prnt_[j + 1] = std::int16_t(c);
+  if (j < kTreeSize)
+    prnt_[j + 1] = std::int16_t(c);
   son_[c] = std::int16_t(j);
   return l;
 }
@@ -117,13 +121,15 @@ inline void AdaptiveTree::UpdateFrom(int c) {
     const unsigned k = ++freq_[c];
     // Node c now outranks its right neighbours of the old count: exchange it with the last of
     // them, so that counts stay in order, and carry on from that node.
-    if (k > freq_[c + 1]) c = Exchange(c, k);
+    if (k > freq_[c + 1])
+      c = Exchange(c, k);
     c = prnt_[c];
   } while (c != 0);
 }
 
 inline void AdaptiveTree::Update(int symbol) {
-  if (freq_[kRoot] == kRebuildCount) Rebuild();
+  if (freq_[kRoot] == kRebuildCount)
+    Rebuild();
   UpdateFrom(prnt_[symbol + kTreeSize]);
 }
 
@@ -138,7 +144,8 @@ inline void AdaptiveTree::UpdateAlong(int symbol, const int* path, int depth) {
     const unsigned k = ++freq_[c];
     if (k > freq_[c + 1]) {
       const int parent = prnt_[Exchange(c, k)];
-      if (parent != 0) UpdateFrom(parent);
+      if (parent != 0)
+        UpdateFrom(parent);
       return;
     }
   }

@@ -23,7 +23,9 @@ public:
   std::size_t Size() const { return bytes_.size(); }
   std::size_t Position() const { return position_; }
   void SetPosition(std::size_t position) { position_ = position; }
-  std::size_t Remaining() const { return position_ < bytes_.size() ? bytes_.size() - position_ : 0; }
+  std::size_t Remaining() const {
+    return position_ < bytes_.size() ? bytes_.size() - position_ : 0;
+  }
 
   // Changes the size; new bytes are zero. The position is kept.
   void SetSize(std::size_t size) { bytes_.resize(size); }
@@ -36,15 +38,18 @@ public:
   // Copies up to `count` bytes from the position on and returns how many were moved.
   std::size_t Read(void* destination, std::size_t count) {
     const std::size_t moved = std::min(count, Remaining());
-    if (moved != 0) std::memcpy(destination, bytes_.data() + position_, moved);
+    if (moved != 0)
+      std::memcpy(destination, bytes_.data() + position_, moved);
     position_ += moved;
     return moved;
   }
 
   // Writes at the position, growing the stream (zero-filled) where needed.
   void Write(const void* source, std::size_t count) {
-    if (count == 0) return;
-    if (position_ + count > bytes_.size()) bytes_.resize(position_ + count);
+    if (count == 0)
+      return;
+    if (position_ + count > bytes_.size())
+      bytes_.resize(position_ + count);
     std::memcpy(bytes_.data() + position_, source, count);
     position_ += count;
   }
@@ -53,9 +58,10 @@ public:
   // Little-endian signed 32-bit values, the integers of every stored skin structure.
   bool ReadInt32(std::int32_t& value) {
     std::uint8_t b[4];
-    if (Read(b, 4) != 4) return false;
-    value = std::int32_t(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
-                         std::uint32_t(b[3]) << 24);
+    if (Read(b, 4) != 4)
+      return false;
+    value = std::int32_t(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 |
+                         std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24);
     return true;
   }
   void WriteInt32(std::int32_t value) {

@@ -10,20 +10,23 @@ namespace vela::skin {
 namespace {
 
 void AppendInt32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out.push_back(std::uint8_t(value >> (8 * i)));
+  for (int i = 0; i < 4; ++i)
+    out.push_back(std::uint8_t(value >> (8 * i)));
 }
 
 std::string LowerAscii(std::string s) {
   for (char& c : s) {
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    if (c >= 'A' && c <= 'Z')
+      c = char(c - 'A' + 'a');
   }
   return s;
 }
 
 void CheckMembers(const std::vector<PackageMember>& members) {
   if (members.size() > std::size_t(TSkinReader::kMaxMembers)) {
-    throw std::invalid_argument("a package holds at most " + std::to_string(TSkinReader::kMaxMembers) +
-                                " members, not " + std::to_string(members.size()));
+    throw std::invalid_argument("a package holds at most " +
+                                std::to_string(TSkinReader::kMaxMembers) + " members, not " +
+                                std::to_string(members.size()));
   }
   std::set<std::string> seen;
   for (const PackageMember& m : members) {
@@ -31,9 +34,11 @@ void CheckMembers(const std::vector<PackageMember>& members) {
       throw std::invalid_argument("member name \"" + m.name + "\" holds a line break or zero byte");
     }
     // An empty name cannot be told from a blank line at the end of the name text.
-    if (m.name.empty()) throw std::invalid_argument("a member name is empty");
+    if (m.name.empty())
+      throw std::invalid_argument("a member name is empty");
     if (!seen.insert(LowerAscii(m.name)).second) {
-      throw std::invalid_argument("member name \"" + m.name + "\" occurs twice (ASCII case ignored)");
+      throw std::invalid_argument("member name \"" + m.name +
+                                  "\" occurs twice (ASCII case ignored)");
     }
   }
 }
@@ -61,8 +66,10 @@ std::vector<std::uint8_t> BuildPackage(const std::vector<PackageMember>& members
   AppendInt32(out, std::uint32_t(names.size()));
   out.insert(out.end(), 8, 0);
   out.insert(out.end(), names.begin(), names.end());
-  for (const PackageMember& m : members) AppendInt32(out, std::uint32_t(m.bytes.size()));
-  for (const PackageMember& m : members) out.insert(out.end(), m.bytes.begin(), m.bytes.end());
+  for (const PackageMember& m : members)
+    AppendInt32(out, std::uint32_t(m.bytes.size()));
+  for (const PackageMember& m : members)
+    out.insert(out.end(), m.bytes.begin(), m.bytes.end());
   return out;
 }
 

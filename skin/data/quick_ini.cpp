@@ -5,26 +5,35 @@
 namespace vela::skin {
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
 
 std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  while (!s.empty() && IsBlank(s.front()))
+    s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back()))
+    s.remove_suffix(1);
   return s;
 }
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
 
 std::string LowerAscii(std::string_view s) {
   std::string out(s);
-  for (char& c : out) c = LowerAscii(c);
+  for (char& c : out)
+    c = LowerAscii(c);
   return out;
 }
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
+  if (a.size() != b.size())
+    return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    if (LowerAscii(a[i]) != LowerAscii(b[i]))
+      return false;
   }
   return true;
 }
@@ -36,20 +45,25 @@ bool IsSectionHeader(std::string_view line) {
 // The key of a line: the text before the first "=", trimmed and lower-cased; empty without "=".
 std::string KeyOf(std::string_view line) {
   const std::size_t eq = line.find('=');
-  if (eq == std::string_view::npos) return {};
+  if (eq == std::string_view::npos)
+    return {};
   return LowerAscii(Trim(line.substr(0, eq)));
 }
 
 std::string_view ValueOf(std::string_view line) {
   const std::size_t eq = line.find('=');
-  if (eq == std::string_view::npos) return {};
+  if (eq == std::string_view::npos)
+    return {};
   return Trim(line.substr(eq + 1));
 }
 
 int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
   return -1;
 }
 
@@ -67,13 +81,18 @@ void TQuickIni::LoadFromText(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] != '\0') {
     const std::size_t start = i;
-    while (i < text.size() && text[i] != '\r' && text[i] != '\n' && text[i] != '\0') ++i;
+    while (i < text.size() && text[i] != '\r' && text[i] != '\n' && text[i] != '\0')
+      ++i;
     const std::string_view line = Trim(text.substr(start, i - start));
-    if (i < text.size() && text[i] == '\r') ++i;
-    if (i < text.size() && text[i] == '\n') ++i;
-    if (line.empty() || line.front() == ';') continue;
+    if (i < text.size() && text[i] == '\r')
+      ++i;
+    if (i < text.size() && text[i] == '\n')
+      ++i;
+    if (line.empty() || line.front() == ';')
+      continue;
     lines_.emplace_back(line);
-    if (IsSectionHeader(line)) sections_.emplace_back(std::string(line), lines_.size() - 1);
+    if (IsSectionHeader(line))
+      sections_.emplace_back(std::string(line), lines_.size() - 1);
   }
 }
 
@@ -82,7 +101,8 @@ std::ptrdiff_t TQuickIni::FindSection(std::string_view section) const {
   header.reserve(section.size() + 2);
   header.append("[").append(section).append("]");
   for (const auto& [line, index] : sections_) {
-    if (EqualsIgnoringAsciiCase(line, header)) return std::ptrdiff_t(index);
+    if (EqualsIgnoringAsciiCase(line, header))
+      return std::ptrdiff_t(index);
   }
   return -1;
 }
@@ -90,16 +110,21 @@ std::ptrdiff_t TQuickIni::FindSection(std::string_view section) const {
 std::string TQuickIni::ReadString(std::string_view section, std::string_view key,
                                   std::string_view defaultValue) const {
   std::string result(defaultValue);
-  if (lines_.empty()) return result;
+  if (lines_.empty())
+    return result;
   const std::ptrdiff_t header = FindSection(section);
-  if (header < 0) return result;
+  if (header < 0)
+    return result;
   const std::string wanted = LowerAscii(key);
   for (std::size_t i = std::size_t(header) + 1; i < lines_.size(); ++i) {
     const std::string& line = lines_[i];
-    if (IsSectionHeader(line)) break;
-    if (KeyOf(line) != wanted) continue;
+    if (IsSectionHeader(line))
+      break;
+    if (KeyOf(line) != wanted)
+      continue;
     const std::string_view value = ValueOf(line);
-    if (!value.empty()) result.assign(value);
+    if (!value.empty())
+      result.assign(value);
     break;
   }
   return result;
@@ -108,7 +133,8 @@ std::string TQuickIni::ReadString(std::string_view section, std::string_view key
 std::int32_t TQuickIni::ReadInteger(std::string_view section, std::string_view key,
                                     std::int32_t defaultValue) const {
   std::string s = ReadString(section, key, "");
-  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s.replace(0, 2, "$");
+  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X'))
+    s.replace(0, 2, "$");
   std::int32_t value = 0;
   return ParseIniInteger(s, value) ? value : defaultValue;
 }
@@ -125,29 +151,38 @@ void TQuickIni::ReadSections(std::vector<std::string>& sections) const {
 bool ParseIniInteger(std::string_view text, std::int32_t& value) {
   std::size_t i = 0;
   bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  if (i >= text.size()) return false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+    negative = text[i++] == '-';
+  if (i >= text.size())
+    return false;
   std::uint64_t magnitude = 0;
   if (text[i] == '$') {
     // Hexadecimal covers the full 32 bits, so that "$FF000005" (a system colour code) reads
     // as the negative number it stands for.
-    if (++i >= text.size()) return false;
+    if (++i >= text.size())
+      return false;
     for (; i < text.size(); ++i) {
       const int d = HexDigit(text[i]);
-      if (d < 0) return false;
+      if (d < 0)
+        return false;
       magnitude = magnitude * 16 + std::uint64_t(d);
-      if (magnitude > 0xFFFFFFFFull) return false;
+      if (magnitude > 0xFFFFFFFFull)
+        return false;
     }
-    const auto bits = std::uint32_t(negative ? 0u - std::uint32_t(magnitude) : std::uint32_t(magnitude));
+    const auto bits =
+        std::uint32_t(negative ? 0u - std::uint32_t(magnitude) : std::uint32_t(magnitude));
     value = std::int32_t(bits);
     return true;
   }
   for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
+    if (text[i] < '0' || text[i] > '9')
+      return false;
     magnitude = magnitude * 10 + std::uint64_t(text[i] - '0');
-    if (magnitude > std::uint64_t(std::numeric_limits<std::int32_t>::max()) + 1) return false;
+    if (magnitude > std::uint64_t(std::numeric_limits<std::int32_t>::max()) + 1)
+      return false;
   }
-  if (!negative && magnitude > std::uint64_t(std::numeric_limits<std::int32_t>::max())) return false;
+  if (!negative && magnitude > std::uint64_t(std::numeric_limits<std::int32_t>::max()))
+    return false;
   value = negative ? std::int32_t(-std::int64_t(magnitude)) : std::int32_t(magnitude);
   return true;
 }

@@ -9,13 +9,15 @@ constexpr std::size_t kHeaderSize = 16;
 
 std::int32_t Int32At(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
   return std::int32_t(std::uint32_t(bytes[offset]) | std::uint32_t(bytes[offset + 1]) << 8 |
-                      std::uint32_t(bytes[offset + 2]) << 16 | std::uint32_t(bytes[offset + 3]) << 24);
+                      std::uint32_t(bytes[offset + 2]) << 16 |
+                      std::uint32_t(bytes[offset + 3]) << 24);
 }
 
 std::string LowerAscii(std::string_view s) {
   std::string out(s);
   for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    if (c >= 'A' && c <= 'Z')
+      c = char(c - 'A' + 'a');
   }
   return out;
 }
@@ -27,10 +29,13 @@ std::vector<std::string> SplitNames(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] != '\0') {
     const std::size_t start = i;
-    while (i < text.size() && text[i] != '\r' && text[i] != '\n' && text[i] != '\0') ++i;
+    while (i < text.size() && text[i] != '\r' && text[i] != '\n' && text[i] != '\0')
+      ++i;
     names.emplace_back(text.substr(start, i - start));
-    if (i < text.size() && text[i] == '\r') ++i;
-    if (i < text.size() && text[i] == '\n') ++i;
+    if (i < text.size() && text[i] == '\r')
+      ++i;
+    if (i < text.size() && text[i] == '\n')
+      ++i;
   }
   return names;
 }
@@ -50,9 +55,10 @@ bool TSkinReader::LoadPackage(MemoryStream& source) {
   Reset(PackageStatus::NotLoaded);
   MemoryStream expanded;
   if (!UnpackLzhStream(source, expanded, kMaxPackageSize)) {
-    Reset(PackageStatus::Damaged, source.Size() < 4 ? "no size field"
-                                                    : "expanded size beyond the limit of " +
-                                                          std::to_string(kMaxPackageSize) + " bytes");
+    Reset(PackageStatus::Damaged,
+          source.Size() < 4
+              ? "no size field"
+              : "expanded size beyond the limit of " + std::to_string(kMaxPackageSize) + " bytes");
     return false;
   }
   return LoadExpanded(expanded.TakeBytes());
@@ -65,9 +71,10 @@ bool TSkinReader::LoadExpanded(std::vector<std::uint8_t> package) {
     return false;
   }
   if (Int32At(package, 0) != kPackageVersion) {
-    Reset(PackageStatus::WrongVersion, "version " + std::to_string(Int32At(package, 0)) + " instead of " +
-                                           std::to_string(kPackageVersion));
-    if (ShowMessage) ShowMessage(kOlderSkinMessage);
+    Reset(PackageStatus::WrongVersion, "version " + std::to_string(Int32At(package, 0)) +
+                                           " instead of " + std::to_string(kPackageVersion));
+    if (ShowMessage)
+      ShowMessage(kOlderSkinMessage);
     return false;
   }
   std::string problem = ReadStructure(package);
@@ -93,20 +100,23 @@ std::string TSkinReader::ReadStructure(const std::vector<std::uint8_t>& package)
   }
 
   const std::size_t sizesAt = kHeaderSize + std::size_t(nameLength);
-  if (names.size() * 4 > package.size() - sizesAt) return "the member sizes run past the end";
+  if (names.size() * 4 > package.size() - sizesAt)
+    return "the member sizes run past the end";
   std::vector<std::int32_t> sizes(names.size());
   std::vector<std::uint64_t> offsets(names.size());
   std::uint64_t offset = 0;
   for (std::size_t i = 0; i < names.size(); ++i) {
     sizes[i] = Int32At(package, sizesAt + 4 * i);
     // A negative size would move every later member backwards; nothing sound can be served.
-    if (sizes[i] < 0) return "member \"" + names[i] + "\" has a negative size";
+    if (sizes[i] < 0)
+      return "member \"" + names[i] + "\" has a negative size";
     offsets[i] = offset;
     offset += std::uint64_t(sizes[i]);
   }
   // Offsets count from the package start: the package is kept whole rather than copied.
   const std::size_t membersAt = sizesAt + 4 * names.size();
-  for (std::uint64_t& o : offsets) o += membersAt;
+  for (std::uint64_t& o : offsets)
+    o += membersAt;
   names_ = std::move(names);
   sizes_ = std::move(sizes);
   offsets_ = std::move(offsets);
@@ -114,13 +124,16 @@ std::string TSkinReader::ReadStructure(const std::vector<std::uint8_t>& package)
 }
 
 bool TSkinReader::MemberReadable(int index) const {
-  if (index < 0 || std::size_t(index) >= names_.size()) return false;
-  return offsets_[std::size_t(index)] + std::uint64_t(sizes_[std::size_t(index)]) <= members_.Size();
+  if (index < 0 || std::size_t(index) >= names_.size())
+    return false;
+  return offsets_[std::size_t(index)] + std::uint64_t(sizes_[std::size_t(index)]) <=
+         members_.Size();
 }
 
 bool TSkinReader::CopyMember(std::size_t index, MemoryStream& destination) const {
   // A member that runs past the member area is damaged and yields nothing.
-  if (!MemberReadable(int(index))) return false;
+  if (!MemberReadable(int(index)))
+    return false;
   destination.Write(members_.Data() + offsets_[index], std::size_t(sizes_[index]));
   destination.SetPosition(0);
   return true;
@@ -130,7 +143,8 @@ bool TSkinReader::ExtractMember(std::string_view name, MemoryStream& destination
   destination.Clear();
   const std::string wanted = LowerAscii(name);
   for (std::size_t i = 0; i < names_.size(); ++i) {
-    if (names_[i] == wanted) return CopyMember(i, destination);
+    if (names_[i] == wanted)
+      return CopyMember(i, destination);
   }
   return false;
 }
@@ -139,8 +153,10 @@ bool TSkinReader::ExtractFirstMatching(std::string_view fragment, MemoryStream& 
                                        std::string& name) const {
   destination.Clear();
   for (std::size_t i = 0; i < names_.size(); ++i) {
-    if (names_[i].find(fragment) == std::string::npos) continue;
-    if (!CopyMember(i, destination)) return false;
+    if (names_[i].find(fragment) == std::string::npos)
+      continue;
+    if (!CopyMember(i, destination))
+      return false;
     name = names_[i];
     return true;
   }

@@ -9,7 +9,8 @@ namespace {
 
 std::string Describe(const std::filesystem::path& path, const char* what) {
   std::string text = std::string("cannot ") + what + " '" + path.string() + "'";
-  if (errno != 0) text += std::string(": ") + std::strerror(errno);
+  if (errno != 0)
+    text += std::string(": ") + std::strerror(errno);
   return text;
 }
 

@@ -47,7 +47,8 @@ struct Context {
 
 std::string LowerAscii(std::string s) {
   for (char& c : s) {
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    if (c >= 'A' && c <= 'Z')
+      c = char(c - 'A' + 'a');
   }
   return s;
 }
@@ -71,7 +72,8 @@ bool OpenSkin(const Context& ctx, const std::string& file, TSkinReader& reader) 
     return false;
   }
   MemoryStream source(std::move(bytes));
-  if (reader.LoadPackage(source)) return true;
+  if (reader.LoadPackage(source))
+    return true;
   if (reader.Status() == skin::PackageStatus::WrongVersion) {
     ctx.Fail(file + ": not a skin package of version 20000 (an older skin file, or not a skin)");
   } else {
@@ -81,7 +83,8 @@ bool OpenSkin(const Context& ctx, const std::string& file, TSkinReader& reader) 
 }
 
 // The members of a skin folder: every .bmp and exactly one .ini, in name order.
-bool CollectMembers(const Context& ctx, const fs::path& dir, std::vector<skin::PackageMember>& members) {
+bool CollectMembers(const Context& ctx, const fs::path& dir,
+                    std::vector<skin::PackageMember>& members) {
   std::error_code ec;
   if (!fs::is_directory(dir, ec)) {
     ctx.Fail("'" + dir.string() + "' is not a folder");
@@ -89,9 +92,11 @@ bool CollectMembers(const Context& ctx, const fs::path& dir, std::vector<skin::P
   }
   std::vector<fs::path> files;
   for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    if (!it->is_regular_file(ec)) continue;
+    if (!it->is_regular_file(ec))
+      continue;
     const std::string ext = LowerAscii(it->path().extension().string());
-    if (ext == ".bmp" || ext == ".ini") files.push_back(it->path());
+    if (ext == ".bmp" || ext == ".ini")
+      files.push_back(it->path());
   }
   if (ec) {
     ctx.Fail("cannot list '" + dir.string() + "': " + ec.message());
@@ -105,12 +110,14 @@ bool CollectMembers(const Context& ctx, const fs::path& dir, std::vector<skin::P
   });
   std::vector<std::string> inis;
   for (const fs::path& f : files) {
-    if (LowerAscii(f.extension().string()) == ".ini") inis.push_back(f.filename().string());
+    if (LowerAscii(f.extension().string()) == ".ini")
+      inis.push_back(f.filename().string());
   }
   if (inis.size() != 1) {
     std::string message = inis.empty() ? "no .ini file in '" + dir.string() + "'"
                                        : "more than one .ini file in '" + dir.string() + "':";
-    for (const std::string& name : inis) message += " " + name;
+    for (const std::string& name : inis)
+      message += " " + name;
     ctx.Fail(message);
     return false;
   }
@@ -128,7 +135,8 @@ bool CollectMembers(const Context& ctx, const fs::path& dir, std::vector<skin::P
 
 int Build(const Context& ctx, const std::vector<std::string>& a) {
   std::vector<skin::PackageMember> members;
-  if (!CollectMembers(ctx, a[0], members)) return kSkinpackFailed;
+  if (!CollectMembers(ctx, a[0], members))
+    return kSkinpackFailed;
   std::vector<std::uint8_t> package;
   try {
     package = skin::BuildPackage(members);
@@ -142,7 +150,8 @@ int Build(const Context& ctx, const std::vector<std::string>& a) {
     return ctx.Fail("internal error: the compressed skin does not expand to its package");
   }
   std::string error;
-  if (!WriteWholeFile(a[1], file, error)) return ctx.Fail(error);
+  if (!WriteWholeFile(a[1], file, error))
+    return ctx.Fail(error);
   ctx.out << "built " << a[1] << ": " << members.size() << " members, " << package.size()
           << " bytes packed into " << file.size() << " bytes\n";
   return kSkinpackOk;
@@ -150,12 +159,15 @@ int Build(const Context& ctx, const std::vector<std::string>& a) {
 
 int List(const Context& ctx, const std::vector<std::string>& a) {
   TSkinReader reader;
-  if (!OpenSkin(ctx, a[0], reader)) return kSkinpackFailed;
+  if (!OpenSkin(ctx, a[0], reader))
+    return kSkinpackFailed;
   std::int64_t total = 0;
   for (int i = 0; i < reader.MemberCount(); ++i) {
-    ctx.out << std::string(std::max<std::size_t>(0, 10 - std::to_string(reader.MemberSize(i)).size()), ' ')
+    ctx.out << std::string(
+                   std::max<std::size_t>(0, 10 - std::to_string(reader.MemberSize(i)).size()), ' ')
             << reader.MemberSize(i) << "  " << reader.MemberNames()[std::size_t(i)];
-    if (!reader.MemberReadable(i)) ctx.out << "  (damaged: runs past the end of the package)";
+    if (!reader.MemberReadable(i))
+      ctx.out << "  (damaged: runs past the end of the package)";
     ctx.out << "\n";
     total += reader.MemberSize(i);
   }
@@ -165,46 +177,54 @@ int List(const Context& ctx, const std::vector<std::string>& a) {
 
 int Extract(const Context& ctx, const std::vector<std::string>& a) {
   TSkinReader reader;
-  if (!OpenSkin(ctx, a[0], reader)) return kSkinpackFailed;
+  if (!OpenSkin(ctx, a[0], reader))
+    return kSkinpackFailed;
   MemoryStream member;
   if (!reader.ExtractMember(a[1], member)) {
     const auto& names = reader.MemberNames();
     const bool named = std::find(names.begin(), names.end(), LowerAscii(a[1])) != names.end();
-    return ctx.Fail(named ? a[0] + ": member '" + a[1] + "' is damaged (runs past the end of the package)"
+    return ctx.Fail(named ? a[0] + ": member '" + a[1] +
+                                "' is damaged (runs past the end of the package)"
                           : a[0] + ": no member named '" + a[1] + "'");
   }
   std::string error;
-  if (!WriteWholeFile(a[2], member.Bytes(), error)) return ctx.Fail(error);
+  if (!WriteWholeFile(a[2], member.Bytes(), error))
+    return ctx.Fail(error);
   return kSkinpackOk;
 }
 
 int Expand(const Context& ctx, const std::vector<std::string>& a) {
   std::vector<std::uint8_t> in;
   std::string error;
-  if (!ReadWholeFile(a[0], in, error)) return ctx.Fail(error);
+  if (!ReadWholeFile(a[0], in, error))
+    return ctx.Fail(error);
   std::int32_t size = 0;
-  if (!skin::LzhExpandedSize(in, size)) return ctx.Fail(a[0] + ": too short for a compressed stream (no size field)");
+  if (!skin::LzhExpandedSize(in, size))
+    return ctx.Fail(a[0] + ": too short for a compressed stream (no size field)");
   if (size > kMaxRawExpandedSize) {
-    return ctx.Fail(a[0] + ": claims " + std::to_string(size) + " expanded bytes, beyond the limit of " +
-                    std::to_string(kMaxRawExpandedSize));
+    return ctx.Fail(a[0] + ": claims " + std::to_string(size) +
+                    " expanded bytes, beyond the limit of " + std::to_string(kMaxRawExpandedSize));
   }
   std::vector<std::uint8_t> out;
   skin::LzhExpand(in, out, kMaxRawExpandedSize);
-  if (!WriteWholeFile(a[1], out, error)) return ctx.Fail(error);
+  if (!WriteWholeFile(a[1], out, error))
+    return ctx.Fail(error);
   return kSkinpackOk;
 }
 
 int Compress(const Context& ctx, const std::vector<std::string>& a) {
   std::vector<std::uint8_t> in;
   std::string error;
-  if (!ReadWholeFile(a[0], in, error)) return ctx.Fail(error);
+  if (!ReadWholeFile(a[0], in, error))
+    return ctx.Fail(error);
   std::vector<std::uint8_t> out;
   try {
     out = skin::LzhCompress(in);
   } catch (const std::length_error& e) {
     return ctx.Fail(a[0] + ": " + e.what());
   }
-  if (!WriteWholeFile(a[1], out, error)) return ctx.Fail(error);
+  if (!WriteWholeFile(a[1], out, error))
+    return ctx.Fail(error);
   return kSkinpackOk;
 }
 
@@ -222,8 +242,8 @@ int RunSkinpack(const std::vector<std::string>& args, std::ostream& out, std::os
     return kSkinpackOk;
   }
   static const std::map<std::string, Command, std::less<>> kCommands = {
-      {"build", {2, Build}},     {"list", {1, List}},         {"extract", {3, Extract}},
-      {"expand", {2, Expand}},   {"compress", {2, Compress}},
+      {"build", {2, Build}},   {"list", {1, List}},         {"extract", {3, Extract}},
+      {"expand", {2, Expand}}, {"compress", {2, Compress}},
   };
   if (args.empty()) {
     err << kUsage;
@@ -237,7 +257,8 @@ int RunSkinpack(const std::vector<std::string>& args, std::ostream& out, std::os
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   if (rest.size() != found->second.arguments) {
     err << "skinpack: '" << args[0] << "' takes " << found->second.arguments << " argument"
-        << (found->second.arguments == 1 ? "" : "s") << ", not " << rest.size() << "\n\n" << kUsage;
+        << (found->second.arguments == 1 ? "" : "s") << ", not " << rest.size() << "\n\n"
+        << kUsage;
     return kSkinpackUsage;
   }
   try {

@@ -26,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   std::int32_t value = 0;
-  (void)vela::skin::ParseIniInteger(std::string_view(reinterpret_cast<const char*>(data), size), value);
+  (void)vela::skin::ParseIniInteger(std::string_view(reinterpret_cast<const char*>(data), size),
+                                    value);
   return 0;
 }

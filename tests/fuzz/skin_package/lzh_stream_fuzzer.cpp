@@ -18,12 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::int32_t expanded = 0;
   if (vela::skin::LzhExpand(input, out, kCap)) {
     vela::skin::LzhExpandedSize(input, expanded);
-    if (out.size() != std::size_t(expanded > 0 ? expanded : 0)) std::abort();
-    if (out != vela::bench::BitwiseExpand(input)) std::abort();
+    if (out.size() != std::size_t(expanded > 0 ? expanded : 0))
+      std::abort();
+    if (out != vela::bench::BitwiseExpand(input))
+      std::abort();
   }
   const std::vector<std::uint8_t> packed = vela::skin::LzhCompress(input);
   std::vector<std::uint8_t> back;
-  if (!vela::skin::LzhExpand(packed, back, kCap) || back != std::vector<std::uint8_t>(input.begin(), input.end())) {
+  if (!vela::skin::LzhExpand(packed, back, kCap) ||
+      back != std::vector<std::uint8_t>(input.begin(), input.end())) {
     std::abort();
   }
   return 0;

@@ -9,7 +9,8 @@
 #include "skin/data/skin_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size == 0) return 0;
+  if (size == 0)
+    return 0;
   vela::skin::TSkinReader reader;
   const std::vector<std::uint8_t> rest(data + 1, data + size);
   bool loaded = false;
@@ -17,21 +18,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     loaded = reader.LoadExpanded(rest);
   } else {
     // Keep the expansion small for speed: the reader's own cap is tested by the unit tests.
-    if (rest.size() >= 4 && (rest[3] != 0 || rest[2] != 0)) return 0;
+    if (rest.size() >= 4 && (rest[3] != 0 || rest[2] != 0))
+      return 0;
     vela::skin::MemoryStream source(rest);
     loaded = reader.LoadPackage(source);
   }
   if (!loaded) {
-    if (reader.MemberCount() != 0) std::abort();
+    if (reader.MemberCount() != 0)
+      std::abort();
     return 0;
   }
   vela::skin::MemoryStream member;
   for (int i = 0; i < reader.MemberCount(); ++i) {
     const bool found = reader.ExtractMember(reader.MemberNames()[std::size_t(i)], member);
-    if (found && member.Size() != std::size_t(reader.MemberSize(i))) std::abort();
-    if (!found && member.Size() != 0) std::abort();
+    if (found && member.Size() != std::size_t(reader.MemberSize(i)))
+      std::abort();
+    if (!found && member.Size() != 0)
+      std::abort();
   }
   std::string name = "none";
-  if (!reader.ExtractFirstMatching(".ini", member, name) && (member.Size() != 0 || name != "none")) std::abort();
+  if (!reader.ExtractFirstMatching(".ini", member, name) && (member.Size() != 0 || name != "none"))
+    std::abort();
   return 0;
 }

@@ -23,7 +23,8 @@ std::vector<Sample> Samples() {
   s.push_back({"one byte", {'A'}});
   s.push_back({"one space", {' '}});
   s.push_back({"two bytes", {0, 0xFF}});
-  s.push_back({"spaces then text", test::Bytes(std::string(100, ' ') + "tail" + std::string(70, ' '))});
+  s.push_back(
+      {"spaces then text", test::Bytes(std::string(100, ' ') + "tail" + std::string(70, ' '))});
   s.push_back({"text", test::SampleText(120000, 1)});
   // Nearly all literals: far more than 32,768 symbols, so the tree is rebuilt on the way.
   s.push_back({"random", test::RandomBytes(50000, 2)});
@@ -50,7 +51,8 @@ TEST(LzhEncoder, RoundTripsThroughBothDecoders) {
 TEST(LzhEncoder, EmptyInputIsOnlyTheSizeField) {
   EXPECT_EQ(LzhCompress({}), (std::vector<std::uint8_t>{0, 0, 0, 0}));
   const auto one = LzhCompress(test::Bytes("A"));
-  EXPECT_EQ(std::vector<std::uint8_t>(one.begin(), one.begin() + 4), (std::vector<std::uint8_t>{1, 0, 0, 0}));
+  EXPECT_EQ(std::vector<std::uint8_t>(one.begin(), one.begin() + 4),
+            (std::vector<std::uint8_t>{1, 0, 0, 0}));
   EXPECT_EQ(test::ReadTokens(one), std::vector<test::LzhToken>{Literal('A')});
 }
 

@@ -43,7 +43,8 @@ TEST(LzhDecoder, MatchBeforeTheFirstByteReadsTheInitialRing) {
     expected.push_back(std::uint8_t(i % 251));
   }
   tokens.push_back(Match(3, 4095));
-  for (int i = 0; i < 3; ++i) expected.push_back(std::uint8_t(i % 251));
+  for (int i = 0; i < 3; ++i)
+    expected.push_back(std::uint8_t(i % 251));
   EXPECT_EQ(Expand(test::WriteTokens(tokens, 4099)), expected);
 }
 
@@ -70,25 +71,29 @@ TEST(LzhDecoder, AgreesWithTheBitwiseDecoderOnArbitraryBitStreams) {
     std::mt19937 rng(seed);
     auto stream = test::RandomBytes(4 + rng() % 30000, seed, seed % 3 == 0 ? 4 : 256);
     const std::int32_t size = std::int32_t(rng() % 200000);
-    for (int i = 0; i < 4; ++i) stream[std::size_t(i)] = std::uint8_t(std::uint32_t(size) >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+      stream[std::size_t(i)] = std::uint8_t(std::uint32_t(size) >> (8 * i));
     const auto expected = bench::BitwiseExpand(stream);
     ASSERT_EQ(Expand(stream), expected) << "seed " << seed;
   }
   // A long one whose symbols pass 0x8000 several times, so the tree is rebuilt on the way.
   auto stream = test::RandomBytes(300000, 99);
   const std::int32_t size = 700000;
-  for (int i = 0; i < 4; ++i) stream[std::size_t(i)] = std::uint8_t(std::uint32_t(size) >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    stream[std::size_t(i)] = std::uint8_t(std::uint32_t(size) >> (8 * i));
   ASSERT_GT(test::ReadTokens(stream).size(), 2u * 0x8000);
   EXPECT_EQ(Expand(stream), bench::BitwiseExpand(stream));
 }
 
 TEST(LzhDecoder, TruncatedSourceStillYieldsTheExpandedSize) {
   // Only 43 bytes are coded; the bits for the rest are missing and read as zeros.
-  const auto stream = test::WriteTokens({Literal('a'), Literal('b'), Match(40, 1), Literal('c')}, 5000);
+  const auto stream =
+      test::WriteTokens({Literal('a'), Literal('b'), Match(40, 1), Literal('c')}, 5000);
   const auto out = Expand(stream);
   ASSERT_EQ(out.size(), 5000u);
   std::string head;
-  for (int i = 0; i < 21; ++i) head += "ab";
+  for (int i = 0; i < 21; ++i)
+    head += "ab";
   head += "c";
   EXPECT_EQ(std::vector<std::uint8_t>(out.begin(), out.begin() + 43), test::Bytes(head));
   EXPECT_EQ(out, bench::BitwiseExpand(stream));
@@ -99,7 +104,8 @@ TEST(LzhDecoder, BlockCallbacksProduceTheSameBytesAcrossChunkBoundaries) {
   // delivered through the stream callbacks.
   std::vector<std::uint8_t> bits = test::RandomBytes(60000, 3, 16);
   const std::int32_t size = 300000;
-  for (int i = 0; i < 4; ++i) bits[std::size_t(i)] = std::uint8_t(std::uint32_t(size) >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    bits[std::size_t(i)] = std::uint8_t(std::uint32_t(size) >> (8 * i));
   const auto expected = bench::BitwiseExpand(bits);
 
   MemoryStream source(bits), destination;
@@ -126,7 +132,8 @@ TEST(LzhTree, RebuildHalvesCountsAndKeepsTheSiblingProperty) {
   lzh::AdaptiveTree tree;
   std::mt19937 rng(5);
   auto checkInvariants = [&] {
-    for (int n = 0; n < lzh::kRoot; ++n) ASSERT_LE(tree.Count(n), tree.Count(n + 1)) << "node " << n;
+    for (int n = 0; n < lzh::kRoot; ++n)
+      ASSERT_LE(tree.Count(n), tree.Count(n + 1)) << "node " << n;
     for (int n = 0; n < lzh::kTreeSize; ++n) {
       const int son = tree.Son(n);
       if (son >= lzh::kTreeSize) {
@@ -141,7 +148,8 @@ TEST(LzhTree, RebuildHalvesCountsAndKeepsTheSiblingProperty) {
   // The root starts at 314 and grows by one per update; it reaches 0x8000 after 32,454 updates,
   // and the next update rebuilds before counting.
   const int untilLimit = 0x8000 - lzh::kSymbolCount;
-  for (int i = 0; i < untilLimit; ++i) tree.Update(int(rng() % 3 == 0 ? rng() % 314 : rng() % 8));
+  for (int i = 0; i < untilLimit; ++i)
+    tree.Update(int(rng() % 3 == 0 ? rng() % 314 : rng() % 8));
   ASSERT_EQ(tree.Count(lzh::kRoot), 0x8000);
   checkInvariants();
   std::vector<unsigned> halved(lzh::kSymbolCount);

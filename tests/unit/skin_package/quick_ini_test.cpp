@@ -13,16 +13,15 @@ TQuickIni Ini(std::string_view text) {
 }
 
 TEST(QuickIni, FindsKeysInTheirSectionIgnoringCase) {
-  const TQuickIni ini = Ini(
-      "; a skin\r\n"
-      "[Colours]\r\n"
-      "ButtonFace=213 222 242\r\n"
-      "  Hint  =  a; b  \r\n"
-      "hint=second\r\n"
-      "Empty=\r\n"
-      "   ;Commented=1\r\n"
-      "[Personality]\r\n"
-      "Only=here\r\n");
+  const TQuickIni ini = Ini("; a skin\r\n"
+                            "[Colours]\r\n"
+                            "ButtonFace=213 222 242\r\n"
+                            "  Hint  =  a; b  \r\n"
+                            "hint=second\r\n"
+                            "Empty=\r\n"
+                            "   ;Commented=1\r\n"
+                            "[Personality]\r\n"
+                            "Only=here\r\n");
   EXPECT_EQ(ini.ReadString("colours", "buttonface", "none"), "213 222 242");
   EXPECT_EQ(ini.ReadString("COLOURS", "BUTTONFACE", "none"), "213 222 242");
   // Blanks around "=" go; a semicolon inside a value stays; the first occurrence decides.
@@ -46,21 +45,20 @@ TEST(QuickIni, ARepeatedSectionHeaderFindsOnlyItsFirstOccurrence) {
 }
 
 TEST(QuickIni, ReadsIntegersInDecimalAndHexadecimal) {
-  const TQuickIni ini = Ini(
-      "[Personality]\n"
-      "BackgroundLeftShift=-6\n"
-      "Hex=0x10\n"
-      "HexUpper=0X1f\n"
-      "Dollar=$20\n"
-      "NegativeDollar=-$10\n"
-      "SystemColour=0xFF00000F\n"
-      "Letters=abc\n"
-      "Trailing=12px\n"
-      "Empty=\n"
-      "JustPrefix=0x\n"
-      "Big=2147483648\n"
-      "Smallest=-2147483648\n"
-      "Plus=+7\n");
+  const TQuickIni ini = Ini("[Personality]\n"
+                            "BackgroundLeftShift=-6\n"
+                            "Hex=0x10\n"
+                            "HexUpper=0X1f\n"
+                            "Dollar=$20\n"
+                            "NegativeDollar=-$10\n"
+                            "SystemColour=0xFF00000F\n"
+                            "Letters=abc\n"
+                            "Trailing=12px\n"
+                            "Empty=\n"
+                            "JustPrefix=0x\n"
+                            "Big=2147483648\n"
+                            "Smallest=-2147483648\n"
+                            "Plus=+7\n");
   auto read = [&](const char* key) { return ini.ReadInteger("personality", key, 99); };
   EXPECT_EQ(read("BackgroundLeftShift"), -6);
   EXPECT_EQ(read("Hex"), 16);

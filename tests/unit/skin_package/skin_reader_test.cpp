@@ -10,12 +10,14 @@ namespace vela::skin {
 namespace {
 
 void PutInt32(std::vector<std::uint8_t>& v, std::size_t at, std::int32_t value) {
-  for (int i = 0; i < 4; ++i) v[at + std::size_t(i)] = std::uint8_t(std::uint32_t(value) >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    v[at + std::size_t(i)] = std::uint8_t(std::uint32_t(value) >> (8 * i));
 }
 
 // A package laid out by hand: the name text as given, then the sizes, then the member bytes.
 std::vector<std::uint8_t> RawPackage(std::int32_t version, const std::string& names,
-                                     const std::vector<std::int32_t>& sizes, const std::string& members) {
+                                     const std::vector<std::int32_t>& sizes,
+                                     const std::string& members) {
   std::vector<std::uint8_t> p(16, 0xAB); // the reserved bytes are never read
   PutInt32(p, 0, version);
   PutInt32(p, 4, std::int32_t(names.size()));
@@ -28,7 +30,9 @@ std::vector<std::uint8_t> RawPackage(std::int32_t version, const std::string& na
   return p;
 }
 
-std::string Text(const MemoryStream& s) { return std::string(s.Bytes().begin(), s.Bytes().end()); }
+std::string Text(const MemoryStream& s) {
+  return std::string(s.Bytes().begin(), s.Bytes().end());
+}
 
 class SkinReaderTest : public ::testing::Test {
 protected:
@@ -49,7 +53,8 @@ TEST_F(SkinReaderTest, ServesMembersByNameIgnoringAsciiCase) {
                                  {"closebutton.bmp", test::Bytes("CLOSE!")},
                                  {"My Skin.INI", test::Bytes("[Colours]\r\n")}})));
   EXPECT_EQ(reader.Status(), PackageStatus::Loaded);
-  EXPECT_EQ(reader.MemberNames(), (std::vector<std::string>{"frametop.bmp", "closebutton.bmp", "my skin.ini"}));
+  EXPECT_EQ(reader.MemberNames(),
+            (std::vector<std::string>{"frametop.bmp", "closebutton.bmp", "my skin.ini"}));
   EXPECT_EQ(reader.MemberSize(1), 6);
 
   MemoryStream member;
@@ -122,9 +127,11 @@ TEST_F(SkinReaderTest, MembersBeyondTheMemberAreaYieldNothing) {
 
 TEST_F(SkinReaderTest, PackagesThatBreakTheirStructureLoadWithNoMembers) {
   std::string names1002;
-  for (int i = 0; i < 1002; ++i) names1002 += "m" + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 1002; ++i)
+    names1002 += "m" + std::to_string(i) + "\r\n";
   std::string names1001;
-  for (int i = 0; i < 1001; ++i) names1001 += "m" + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 1001; ++i)
+    names1001 += "m" + std::to_string(i) + "\r\n";
   const std::vector<std::vector<std::uint8_t>> broken = {
       RawPackage(20000, names1002, std::vector<std::int32_t>(1002, 0), ""),
       RawPackage(20000, "a\r\nb\r\n", {1, -1}, "AB"),
@@ -138,7 +145,7 @@ TEST_F(SkinReaderTest, PackagesThatBreakTheirStructureLoadWithNoMembers) {
         PutInt32(p, 4, 1000); // name text longer than the package
         return p;
       }(),
-      RawPackage(20000, "a\r\nb\r\nc\r\n", {1}, ""), // sizes missing
+      RawPackage(20000, "a\r\nb\r\nc\r\n", {1}, ""),     // sizes missing
       std::vector<std::uint8_t>{0x20, 0x4E, 0, 0, 0, 0}, // header cut short
       {},
   };
@@ -170,7 +177,8 @@ TEST(PackageWriter, RefusesMembersTheReaderCouldNotServe) {
   EXPECT_THROW(BuildPackage({{"", {}}}), std::invalid_argument);
   EXPECT_THROW(BuildPackage({{"Frame.bmp", {}}, {"frame.BMP", {}}}), std::invalid_argument);
   std::vector<PackageMember> many(1002);
-  for (std::size_t i = 0; i < many.size(); ++i) many[i].name = std::to_string(i);
+  for (std::size_t i = 0; i < many.size(); ++i)
+    many[i].name = std::to_string(i);
   EXPECT_THROW(BuildPackage(many), std::invalid_argument);
   many.pop_back();
   EXPECT_NO_THROW(BuildPackage(many));

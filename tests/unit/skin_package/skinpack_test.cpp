@@ -18,8 +18,8 @@ class SkinpackTest : public ::testing::Test {
 protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("skinpack_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+           ("skinpack_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_ / "skin");
   }
@@ -55,11 +55,10 @@ TEST_F(SkinpackTest, BuildsAReproduciblePackageOfTheBitmapsAndTheIni) {
   EXPECT_EQ(Get(dir_ / "a.skn"), Get(dir_ / "b.skn"));
 
   ASSERT_EQ(Run({"list", P("a.skn")}), kSkinpackOk) << err_.str();
-  EXPECT_EQ(out_.str(),
-            "         5  close button.bmp\n"
-            "      3000  frametop.bmp\n"
-            "        29  skin.ini\n"
-            "3 members, 3034 bytes\n");
+  EXPECT_EQ(out_.str(), "         5  close button.bmp\n"
+                        "      3000  frametop.bmp\n"
+                        "        29  skin.ini\n"
+                        "3 members, 3034 bytes\n");
 
   ASSERT_EQ(Run({"extract", P("a.skn"), "FRAMETOP.bmp", P("top.bmp")}), kSkinpackOk);
   EXPECT_EQ(Get(dir_ / "top.bmp"), std::string(3000, 'T'));
@@ -67,7 +66,8 @@ TEST_F(SkinpackTest, BuildsAReproduciblePackageOfTheBitmapsAndTheIni) {
 
 TEST_F(SkinpackTest, CompressAndExpandRoundTripAnyFile) {
   std::string data;
-  for (int i = 0; i < 20000; ++i) data += char(i * 7 % 251);
+  for (int i = 0; i < 20000; ++i)
+    data += char(i * 7 % 251);
   Put("data.bin", data);
   ASSERT_EQ(Run({"compress", P("data.bin"), P("data.lzh")}), kSkinpackOk);
   EXPECT_LT(fs::file_size(dir_ / "data.lzh"), data.size());
