@@ -85,10 +85,11 @@ void TApplication::ProcessMessages() {
       terminated_ = true;
       // Leave the quit request for the loop that owns the application's end.
       PostQuitMessage(int(msg.wParam));
-      return;
+      break;
     }
     ProcessMessage(msg);
   }
+  ProcessReleases();
 }
 
 bool TApplication::ProcessMessage(MSG& msg) {

@@ -68,6 +68,8 @@ TCustomForm::~TCustomForm() {
   }
   auto& forms = Screen->forms_;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+  // The menu is freed with the other components; the window must not keep its handle.
+  if (menu_ && HandleIfAllocated()) ::SetMenu(HandleIfAllocated(), nullptr);
 }
 
 void TCustomForm::ReadDescription(std::wstring_view resourceName) {
@@ -367,7 +369,10 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
   TCustomControl::Notification(component, operation);
   if (operation != TOperation::opRemove) return;
-  if (component == menu_) menu_ = nullptr;
+  if (component == menu_) {
+    menu_ = nullptr;
+    if (HWND h = HandleIfAllocated()) ::SetMenu(h, nullptr);
+  }
   if (component == activeControl_) activeControl_ = nullptr;
 }
 

@@ -189,8 +189,8 @@ TMenu::~TMenu() {
   items_->items_.clear();
   items_->menu_ = nullptr;
   delete items_;
-  // A main menu still set on a window is destroyed with that window.
-  if (handle_ && !GetMenu(GetActiveWindow())) DestroyMenu(handle_);
+  // Forms using this menu took it off their windows when they heard of its removal.
+  if (handle_) DestroyMenu(handle_);
 }
 
 HMENU TMenu::Handle() {

@@ -1,0 +1,172 @@
+// Canvases, panel bevels, image lists, reflected colours, track bars, file filters and timers
+// read from a description.
+#include "tests/win/ui/ui_test_util.h"
+#include "ui/bitmap.h"
+#include "ui/com_controls.h"
+#include "ui/dialogs.h"
+#include "ui/form.h"
+#include "ui/image_list.h"
+#include "ui/std_controls.h"
+#include "ui/timer.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace vela::ui::test {
+namespace {
+
+TEST(Canvases, ReleasingTheHandlePutsBackWhatTheCanvasSelected) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
+  HGDIOBJ brush = GetCurrentObject(dc, OBJ_BRUSH);
+  HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
+  {
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    canvas.Font()->SetHeight(-20); // a new font handle while selected
+    canvas.Brush()->SetColor(clRed);
+    canvas.Pen()->SetWidth(3);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), canvas.Font()->Handle());
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), canvas.Brush()->Handle());
+    canvas.SetHandle(nullptr);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
+    canvas.SetHandle(dc); // destroyed while holding the DC
+  }
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
+  DeleteDC(dc);
+}
+
+TEST(Canvases, PanelPaintsALoweredInnerBevelAndItsFace) {
+  Application->Initialize();
+  TForm form(nullptr);
+  form.SetBounds(100, 100, 200, 120);
+  auto* panel = new TPanel(&form);
+  panel->SetParent(&form);
+  panel->SetBounds(0, 0, 150, 55);
+  panel->SetBevelOuter(TBevelCut::bvNone);
+  panel->SetBevelInner(TBevelCut::bvLowered);
+  panel->SetColor(0x00C0C0C0);
+  form.Show();
+  RedrawWindow(panel->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  HDC dc = GetDC(panel->Handle());
+  COLORREF topLeft = GetPixel(dc, 0, 0);
+  COLORREF bottomRight = GetPixel(dc, 149, 54);
+  COLORREF face = GetPixel(dc, 75, 27);
+  ReleaseDC(panel->Handle(), dc);
+  EXPECT_EQ(topLeft, GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(bottomRight, GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(face, COLORREF(0xC0C0C0));
+  // An aligned child stays inside the bevel.
+  auto* inner = new TPanel(&form);
+  inner->SetParent(panel);
+  inner->SetAlign(TAlign::alClient);
+  EXPECT_EQ(inner->BoundsRect().left, 1);
+  EXPECT_EQ(inner->BoundsRect().bottom, 54);
+}
+
+TEST(ImageLists, AStripBecomesImagesDrawnByIndex) {
+  TBitmap strip;
+  strip.SetSize(32, 16);
+  auto r = strip.View();
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 32; ++x) r.At(x, y) = x < 16 ? 0x00FF00 : 0x0000FF;
+  r.At(20, 5) = 0xFF00FF; // transparent in the second image
+  TImageList images(nullptr);
+  EXPECT_EQ(images.AddMasked(strip, clFuchsia), 0);
+  EXPECT_EQ(images.Count(), 2);
+  TBitmap target;
+  target.SetSize(16, 16);
+  target.Canvas()->Brush()->SetColor(clWhite);
+  target.Canvas()->FillRect(RECT{0, 0, 16, 16});
+  images.Draw(target.Canvas(), 0, 0, 1);
+  GdiFlush();
+  EXPECT_EQ(target.View().At(0, 0), 0x0000FFu);
+  EXPECT_EQ(target.View().At(4, 5), 0xFFFFFFu); // the masked pixel shows what was there
+  images.SetSize(8, 8);
+  EXPECT_EQ(images.Count(), 0);
+}
+
+TEST(ReflectedMessages, AnEditAnswersItsOwnColourRequest) {
+  Application->Initialize();
+  TForm form(nullptr);
+  auto* edit = new TEdit(&form);
+  edit->SetParent(&form);
+  edit->SetColor(0x0000FF);
+  edit->Font()->SetColor(0x00FF00);
+  HDC dc = GetDC(edit->Handle());
+  auto brush = HBRUSH(SendMessageW(form.Handle(), WM_CTLCOLOREDIT, WPARAM(dc), LPARAM(edit->Handle())));
+  COLORREF back = GetBkColor(dc);
+  COLORREF text = GetTextColor(dc);
+  ReleaseDC(edit->Handle(), dc);
+  LOGBRUSH lb{};
+  ASSERT_TRUE(GetObjectW(brush, sizeof lb, &lb));
+  EXPECT_EQ(lb.lbColor, COLORREF(0x0000FF));
+  EXPECT_EQ(back, COLORREF(0x0000FF));
+  EXPECT_EQ(text, COLORREF(0x00FF00));
+}
+
+TEST(ReflectedMessages, TrackBarMovesAreReportedThroughItsParent) {
+  Application->Initialize();
+  TForm form(nullptr);
+  auto* track = new TTrackBar(&form);
+  track->SetParent(&form);
+  track->SetMax(20);
+  track->SetPosition(5);
+  int changes = 0;
+  track->OnChange = [&](TObject*) { ++changes; };
+  SendMessageW(track->Handle(), TBM_SETPOS, TRUE, 12);
+  SendMessageW(form.Handle(), WM_HSCROLL, TB_THUMBPOSITION, LPARAM(track->Handle()));
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(track->Position(), 12);
+  EXPECT_EQ(GetOrdProp(track, "Position"), 12);
+}
+
+TEST(FileDialogs, FilterTextBecomesTheNativeDoubleNulList) {
+  std::wstring native = TOpenDialog::NativeFilter(L"Bin File(*.bin)|*.bin");
+  EXPECT_EQ(native, std::wstring(L"Bin File(*.bin)\0*.bin\0\0", 23));
+  TOpenDialog dialog(nullptr);
+  EXPECT_TRUE(SetPropValue(&dialog, "Filter", L"Bin File(*.bin)|*.bin"));
+  EXPECT_TRUE(SetPropValue(&dialog, "Options", L"[ofHideReadOnly,ofFileMustExist]"));
+  EXPECT_EQ(dialog.Options(), TOpenOptions(ofHideReadOnly | ofFileMustExist));
+}
+
+class TTimerForm : public TForm {
+  VELA_CLASS_INFO
+public:
+  explicit TTimerForm(TComponent* owner) : TForm(owner) {
+    BindField("Fast", Fast);
+    BindMethod("FastTimer", &TTimerForm::FastTimer);
+    ReadDescriptionText("object F: TTimerForm\n"
+                        "  object Fast: TTimer\n    Interval = 10\n    OnTimer = FastTimer\n  end\n"
+                        "end\n");
+  }
+  TTimer* Fast = nullptr;
+  int ticks = 0;
+  void FastTimer(TObject* Sender) {
+    if (Sender == Fast) ++ticks;
+  }
+};
+
+const TClassInfo& TTimerForm::StaticClassInfo() {
+  static const TClassInfo info = MakeClassInfo<TTimerForm>("TTimerForm", &TForm::StaticClassInfo(), {});
+  return info;
+}
+
+TEST(Timers, ATimerReadFromADescriptionTicksItsHandlerUntilStopped) {
+  Application->Initialize();
+  TTimerForm form(nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return form.ticks >= 3; }));
+  form.Fast->SetEnabled(false);
+  int stopped = form.ticks;
+  PumpUntil([] { return false; }, 60);
+  EXPECT_EQ(form.ticks, stopped);
+  form.Fast->SetEnabled(true);
+  form.Fast->SetInterval(0); // no interval, no ticks
+  PumpUntil([] { return false; }, 60);
+  EXPECT_EQ(form.ticks, stopped);
+}
+
+} // namespace
+} // namespace vela::ui::test
