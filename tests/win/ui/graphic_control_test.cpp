@@ -148,6 +148,35 @@ TEST_F(GraphicControls, GroupedSpeedButtonsStayDownOneAtATime) {
   EXPECT_EQ(GetEnumProp(button, "Down"), "False");
 }
 
+TEST_F(GraphicControls, DoubleBufferedParentPaintsTheSamePicture) {
+  panel->SetDoubleBuffered(true);
+  RedrawWindow(panel->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  HDC dc = GetDC(panel->Handle());
+  COLORREF inside = GetPixel(dc, 45, 35);
+  COLORREF outside = GetPixel(dc, 39, 35);
+  ReleaseDC(panel->Handle(), dc);
+  EXPECT_EQ(inside, COLORREF(kSwatch));
+  EXPECT_EQ(outside, COLORREF(kPanel));
+}
+
+TEST_F(GraphicControls, WindowedControlsGetEnterAndLeaveToo) {
+  auto* edit = new TEdit(form);
+  edit->SetParent(panel);
+  edit->SetBounds(10, 100, 100, 21);
+  MessageRecorder editRec(edit, {CM_MOUSEENTER, CM_MOUSELEAVE});
+  MessageRecorder buttonRec(button, {CM_MOUSEENTER, CM_MOUSELEAVE});
+  Mouse(WM_MOUSEMOVE, 160, 50); // the button
+  SendMessageW(edit->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(buttonRec.seen, (std::vector<UINT>{CM_MOUSEENTER, CM_MOUSELEAVE}));
+  EXPECT_EQ(editRec.seen, (std::vector<UINT>{CM_MOUSEENTER}));
+  EXPECT_EQ(Application->MouseControl(), edit);
+  // The system's report that the cursor left the window (TrackMouseEvent).
+  SendMessageW(edit->Handle(), WM_MOUSELEAVE, 0, 0);
+  ASSERT_EQ(editRec.seen.size(), 2u);
+  EXPECT_EQ(editRec.seen.back(), CM_MOUSELEAVE);
+  EXPECT_EQ(Application->MouseControl(), nullptr);
+}
+
 TEST(GlyphLayout, GlyphAndCaptionPlacedByLayoutMarginAndSpacing) {
   // 88 x 32 button, 32 x 32 glyph, 40 x 13 caption (the main window's "Connect" button).
   TGlyphLayout l = LayoutGlyphAndText({88, 32}, {32, 32}, {40, 13}, TButtonLayout::blGlyphLeft, -1, 4);
