@@ -29,10 +29,21 @@ const TClassInfo& TMenuItem::StaticClassInfo() {
   return info;
 }
 
+namespace {
+
+// Refills a native menu from items. Entries are removed, not deleted, so that the submenus of
+// the items (their Handle) stay valid for whoever holds them.
+void DetachEntries(HMENU menu) {
+  while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
+}
+
+} // namespace
+
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {}
 
 TMenuItem::~TMenuItem() {
   Destroying();
+  if (handle_) DetachEntries(handle_);
   for (TMenuItem* child : items_) child->parent_ = nullptr;
   items_.clear();
   if (parent_) parent_->Remove(this);
@@ -71,7 +82,7 @@ void TMenuItem::Insert(int index, TMenuItem* item) {
   index = std::clamp(index, 0, Count());
   items_.insert(items_.begin() + index, item);
   item->parent_ = this;
-  Changed();
+  ContentChanged();
 }
 
 void TMenuItem::Remove(TMenuItem* item) {
@@ -79,7 +90,7 @@ void TMenuItem::Remove(TMenuItem* item) {
   if (it == items_.end()) return;
   items_.erase(it);
   item->parent_ = nullptr;
-  Changed();
+  ContentChanged();
 }
 
 TMenu* TMenuItem::GetParentMenu() const {
@@ -89,20 +100,27 @@ TMenu* TMenuItem::GetParentMenu() const {
 }
 
 HMENU TMenuItem::Handle() {
+  if (menu_) return menu_->Handle();
   if (!handle_) {
     handle_ = CreatePopupMenu();
-    TMenu* menu = GetParentMenu();
-    bool ownerDraw = menu && menu->OwnerDraw();
-    for (TMenuItem* child : items_) child->AppendTo(handle_, ownerDraw);
+    Refill();
   }
   return handle_;
 }
 
+void TMenuItem::Refill() {
+  if (!handle_) return;
+  DetachEntries(handle_);
+  TMenu* menu = GetParentMenu();
+  bool ownerDraw = menu && menu->OwnerDraw();
+  for (TMenuItem* child : items_) child->AppendTo(handle_, ownerDraw);
+}
+
 void TMenuItem::DestroyHandle() {
-  for (TMenuItem* child : items_) child->DestroyHandle();
-  // A submenu belongs to the menu it is appended to, which destroys it; only a free one
-  // is destroyed here.
-  if (handle_ && !parent_) DestroyMenu(handle_);
+  if (handle_) {
+    DetachEntries(handle_);
+    DestroyMenu(handle_);
+  }
   handle_ = nullptr;
 }
 
@@ -125,10 +143,7 @@ void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
   mii.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_DISABLED);
   if (!items_.empty()) {
     mii.fMask |= MIIM_SUBMENU;
-    handle_ = nullptr;
-    mii.hSubMenu = CreatePopupMenu();
-    for (TMenuItem* child : items_) child->AppendTo(mii.hSubMenu, ownerDraw);
-    handle_ = mii.hSubMenu;
+    mii.hSubMenu = Handle();
   }
   InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &mii);
 }
@@ -145,11 +160,23 @@ void TMenuItem::Click() {
 }
 
 void TMenuItem::Changed() {
-  if (TMenu* menu = GetParentMenu()) menu->MenuChanged();
-  else if (handle_ && !parent_) {
-    DestroyMenu(handle_);
-    handle_ = nullptr;
+  // The item's own entry lives in its parent's menu.
+  if (parent_) parent_->ContentChanged();
+}
+
+void TMenuItem::ContentChanged() {
+  if (menu_) {
+    menu_->MenuChanged();
+    return;
   }
+  Refill();
+  // Gaining the first or losing the last child changes this item's own entry too.
+  if (parent_) parent_->ContentChanged();
+}
+
+void TMenuItem::RefillAll() {
+  Refill();
+  for (TMenuItem* child : items_) child->RefillAll();
 }
 
 void TMenuItem::SetParentComponent(TComponent* parent) {
@@ -185,6 +212,7 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(nullpt
 
 TMenu::~TMenu() {
   Destroying();
+  if (handle_) DetachEntries(handle_);
   for (TMenuItem* child : items_->items_) child->parent_ = nullptr;
   items_->items_.clear();
   items_->menu_ = nullptr;
@@ -203,16 +231,14 @@ HMENU TMenu::Handle() {
 
 void TMenu::Rebuild() {
   if (!handle_) return;
-  while (GetMenuItemCount(handle_) > 0) DeleteMenu(handle_, 0, MF_BYPOSITION); // submenus go too
-  for (TMenuItem* child : items_->items_) {
-    child->handle_ = nullptr;
-    child->AppendTo(handle_, ownerDraw_);
-  }
+  DetachEntries(handle_);
+  for (TMenuItem* child : items_->items_) child->AppendTo(handle_, ownerDraw_);
 }
 
 void TMenu::SetOwnerDraw(bool value) {
   if (value == ownerDraw_) return;
   ownerDraw_ = value;
+  for (TMenuItem* child : items_->items_) child->RefillAll();
   MenuChanged();
 }
 

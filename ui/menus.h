@@ -50,7 +50,8 @@ public:
   TMenu* GetParentMenu() const;
   // The command id used in WM_COMMAND.
   UINT Command() const { return command_; }
-  // The native submenu of an item that has children (built on demand).
+  // The native submenu of an item that has children, built on demand. It stays the same
+  // handle while items change (its entries are refilled), so it may be held while open.
   HMENU Handle();
   bool IsLine() const { return caption_ == L"-"; }
   virtual void Click();
@@ -63,6 +64,9 @@ public:
 private:
   friend class TMenu;
   void Changed();
+  void ContentChanged();
+  void Refill();
+  void RefillAll();
   void AppendTo(HMENU menu, bool ownerDraw);
   void DestroyHandle();
   TMenuItem* FindCommand(UINT command);

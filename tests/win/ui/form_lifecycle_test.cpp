@@ -133,6 +133,16 @@ TEST(FormLife, MainMenuCommandsAndChangesReachTheForm) {
   EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 0)), 1);
   SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(open->Command(), 0), 0);
   EXPECT_EQ(opened, 1);
+  // A drop-down handle stays valid while its items change.
+  HMENU dropDown = file->Handle();
+  auto* line = new TMenuItem(&form);
+  line->SetCaption(L"-");
+  file->Add(line);
+  EXPECT_EQ(GetMenuItemCount(dropDown), 2);
+  line->SetVisible(false);
+  EXPECT_TRUE(IsMenu(dropDown));
+  EXPECT_EQ(GetMenuItemCount(dropDown), 1);
+  EXPECT_EQ(GetSubMenu(GetMenu(form.Handle()), 0), dropDown);
 
   MessageRecorder rec(&form, {CM_MENUCHANGED});
   auto* help = new TMenuItem(&form);
