@@ -407,6 +407,19 @@ void TCustomForm::BringToFront() {
 
 void TCustomForm::Paint() {}
 
+void TCustomForm::RestoreFocus() {
+  HWND h = HandleIfAllocated();
+  // The control that had the focus gets it back; otherwise the active control or the first
+  // control in tab order.
+  HWND target = lastFocus_ && IsWindow(lastFocus_) && IsChild(h, lastFocus_) && IsWindowEnabled(lastFocus_) &&
+                        IsWindowVisible(lastFocus_)
+                    ? lastFocus_
+                    : nullptr;
+  if (!target && activeControl_ && activeControl_->CanFocus()) target = activeControl_->Handle();
+  if (!target) target = GetNextDlgTabItem(h, nullptr, FALSE);
+  if (target && target != h) ::SetFocus(target);
+}
+
 void TCustomForm::WndProc(TMessage& m) {
   switch (m.Msg) {
   case WM_CLOSE:
@@ -422,12 +435,17 @@ void TCustomForm::WndProc(TMessage& m) {
     if (Application) Application->ScheduleRelease(this);
     return;
   case WM_ACTIVATE:
-    if (LOWORD(m.WParam) != WA_INACTIVE) {
-      if (OnActivate) OnActivate(this);
-    } else if (OnDeactivate) {
-      OnDeactivate(this);
+    if (LOWORD(m.WParam) == WA_INACTIVE) {
+      HWND focus = GetFocus();
+      lastFocus_ = focus && IsChild(HandleIfAllocated(), focus) ? focus : nullptr;
+      TCustomControl::WndProc(m);
+      if (OnDeactivate) OnDeactivate(this);
+      return;
     }
-    break;
+    TCustomControl::WndProc(m);
+    if (!HIWORD(m.WParam)) RestoreFocus();
+    if (OnActivate) OnActivate(this);
+    return;
   case WM_HSCROLL:
   case WM_VSCROLL:
     if (m.LParam == 0) {

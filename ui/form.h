@@ -110,6 +110,7 @@ private:
   void UpdateScrollRange();
   void ScrollBy(int bar, int code);
   void DoCreate();
+  void RestoreFocus();
 
   TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
@@ -123,6 +124,7 @@ private:
   TWinControl* activeControl_ = nullptr;
   bool created_ = false;
   bool shownOnce_ = false;
+  HWND lastFocus_ = nullptr; // the child that had the focus when the form was deactivated
 };
 
 class TForm : public TCustomForm {

@@ -170,10 +170,13 @@ class TCustomMemo::TMemoStrings : public TStrings {
 public:
   explicit TMemoStrings(TCustomMemo& memo) : memo_(memo) {}
 
-  int Count() const override { return Parsed().Count(); }
+  int Count() const override { return CountLines(memo_.GetText()); }
   std::wstring Get(int index) const override {
     CheckIndex(index, false);
-    return Parsed().Get(index);
+    std::wstring all = memo_.GetText();
+    std::size_t start = LineStart(all, index);
+    std::size_t end = all.find_first_of(L"\r\n", start);
+    return all.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
   }
 
   void Insert(int index, const std::wstring& text) override {
@@ -200,6 +203,17 @@ public:
   void SetText(const std::wstring& text) override { memo_.SetText(text); }
 
 private:
+  // Lines end at CR LF, CR or LF; a final line break does not start another line. Counting
+  // does not copy lines, so that a long log stays cheap to append to.
+  static int CountLines(const std::wstring& text) {
+    int lines = 0;
+    for (std::size_t at = 0; at < text.size(); ++lines) {
+      std::size_t end = text.find_first_of(L"\r\n", at);
+      if (end == std::wstring::npos) return lines + 1;
+      at = end + (text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n' ? 2 : 1);
+    }
+    return lines;
+  }
   // Offset of the first character of line `index` (the text's length past the last line).
   static std::size_t LineStart(const std::wstring& text, int index) {
     std::size_t at = 0;

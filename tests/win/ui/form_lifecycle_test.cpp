@@ -90,6 +90,32 @@ TEST(FormLife, CloseActionsOfASecondaryForm) {
   EXPECT_EQ(watch.gone.size(), 1u);
 }
 
+TEST(FormLife, FocusGoesToTheFirstControlInTabOrderAndComesBackAfterDeactivation) {
+  Application->Initialize();
+  TForm form(nullptr);
+  form.SetBounds(120, 120, 260, 140);
+  auto* second = new TEdit(&form);
+  second->SetParent(&form);
+  second->SetBounds(8, 8, 100, 21);
+  second->SetTabOrder(1);
+  auto* first = new TEdit(&form);
+  first->SetParent(&form);
+  first->SetBounds(8, 40, 100, 21);
+  first->SetTabOrder(0);
+  form.Show();
+  PumpMessages();
+  EXPECT_EQ(GetFocus(), first->Handle());
+  second->SetFocus();
+  TForm other(nullptr);
+  other.SetBounds(400, 120, 200, 100);
+  other.Show();
+  PumpMessages();
+  ASSERT_NE(GetFocus(), second->Handle());
+  SetActiveWindow(form.Handle());
+  PumpMessages();
+  EXPECT_EQ(GetFocus(), second->Handle());
+}
+
 TEST(FormLife, AltKeysReachTheFormAsDialogCharacters) {
   Application->Initialize();
   TForm form(nullptr);
