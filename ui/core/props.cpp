@@ -168,6 +168,19 @@ bool SetObjectProp(TObject* object, std::string_view name, TObject* value) {
   return true;
 }
 
+bool SetMethodProp(TObject* object, std::string_view name, const std::any& handler) {
+  const TPropInfo* p = GetPropInfo(object, name);
+  if (!p || p->kind != TPropKind::Event || !p->setEvent) return false;
+  if (handler.has_value() && handler.type() != *p->eventType) return false;
+  p->setEvent(*object, handler);
+  return true;
+}
+
+bool IsMethodAssigned(const TObject* object, std::string_view name) {
+  const TPropInfo* p = GetPropInfo(object, name);
+  return p && p->kind == TPropKind::Event && p->eventAssigned && p->eventAssigned(*object);
+}
+
 bool SetPropValue(TObject* object, std::string_view name, std::wstring_view text) {
   const TPropInfo* p = GetPropInfo(object, name);
   if (!p) return false;

@@ -10,6 +10,7 @@
 //   auto* font = GetObjectProp<TFont>(control, "Font");
 #include "ui/core/classes.h"
 
+#include <any>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -42,6 +43,11 @@ T* GetObjectProp(const TObject* object, std::string_view name) {
   return dynamic_cast<T*>(GetObjectProp(object, name, &T::StaticClassInfo()));
 }
 bool SetObjectProp(TObject* object, std::string_view name, TObject* value);
+
+// Events: a handler is a std::function of exactly the event's type, held in a std::any (an
+// empty one clears the event). False when the event is missing or the handler's type differs.
+bool SetMethodProp(TObject* object, std::string_view name, const std::any& handler);
+bool IsMethodAssigned(const TObject* object, std::string_view name);
 
 // Writes any property from text: integers from decimal (or '$' hex) text or their names,
 // enumerations from identifiers or ordinals, sets from "[a,b]", strings as they are, string

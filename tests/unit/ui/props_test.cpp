@@ -95,6 +95,23 @@ TEST(PropertiesByName, StringsStringListsAndObjects) {
   g.SetBuddy(nullptr);
 }
 
+TEST(PropertiesByName, EventsTakeHandlersOfExactlyTheirType) {
+  TGadget g(nullptr);
+  int pings = 0;
+  EXPECT_TRUE(SetMethodProp(&g, "OnPing", TNotifyEvent([&](TObject*) { ++pings; })));
+  EXPECT_TRUE(IsMethodAssigned(&g, "onping"));
+  g.OnPing(&g);
+  EXPECT_EQ(pings, 1);
+  // A handler of another type is refused and leaves the event as it was.
+  EXPECT_FALSE(SetMethodProp(&g, "OnPing", TPokeEvent([](TObject*, int&) {})));
+  EXPECT_FALSE(SetMethodProp(&g, "OnPing", 42));
+  EXPECT_TRUE(IsMethodAssigned(&g, "OnPing"));
+  EXPECT_TRUE(SetMethodProp(&g, "OnPing", std::any()));
+  EXPECT_FALSE(IsMethodAssigned(&g, "OnPing"));
+  EXPECT_FALSE(SetMethodProp(&g, "OnMissing", std::any()));
+  EXPECT_FALSE(IsMethodAssigned(&g, "Count"));
+}
+
 TEST(PropertiesByName, SubclassesInheritTheirAncestorsProperties) {
   TBigGadget big(nullptr);
   EXPECT_TRUE(SetPropValue(&big, "Depth", L"3"));
