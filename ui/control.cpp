@@ -301,14 +301,17 @@ bool TControl::HandleMouseMessage(TMessage& m) {
   TShiftState shift = ShiftFromKeys(m.WParam);
   switch (m.Msg) {
   case WM_LBUTTONDOWN:
-  case WM_LBUTTONDBLCLK:
+  case WM_LBUTTONDBLCLK: {
     if (clickOnRelease_) {
       pressed_ = true;
       if (!dynamic_cast<TWinControl*>(this)) SetMouseCapture(true);
     }
+    auto alive = AliveToken();
     if (m.Msg == WM_LBUTTONDBLCLK && OnDblClick) OnDblClick(this);
+    if (alive.expired()) return true;
     MouseDown(TMouseButton::mbLeft, shift | (m.Msg == WM_LBUTTONDBLCLK ? unsigned(ssDouble) : 0u), x, y);
     return true;
+  }
   case WM_RBUTTONDOWN:
   case WM_RBUTTONDBLCLK:
     MouseDown(TMouseButton::mbRight, shift, x, y);
@@ -321,7 +324,9 @@ bool TControl::HandleMouseMessage(TMessage& m) {
     bool wasPressed = pressed_;
     pressed_ = false;
     if (wasPressed && !dynamic_cast<TWinControl*>(this)) SetMouseCapture(false);
+    auto alive = AliveToken();
     MouseUp(TMouseButton::mbLeft, shift, x, y);
+    if (alive.expired()) return true;
     RECT r = ClientRect();
     if (wasPressed && clickOnRelease_ && x >= r.left && y >= r.top && x < r.right && y < r.bottom) Click();
     return true;
@@ -345,6 +350,8 @@ bool TControl::HandleMouseMessage(TMessage& m) {
 }
 
 void TControl::WndProc(TMessage& m) {
+  // A handler run here may free the control; then nothing of it is touched again.
+  auto alive = AliveToken();
   switch (m.Msg) {
   case CM_MOUSEENTER:
     if (OnMouseEnter) OnMouseEnter(this);
@@ -356,7 +363,7 @@ void TControl::WndProc(TMessage& m) {
     if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MBUTTONDBLCLK && enabled_) HandleMouseMessage(m);
     break;
   }
-  DefaultHandler(m);
+  if (!alive.expired()) DefaultHandler(m);
 }
 
 void TControl::DefaultHandler(TMessage&) {}

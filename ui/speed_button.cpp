@@ -180,8 +180,9 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
     if (clicked && groupIndex_ > 0) SetDown(!(down_ && allowAllUp_));
     Invalidate();
   }
+  auto alive = AliveToken();
   TGraphicControl::MouseUp(button, shift, x, y);
-  if (clicked) Click();
+  if (clicked && !alive.expired()) Click();
 }
 
 void TSpeedButton::WndProc(TMessage& m) {

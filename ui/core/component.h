@@ -21,6 +21,7 @@
 #include <any>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -100,6 +101,10 @@ public:
         [self, method](A... args) { (self->*method)(std::forward<A>(args)...); });
   }
 
+  // Expires when the component has been freed: code that calls a handler which may free the
+  // component (a click that closes a window) checks it before touching the component again.
+  std::weak_ptr<void> AliveToken() const { return aliveToken_; }
+
   // The handler bound under `name`, empty when there is none.
   std::any FindMethod(std::string_view name) const;
   // Fills the field bound under `name`. False when the component is not of the field's type;
@@ -119,6 +124,7 @@ private:
     }
   };
 
+  std::shared_ptr<void> aliveToken_ = std::make_shared<int>(0);
   TComponent* owner_ = nullptr;
   std::string name_;
   int tag_ = 0;

@@ -2,6 +2,7 @@
 // must not leave a window procedure.
 #include "tests/win/ui/ui_test_util.h"
 #include "ui/form.h"
+#include "ui/speed_button.h"
 #include "ui/std_controls.h"
 #include "ui/timer.h"
 
@@ -79,6 +80,33 @@ TEST_F(WindowProcTakeover, WindowIsAttachedUntilItIsDestroyed) {
   edit->SetText(L"again"); // the window comes back on demand with the text
   EXPECT_NE(edit->Handle(), nullptr);
   EXPECT_EQ(edit->Text(), L"again");
+}
+
+TEST(HandlersThatFreeTheirControl, NothingOfTheControlIsTouchedAfterwards) {
+  Application->Initialize();
+  TForm form(nullptr);
+  auto* edit = new TEdit(&form);
+  edit->SetParent(&form);
+  HWND window = edit->Handle();
+  edit->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { delete edit; };
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(form.ControlCount(), 0);
+
+  auto* panel = new TPanel(&form);
+  panel->SetParent(&form);
+  panel->SetBounds(0, 0, 100, 50);
+  auto* button = new TSpeedButton(&form);
+  button->SetParent(panel);
+  button->SetBounds(0, 0, 40, 20);
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+  button->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { delete button; };
+  SendMessageW(panel->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(panel->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(panel->ControlCount(), 0);
+  EXPECT_NE(GetCapture(), panel->Handle()); // the capture went with the button
 }
 
 class ErrorsInHandlers : public ::testing::Test {
