@@ -127,7 +127,7 @@ void TApplication::ProcessReleases() {
     TComponent* c = releases_.back();
     releases_.pop_back();
     RemoveFreeNotification(c);
-    delete c;
+    c->Free();
   }
 }
 

@@ -59,13 +59,6 @@ TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
 
 TCustomForm::~TCustomForm() {
   Destroying();
-  if (OnDestroy) {
-    try {
-      OnDestroy(this);
-    } catch (...) {
-      if (Application) Application->HandleException(this);
-    }
-  }
   auto& forms = Screen->forms_;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
   // The menu is freed with the other components; the window must not keep its handle.
@@ -93,6 +86,16 @@ void TCustomForm::ReadDescriptionText(std::string_view text) {
   }
   EnableAlign();
   DoCreate();
+}
+
+void TCustomForm::BeforeDestruction() {
+  TCustomControl::BeforeDestruction();
+  if (!OnDestroy) return;
+  try {
+    OnDestroy(this);
+  } catch (...) {
+    if (Application) Application->HandleException(this);
+  }
 }
 
 void TCustomForm::DoCreate() {

@@ -92,11 +92,15 @@ public:
   TNotifyEvent OnHide;
   TCloseEvent OnClose;
   TCloseQueryEvent OnCloseQuery;
+  // Runs when the form is freed by its owner, by Release or by Free(), while the form's class
+  // is still whole; a plain delete does not run it.
   TNotifyEvent OnDestroy;
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;
 
   void Notification(TComponent* component, TOperation operation) override;
+  // Fires OnDestroy (freeing through the owner, Release or Free).
+  void BeforeDestruction() override;
 
 protected:
   void CreateParams(TCreateParams& params) override;

@@ -106,8 +106,14 @@ void TComponent::DestroyComponents() {
     components_.pop_back();
     last->owner_ = nullptr;
     Notification(last, TOperation::opRemove);
+    last->BeforeDestruction();
     delete last;
   }
+}
+
+void TComponent::Free() {
+  BeforeDestruction();
+  delete this;
 }
 
 void TComponent::FreeNotification(TComponent* component) {

@@ -66,8 +66,13 @@ public:
 
   void InsertComponent(TComponent* component);
   void RemoveComponent(TComponent* component);
-  // Frees every owned component, last created first.
+  // Frees every owned component, last created first (each hears BeforeDestruction first).
   void DestroyComponents();
+  // Runs BeforeDestruction while the whole object still exists, then deletes it. Owners and
+  // released forms are freed this way; a plain delete skips BeforeDestruction.
+  void Free();
+  // Last call before destruction with the object still whole (a form fires OnDestroy here).
+  virtual void BeforeDestruction() {}
 
   // Asks for Notification(this, opRemove) on `component` when this one goes away, and the
   // other way round.

@@ -33,9 +33,13 @@ TEST(FormLife, ClosingTheMainFormEndsRunWhichFreesTheForms) {
     PostMessageW(main->Handle(), WM_CLOSE, 0, 0);
   };
   main->OnClose = [&](TObject*, TCloseAction&) { events.push_back("close"); };
+  main->OnDestroy = [&](TObject* sender) {
+    // The form is still whole: its class and its controls can be used.
+    events.push_back("destroy " + static_cast<TComponent*>(sender)->ClassName());
+  };
   TDeathWatch watch(main);
   Application->Run();
-  EXPECT_EQ(events, (std::vector<std::string>{"show", "close"}));
+  EXPECT_EQ(events, (std::vector<std::string>{"show", "close", "destroy TForm"}));
   EXPECT_EQ(watch.gone, (std::vector<TComponent*>{main}));
   EXPECT_EQ(Application->MainForm(), nullptr);
 }
