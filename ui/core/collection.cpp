@@ -22,6 +22,29 @@ int TCollectionItem::Index() const {
   return -1;
 }
 
+void TCollectionItem::Assign(const TPersistent* source) {
+  if (!source || &source->ClassInfo() != &ClassInfo()) return TPersistent::Assign(source);
+  for (const TPropInfo* p : ClassInfo().AllProperties()) {
+    switch (p->kind) {
+    case TPropKind::Integer:
+    case TPropKind::Enumeration:
+    case TPropKind::Set:
+      if (p->getOrdinal && p->setOrdinal) p->setOrdinal(*this, p->getOrdinal(*source));
+      break;
+    case TPropKind::String:
+      if (p->getString && p->setString) p->setString(*this, p->getString(*source));
+      break;
+    case TPropKind::StringList:
+    case TPropKind::Object:
+      if (p->getObject && p->setObject) p->setObject(*this, p->getObject(*source));
+      break;
+    case TPropKind::Event:
+      break;
+    }
+  }
+  Changed();
+}
+
 void TCollectionItem::Changed() {
   if (collection_) collection_->Changed(this);
 }

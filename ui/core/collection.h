@@ -21,6 +21,8 @@ public:
   explicit TCollectionItem(TCollection* collection) : collection_(collection) {}
   TCollection* Collection() const { return collection_; }
   int Index() const;
+  // Copies every published property from an item of the same class.
+  void Assign(const TPersistent* source) override;
 
 protected:
   // Tells the collection (and through it the owner) that this item changed.
