@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <string>
 
 namespace vela::ui {
 
@@ -96,6 +98,7 @@ const TClassInfo& TStatusPanel::StaticClassInfo() {
       {P::Enum<TAlignment>("Alignment", &TStatusPanel::Alignment, &TStatusPanel::SetAlignment, kAlignmentIdents),
        P::Enum<TStatusPanelBevel>("Bevel", &TStatusPanel::Bevel, &TStatusPanel::SetBevel,
                                   {"pbNone", "pbLowered", "pbRaised"}),
+       P::Enum<TStatusPanelStyle>("Style", &TStatusPanel::Style, &TStatusPanel::SetStyle, {"psText", "psOwnerDraw"}),
        P::Str("Text", &TStatusPanel::Text, &TStatusPanel::SetText),
        P::Int("Width", &TStatusPanel::Width, &TStatusPanel::SetWidth)});
   return info;
@@ -120,8 +123,14 @@ void TStatusPanel::SetBevel(TStatusPanelBevel bevel) {
   Changed();
 }
 
+void TStatusPanel::SetStyle(TStatusPanelStyle style) {
+  style_ = style;
+  Changed();
+}
+
 void TStatusPanel::Assign(const TPersistent* source) {
   if (auto* p = dynamic_cast<const TStatusPanel*>(source)) {
+    style_ = p->style_;
     text_ = p->text_;
     width_ = p->width_;
     alignment_ = p->alignment_;
@@ -146,7 +155,8 @@ const TClassInfo& TCustomStatusBar::StaticClassInfo() {
       {P::Owned<TStatusPanels>("Panels", &TCustomStatusBar::Panels),
        P::Bool("SimplePanel", &TCustomStatusBar::SimplePanel, &TCustomStatusBar::SetSimplePanel),
        P::Str("SimpleText", &TCustomStatusBar::SimpleText, &TCustomStatusBar::SetSimpleText),
-       P::Bool("SizeGrip", &TCustomStatusBar::SizeGrip, &TCustomStatusBar::SetSizeGrip)});
+       P::Bool("SizeGrip", &TCustomStatusBar::SizeGrip, &TCustomStatusBar::SetSizeGrip),
+       P::Event("OnDrawPanel", &TCustomStatusBar::OnDrawPanel)});
   return info;
 }
 
@@ -212,8 +222,11 @@ void TCustomStatusBar::UpdatePanels() {
     WPARAM flags = WPARAM(i) | (panel->Bevel() == TStatusPanelBevel::pbNone    ? SBT_NOBORDERS
                                 : panel->Bevel() == TStatusPanelBevel::pbRaised ? SBT_POPOUT
                                                                                 : 0);
+    bool ownerDraw = panel->Style() == TStatusPanelStyle::psOwnerDraw;
+    if (ownerDraw) text = L"\x2" + std::to_wstring(reinterpret_cast<std::uintptr_t>(panel));
     if (appliedTexts_[std::size_t(i)] == text) continue;
-    SendMessageW(h, SB_SETTEXTW, flags, LPARAM(text.c_str()));
+    if (ownerDraw) SendMessageW(h, SB_SETTEXTW, flags | SBT_OWNERDRAW, LPARAM(panel));
+    else SendMessageW(h, SB_SETTEXTW, flags, LPARAM(text.c_str()));
     appliedTexts_[std::size_t(i)] = text;
   }
 }
@@ -227,6 +240,28 @@ std::wstring TCustomStatusBar::NativePanelText(int index) {
   text.resize(std::size_t(length));
   text.erase(0, text.find_first_not_of(L'\t') == std::wstring::npos ? text.size() : text.find_first_not_of(L'\t'));
   return text;
+}
+
+void TCustomStatusBar::WndProc(TMessage& m) {
+  if (m.Msg == CN_DRAWITEM) {
+    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+    int index = int(dis->itemID);
+    if (OnDrawPanel && index >= 0 && index < panels_->Count()) {
+      canvas_.SetHandle(dis->hDC);
+      canvas_.Font()->Assign(Font());
+      canvas_.Brush()->SetColor(Color());
+      try {
+        OnDrawPanel(this, panels_->Items(index), dis->rcItem);
+      } catch (...) {
+        canvas_.SetHandle(nullptr);
+        throw;
+      }
+      canvas_.SetHandle(nullptr);
+    }
+    m.Result = TRUE;
+    return;
+  }
+  TWinControl::WndProc(m);
 }
 
 void TCustomStatusBar::SetSimplePanel(bool value) {

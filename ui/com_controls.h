@@ -49,6 +49,7 @@ private:
 };
 
 enum class TStatusPanelBevel { pbNone, pbLowered, pbRaised };
+enum class TStatusPanelStyle { psText, psOwnerDraw };
 
 class TStatusPanel : public TCollectionItem {
   VELA_CLASS_INFO
@@ -62,6 +63,9 @@ public:
   void SetAlignment(TAlignment alignment);
   TStatusPanelBevel Bevel() const { return bevel_; }
   void SetBevel(TStatusPanelBevel bevel);
+  // An owner-drawn panel is painted by the bar's OnDrawPanel.
+  TStatusPanelStyle Style() const { return style_; }
+  void SetStyle(TStatusPanelStyle style);
   void Assign(const TPersistent* source) override;
 
 private:
@@ -69,11 +73,15 @@ private:
   int width_ = 50;
   TAlignment alignment_ = TAlignment::taLeftJustify;
   TStatusPanelBevel bevel_ = TStatusPanelBevel::pbLowered;
+  TStatusPanelStyle style_ = TStatusPanelStyle::psText;
 };
 
 class TStatusPanels : public TTypedCollection<TStatusPanel> {
   VELA_CLASS_INFO
 };
+
+class TCustomStatusBar;
+using TDrawPanelEvent = std::function<void(TCustomStatusBar* StatusBar, TStatusPanel* Panel, const RECT& Rect)>;
 
 class TCustomStatusBar : public TWinControl {
   VELA_CLASS_INFO
@@ -89,12 +97,18 @@ public:
   void SetSizeGrip(bool value);
   // The text of panel `index` as the native control holds it (what the operator sees).
   std::wstring NativePanelText(int index);
+  // Valid while OnDrawPanel runs.
+  TCanvas* Canvas() { return &canvas_; }
+
+  TDrawPanelEvent OnDrawPanel;
 
 protected:
   void CreateParams(TCreateParams& params) override;
   void HandleCreated() override;
+  void WndProc(TMessage& message) override;
 
 private:
+  TCanvas canvas_;
   void UpdatePanels();
   std::unique_ptr<TStatusPanels> panels_;
   std::vector<int> appliedParts_;

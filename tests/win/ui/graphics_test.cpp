@@ -123,6 +123,36 @@ TEST(ReflectedMessages, TrackBarMovesAreReportedThroughItsParent) {
   EXPECT_EQ(GetOrdProp(track, "Position"), 12);
 }
 
+TEST(StatusBars, OwnerDrawnPanelsArePaintedByOnDrawPanel) {
+  Application->Initialize();
+  TForm form(nullptr);
+  form.SetBounds(150, 150, 300, 120);
+  auto* bar = new TStatusBar(&form);
+  bar->SetParent(&form);
+  bar->SetSizeGrip(false);
+  bar->Panels()->Add()->SetWidth(100);
+  TStatusPanel* drawn = bar->Panels()->Add();
+  drawn->SetWidth(100);
+  drawn->SetStyle(TStatusPanelStyle::psOwnerDraw);
+  std::vector<TStatusPanel*> asked;
+  RECT where{};
+  bar->OnDrawPanel = [&](TCustomStatusBar* sender, TStatusPanel* panel, const RECT& rect) {
+    asked.push_back(panel);
+    where = rect;
+    sender->Canvas()->Brush()->SetColor(clRed);
+    sender->Canvas()->FillRect(rect);
+  };
+  form.Show();
+  RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  ASSERT_FALSE(asked.empty());
+  EXPECT_EQ(asked.back(), drawn);
+  HDC dc = GetDC(bar->Handle());
+  COLORREF inside = GetPixel(dc, (where.left + where.right) / 2, (where.top + where.bottom) / 2);
+  ReleaseDC(bar->Handle(), dc);
+  EXPECT_GE(where.left, 100);
+  EXPECT_EQ(inside, COLORREF(0x0000FF));
+}
+
 TEST(FileDialogs, FilterTextBecomesTheNativeDoubleNulList) {
   std::wstring native = TOpenDialog::NativeFilter(L"Bin File(*.bin)|*.bin");
   EXPECT_EQ(native, std::wstring(L"Bin File(*.bin)\0*.bin\0\0", 23));
