@@ -24,9 +24,13 @@ constexpr wchar_t kSuccess[] = L"Card program upgrade success\xFF01";
 constexpr wchar_t kConnected[] =
     L"Successful connection\xFF01---Binding Ports---TCP---Client";
 
+// The tool's process, ended when the drive fails so that nothing is left behind.
+HANDLE tool = nullptr;
+
 [[noreturn]] void Fail(const char* what) {
   std::printf("operator_driver: FAILED: %s\n", what);
   std::fflush(stdout);
+  if (tool) TerminateProcess(tool, 1);
   ExitProcess(1);
 }
 
@@ -90,12 +94,16 @@ void TypeText(const std::wstring& text) {
   Sleep(100);
 }
 
-void PressKey(WORD vk) {
+void PressKeyFast(WORD vk) {
   INPUT in[2]{};
   in[0].type = in[1].type = INPUT_KEYBOARD;
   in[0].ki.wVk = in[1].ki.wVk = vk;
   in[1].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(2, in, sizeof(INPUT));
+}
+
+void PressKey(WORD vk) {
+  PressKeyFast(vk);
   Sleep(100);
 }
 
@@ -107,9 +115,11 @@ std::wstring ClassOf(HWND w) {
   return buf;
 }
 
+// GetWindowText does not ask a window of another process; WM_GETTEXT is marshalled.
 std::wstring TextOf(HWND w) {
   wchar_t buf[1024] = {};
-  GetWindowTextW(w, buf, 1023); // marshalled across processes
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(w, WM_GETTEXT, 1023, LPARAM(buf), SMTO_ABORTIFHUNG, 2000, &copied);
   return buf;
 }
 
@@ -239,6 +249,7 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring cmd = L"\"" + exe + L"\"";
   if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
     Fail("cannot start VelaUpdate.exe");
+  tool = pi.hProcess;
   Step("started VelaUpdate.exe");
 
   HWND main = nullptr;
@@ -267,7 +278,8 @@ int wmain(int argc, wchar_t** argv) {
   TypeText(address);
   ClickCentre(editPort);
   TypeText(port);
-  if (TextOf(editIp) != address || TextOf(editPort) != port) Fail("typing into the edits");
+  if (!WaitFor([&] { return TextOf(editIp) == address && TextOf(editPort) == port; }, 5000))
+    Fail("typing into the edits");
   Step("typed the address and port");
 
   ClickClient(topPanel, 521 + 44, 11 + 16); // Connect
@@ -300,8 +312,16 @@ int wmain(int argc, wchar_t** argv) {
     int id = GetDlgCtrlID(w);
     return (id == 0x47C || id == 0x480) && IsWindowVisible(w);
   });
-  if (nameField) ClickCentre(nameField);
+  if (!nameField) Fail("the file name field of the dialog");
+  ClickCentre(nameField);
   TypeText(image);
+  // The dialog's completion may swallow a keystroke; type the name once more if it did.
+  if (!WaitFor([&] { return TextOf(nameField) == image; }, 3000)) {
+    PressKey(VK_END);
+    for (std::size_t i = 0; i < 300; ++i) PressKeyFast(VK_BACK);
+    TypeText(image);
+  }
+  if (!WaitFor([&] { return TextOf(nameField) == image; }, 3000)) Fail("typing the file name");
   PressKey(VK_RETURN);
   if (!WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10000))
     Fail("the file dialog did not close");

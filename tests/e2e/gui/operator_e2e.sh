@@ -5,9 +5,9 @@
 #
 #   operator_e2e.sh <operator_driver.exe> <VelaUpdate.exe> <work directory>
 set -euo pipefail
-driver=$1
-tool=$2
-work=$3
+driver=$(realpath "$1")
+tool=$(realpath "$2")
+work=$(realpath -m "$3")
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
 
 sim=${VELA_BOOTSIM:-}
