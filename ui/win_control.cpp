@@ -127,9 +127,13 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
     wc.cbSize = sizeof wc;
     WNDPROC base = DefWindowProcW;
     if (!params.baseClass.empty()) {
-      if (!GetClassInfoExW(nullptr, params.baseClass.c_str(), &wc) &&
-          !GetClassInfoExW(instance, params.baseClass.c_str(), &wc))
-        throw EOutOfResources(L"Window class " + params.baseClass + L" is not available");
+      if (!GetClassInfoExW(nullptr, params.baseClass.c_str(), &wc)) {
+        // The common controls register their classes when first asked to.
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&icc);
+        if (!GetClassInfoExW(nullptr, params.baseClass.c_str(), &wc))
+          throw EOutOfResources(L"Window class " + params.baseClass + L" is not available");
+      }
       base = wc.lpfnWndProc;
       wc.cbSize = sizeof wc;
       wc.style &= ~UINT(CS_GLOBALCLASS);
