@@ -220,7 +220,13 @@ void TCustomForm::HandleCreated() {
   UpdateScrollRange();
 }
 
+void TCustomForm::Loaded() {
+  TCustomControl::Loaded();
+  if (Visible()) VisibleChanged();
+}
+
 void TCustomForm::VisibleChanged() {
+  if (HasState(csLoading)) return;
   if (Visible()) {
     if (OnShow) OnShow(this);
     HWND h = Handle();

@@ -101,6 +101,8 @@ public:
   void Notification(TComponent* component, TOperation operation) override;
   // Fires OnDestroy (freeing through the owner, Release or Free).
   void BeforeDestruction() override;
+  // A form stored as visible is shown once everything has been read.
+  void Loaded() override;
 
 protected:
   void CreateParams(TCreateParams& params) override;
