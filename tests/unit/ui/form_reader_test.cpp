@@ -105,6 +105,23 @@ TEST_F(FormReading, LoadedRunsOnceForEveryComponentAfterAllReferencesAreResolved
   EXPECT_FALSE(root.First->HasState(csLoading | csReading));
 }
 
+TEST_F(FormReading, ScalarSyntaxOfNumbersCharacterCodesAndComments) {
+  ReadComponentFromText(&root, "// a stored description\n"
+                               "object P: TPanelRoot\n"
+                               "  Count = $7F // hexadecimal\n"
+                               "  Colour = -1\n"
+                               "  Title = 'a'#13#10'b'#$1F600\n"
+                               "  Options = []\n"
+                               "end\n");
+  EXPECT_EQ(root.Count(), 0x7F);
+  EXPECT_EQ(root.Colour(), -1);
+  EXPECT_EQ(WideToUtf8(root.Title()), "a\r\nb\xF0\x9F\x98\x80");
+  EXPECT_EQ(root.Options(), 0u);
+  TPanelRoot other(nullptr);
+  EXPECT_THROW(ReadComponentFromText(&other, "object P: TPanelRoot\n  Count = 1.5\nend\n"), EReadError);
+  EXPECT_THROW(ReadComponentFromText(&other, "object P: TPanelRoot\n  Count = 99999999999\nend\n"), EReadError);
+}
+
 struct BadCase {
   const char* text;
   const char* expected; // part of the message
