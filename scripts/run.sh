@@ -10,20 +10,29 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
-sim="$root/build/native/tools/vela-bootsim/vela-bootsim"
-exe="$root/build/windows/app/VelaUpdate.exe"
+# Other build trees can stand in for the presets' (VELA_NATIVE_BUILD, VELA_WINDOWS_BUILD).
+native_build=${VELA_NATIVE_BUILD:-$root/build/native}
+windows_build=${VELA_WINDOWS_BUILD:-$root/build/windows}
+sim="$native_build/tools/vela-bootsim/vela-bootsim"
+exe="$windows_build/app/VelaUpdate.exe"
 
 build_preset() {
   local preset=$1
   [ -f "$root/build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" --target "${@:2}"
+  cmake --build --preset "$preset"
 }
 
-[ -x "$sim" ] || build_preset native vela-bootsim || true
-[ -f "$exe" ] || build_preset windows VelaUpdate
+if [ ! -x "$sim" ] && [ -z "${VELA_NATIVE_BUILD:-}" ]; then build_preset native || true; fi
+if [ ! -f "$exe" ] && [ -z "${VELA_WINDOWS_BUILD:-}" ]; then build_preset windows; fi
+[ -f "$exe" ] || { echo "VelaUpdate.exe is missing ($exe)" >&2; exit 1; }
 
 headless=0
-[ -z "${DISPLAY:-}" ] && headless=1
+if [ -z "${DISPLAY:-}" ]; then
+  headless=1
+  # A Wine prefix belongs to the display its first program opened; a private one makes sure the
+  # window appears on the display started here.
+  export WINEPREFIX="$root/build/wine-run-prefix"
+fi
 # shellcheck source=wine-env.sh
 source "$root/scripts/wine-env.sh"
 vela_ensure_display
@@ -33,6 +42,7 @@ pids=()
 cleanup() {
   local p
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  [ "$headless" -eq 1 ] && wineserver -k 2>/dev/null || true
   [ -n "${VELA_STARTED_XVFB:-}" ] && kill "$VELA_STARTED_XVFB" 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -63,12 +73,12 @@ fi
 
 "$vela_wine" "$exe" &
 pids+=($!)
-# The window is up once the desktop shows its title.
-for _ in $(seq 150); do
-  xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop\|Default - Wine' && break
+# Wine draws its windows inside one desktop window; once that is up, give the tool a moment.
+for _ in $(seq 300); do
+  xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop' && break
   sleep 0.1
 done
-sleep 3
+sleep 4
 shot="$root/build/run-screenshot.png"
 import -window root "$shot"
 echo "Screenshot: $shot"

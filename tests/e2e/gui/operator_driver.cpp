@@ -259,6 +259,8 @@ int wmain(int argc, wchar_t** argv) {
         return main != nullptr;
       }, 30000))
     Fail("the main window did not appear");
+  // Other programs may share the desktop: keep the tool on top so that every click lands on it.
+  SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(main);
   Sleep(500);
 
