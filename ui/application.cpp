@@ -26,6 +26,7 @@ void RegisterStandardClasses() {
           &TMemo::StaticClassInfo(), &TButton::StaticClassInfo(), &TPanel::StaticClassInfo(),
           &TGroupBox::StaticClassInfo(), &TSpeedButton::StaticClassInfo(), &TListView::StaticClassInfo(),
           &TProgressBar::StaticClassInfo(), &TStatusBar::StaticClassInfo(), &TTrackBar::StaticClassInfo(),
+          &TUpDown::StaticClassInfo(),
           &TTimer::StaticClassInfo(), &TOpenDialog::StaticClassInfo(), &TImageList::StaticClassInfo(),
           &TMainMenu::StaticClassInfo(), &TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo()})
       RegisterClass(*info);

@@ -370,4 +370,108 @@ void TTrackBar::WndProc(TMessage& m) {
   TWinControl::WndProc(m);
 }
 
+// ---- TUpDown
+
+const TClassInfo& TUpDown::StaticClassInfo() {
+  using P = PropsOf<TUpDown>;
+  static const TClassInfo info = MakeClassInfo<TUpDown>(
+      "TUpDown", &TWinControl::StaticClassInfo(),
+      {P::Ref<TWinControl>("Associate", &TUpDown::Associate, &TUpDown::SetAssociate),
+       P::Int("Increment", &TUpDown::Increment, &TUpDown::SetIncrement),
+       P::Int("Max", &TUpDown::Max, &TUpDown::SetMax), P::Int("Min", &TUpDown::Min, &TUpDown::SetMin),
+       P::Enum<TUDOrientation>("Orientation", &TUpDown::Orientation, &TUpDown::SetOrientation,
+                               {"udHorizontal", "udVertical"}),
+       P::Int("Position", &TUpDown::Position, &TUpDown::SetPosition),
+       P::Bool("Wrap", &TUpDown::Wrap, &TUpDown::SetWrap), P::Event("OnChange", &TUpDown::OnChange)});
+  return info;
+}
+
+TUpDown::TUpDown(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 17, 25); }
+
+void TUpDown::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.baseClass = UPDOWN_CLASSW;
+  p.style |= UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+  if (associate_) p.style |= UDS_ALIGNRIGHT;
+  if (wrap_) p.style |= UDS_WRAP;
+  if (orientation_ == TUDOrientation::udHorizontal) p.style |= UDS_HORZ;
+}
+
+void TUpDown::HandleCreated() {
+  TWinControl::HandleCreated();
+  HWND h = HandleIfAllocated();
+  SendMessageW(h, UDM_SETRANGE32, WPARAM(min_), LPARAM(max_));
+  UDACCEL accel{0, UINT(increment_)};
+  SendMessageW(h, UDM_SETACCEL, 1, LPARAM(&accel));
+  if (associate_) SendMessageW(h, UDM_SETBUDDY, WPARAM(associate_->Handle()), 0);
+  SendMessageW(h, UDM_SETPOS32, 0, LPARAM(position_));
+}
+
+int TUpDown::Position() const {
+  if (HWND h = HandleIfAllocated()) {
+    BOOL failed = FALSE;
+    int pos = int(SendMessageW(h, UDM_GETPOS32, 0, LPARAM(&failed)));
+    if (!failed) position_ = pos;
+  }
+  return position_;
+}
+
+void TUpDown::SetPosition(int value) {
+  if (!HasState(csLoading)) value = std::clamp(value, std::min(min_, max_), std::max(min_, max_));
+  position_ = value;
+  if (HWND h = HandleIfAllocated()) SendMessageW(h, UDM_SETPOS32, 0, LPARAM(value));
+}
+
+void TUpDown::SetMin(int value) {
+  min_ = value;
+  if (HWND h = HandleIfAllocated()) SendMessageW(h, UDM_SETRANGE32, WPARAM(min_), LPARAM(max_));
+}
+
+void TUpDown::SetMax(int value) {
+  max_ = value;
+  if (HWND h = HandleIfAllocated()) SendMessageW(h, UDM_SETRANGE32, WPARAM(min_), LPARAM(max_));
+}
+
+void TUpDown::SetIncrement(int value) {
+  increment_ = std::max(1, value);
+  if (HWND h = HandleIfAllocated()) {
+    UDACCEL accel{0, UINT(increment_)};
+    SendMessageW(h, UDM_SETACCEL, 1, LPARAM(&accel));
+  }
+}
+
+void TUpDown::SetWrap(bool value) {
+  if (value == wrap_) return;
+  wrap_ = value;
+  RecreateWnd();
+}
+
+void TUpDown::SetOrientation(TUDOrientation value) {
+  if (value == orientation_) return;
+  orientation_ = value;
+  RecreateWnd();
+}
+
+void TUpDown::SetAssociate(TWinControl* control) {
+  if (control == this) throw EInvalidOperation("An up-down cannot be associated with itself");
+  if (associate_) associate_->RemoveFreeNotification(this);
+  associate_ = control;
+  if (associate_) associate_->FreeNotification(this);
+  if (HandleAllocated() && !HasState(csLoading)) RecreateWnd();
+}
+
+void TUpDown::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == associate_) associate_ = nullptr;
+}
+
+void TUpDown::WndProc(TMessage& m) {
+  if (m.Msg == CN_VSCROLL || m.Msg == CN_HSCROLL) {
+    int before = position_;
+    if (Position() != before && OnChange) OnChange(this);
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
 } // namespace vela::ui

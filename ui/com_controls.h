@@ -4,6 +4,7 @@
 //   LoadProgressBar->SetMax(int(size));  LoadProgressBar->SetPosition(1024);
 //   StatusBar1->Panels()->Items(0)->SetText(L"Connection is being established....");
 //   for (int i = 0; i < StatusBar1->Panels()->Count(); ++i) StatusBar1->Panels()->Items(i)->SetText(L"");
+//   TUpDown: Min, Max, Position, Increment, Wrap, Orientation, Associate (an edit), OnChange
 #include "ui/core/collection.h"
 #include "ui/win_control.h"
 
@@ -158,6 +159,47 @@ private:
   int frequency_ = 1;
   TTrackBarOrientation orientation_ = TTrackBarOrientation::trHorizontal;
   TTickStyle tickStyle_ = TTickStyle::tsAuto;
+};
+
+enum class TUDOrientation { udHorizontal, udVertical };
+
+// Up-down arrows (native "msctls_updown32"), optionally attached to an edit that shows the
+// position.
+class TUpDown : public TWinControl {
+  VELA_CLASS_INFO
+public:
+  explicit TUpDown(TComponent* owner);
+  int Min() const { return min_; }
+  void SetMin(int value);
+  int Max() const { return max_; }
+  void SetMax(int value);
+  int Position() const;
+  void SetPosition(int value);
+  int Increment() const { return increment_; }
+  void SetIncrement(int value);
+  bool Wrap() const { return wrap_; }
+  void SetWrap(bool value);
+  TUDOrientation Orientation() const { return orientation_; }
+  void SetOrientation(TUDOrientation value);
+  TWinControl* Associate() const { return associate_; }
+  void SetAssociate(TWinControl* control);
+  void Notification(TComponent* component, TOperation operation) override;
+
+  TNotifyEvent OnChange;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void HandleCreated() override;
+  void WndProc(TMessage& message) override;
+
+private:
+  int min_ = 0;
+  int max_ = 100;
+  mutable int position_ = 0;
+  int increment_ = 1;
+  bool wrap_ = false;
+  TUDOrientation orientation_ = TUDOrientation::udVertical;
+  TWinControl* associate_ = nullptr;
 };
 
 } // namespace vela::ui

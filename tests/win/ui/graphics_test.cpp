@@ -153,6 +153,32 @@ TEST(StatusBars, OwnerDrawnPanelsArePaintedByOnDrawPanel) {
   EXPECT_EQ(inside, COLORREF(0x0000FF));
 }
 
+TEST(ReflectedMessages, UpDownStepsTheNumberInItsEdit) {
+  Application->Initialize();
+  TForm form(nullptr);
+  auto* edit = new TEdit(&form);
+  edit->SetParent(&form);
+  auto* arrows = new TUpDown(&form);
+  arrows->SetParent(&form);
+  arrows->SetMax(10);
+  arrows->SetIncrement(2);
+  arrows->SetAssociate(edit);
+  arrows->SetPosition(4);
+  arrows->HandleNeeded();
+  EXPECT_EQ(edit->Text(), L"4");
+  int changes = 0;
+  arrows->OnChange = [&](TObject*) { ++changes; };
+  // What a click on the upper arrow does: the control moves and tells its parent.
+  SendMessageW(arrows->Handle(), UDM_SETPOS32, 0, 6);
+  SendMessageW(form.Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 6), LPARAM(arrows->Handle()));
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(arrows->Position(), 6);
+  arrows->SetPosition(50);
+  EXPECT_EQ(arrows->Position(), 10);
+  delete edit; // the association goes with the edit
+  EXPECT_EQ(arrows->Associate(), nullptr);
+}
+
 TEST(FileDialogs, FilterTextBecomesTheNativeDoubleNulList) {
   std::wstring native = TOpenDialog::NativeFilter(L"Bin File(*.bin)|*.bin");
   EXPECT_EQ(native, std::wstring(L"Bin File(*.bin)\0*.bin\0\0", 23));
