@@ -330,7 +330,8 @@ void TWinControl::UpdateBoundsFromWindow() {
   if (r.left == Left() && r.top == Top() && w == Width() && h == Height()) return;
   bool resized = w != Width() || h != Height();
   UpdateBoundsStore(r.left, r.top, w, h);
-  if (resized) {
+  // A minimised window has no client area worth laying out; restoring it realigns.
+  if (resized && !IsIconic(handle_)) {
     Realign();
     if (OnResize) OnResize(this);
   }
