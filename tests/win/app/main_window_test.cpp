@@ -302,7 +302,15 @@ TEST_F(MainWindow, UpgradeChecksFileRowsAndTicksBeforeSendingAnything) {
   WriteImage(path, 100);
   PickImage(path);
   form->BtnSendClick(form->BtnSend); // nothing ticked
-  EXPECT_EQ(watch.Texts(), (std::vector<std::wstring>{W(link::text::kSelectBinaryFile), W(link::text::kSelectCard)}));
+  PressTickBox(1);
+  watch.fileToPick.clear();
+  form->BtnLoadClick(form->BtnLoad); // cancelled: the old path stays, the image counts as empty
+  EXPECT_EQ(form->edLoadFile->Text(), path);
+  EXPECT_EQ(form->Session().transfer().ImageSize(), 0);
+  form->BtnSendClick(form->BtnSend);
+  EXPECT_EQ(watch.Texts(), (std::vector<std::wstring>{W(link::text::kSelectBinaryFile), W(link::text::kSelectCard),
+                                                      W(link::text::kSelectBinaryFile)}));
+  EXPECT_EQ(watch.fileDialogs, 2);
   EXPECT_EQ(device.Texts().size(), 1u);
   EXPECT_FALSE(form->BtnLoad->Enabled()); // a file name is present: stays off until completion
   form->BtnCloseClick(form->BtnClose);
