@@ -383,10 +383,6 @@ TGraphicControl::~TGraphicControl() {
   if (Parent() && Parent()->captureControl_ == this) Parent()->captureControl_ = nullptr;
 }
 
-void TGraphicControl::Invalidate() { TControl::Invalidate(); }
-
-void TGraphicControl::Update() { TControl::Update(); }
-
 void TGraphicControl::WndProc(TMessage& m) {
   if (m.Msg == WM_PAINT && m.WParam) {
     canvas_.SetHandle(reinterpret_cast<HDC>(m.WParam));

@@ -180,8 +180,6 @@ public:
 
   // Valid while the control paints (its handle is the parent's DC).
   TCanvas* Canvas() { return &canvas_; }
-  void Invalidate() override;
-  void Update() override;
 
 protected:
   void WndProc(TMessage& message) override;

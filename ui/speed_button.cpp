@@ -146,8 +146,6 @@ TButtonState TSpeedButton::State() const {
   return TButtonState::bsUp;
 }
 
-void TSpeedButton::Click() { TGraphicControl::Click(); }
-
 void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   if (button == TMouseButton::mbLeft && Enabled()) {
     pressing_ = true;

@@ -59,7 +59,6 @@ public:
 
   TButtonState State() const;
   bool MouseInControl() const { return mouseIn_; }
-  void Click() override;
 
 protected:
   void Paint() override;

@@ -275,10 +275,6 @@ void TCustomMemo::CreateParams(TCreateParams& p) {
   if (scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth) p.style |= WS_HSCROLL;
 }
 
-void TCustomMemo::HandleCreated() { TCustomEdit::HandleCreated(); }
-
-void TCustomMemo::HandleDestroying() { TCustomEdit::HandleDestroying(); }
-
 void TCustomMemo::SetScrollBars(TScrollStyle value) {
   if (value == scrollBars_) return;
   scrollBars_ = value;

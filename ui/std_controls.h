@@ -92,8 +92,6 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
-  void HandleCreated() override;
-  void HandleDestroying() override;
 
 private:
   class TMemoStrings;
