@@ -1,6 +1,7 @@
 #include "skin/data/lzh.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -20,65 +21,55 @@ struct InputFeed {
   void* context = nullptr;
 };
 
-// Bits most significant first, held at the top of a 64-bit word. Bits past the end of the input
-// are zero.
+// Bits most significant first, held at the top of a 64-bit word; the bits below the valid ones
+// are either the next bits of the input or zero. Bits past the end of the input are zero. The
+// decoder keeps `bits` and `avail` in locals while it runs and hands them back here to refill.
 class BitReader {
 public:
   explicit BitReader(InputFeed& feed) : feed_(feed) {}
 
-  void Ensure(int wanted) {
-    if (avail_ < wanted)
-      Refill();
-  }
-  // Reads `count` bits (at most 32) without consuming them.
-  std::uint32_t Peek(int count) {
-    Ensure(count);
-    return std::uint32_t(bits_ >> (64 - count));
-  }
-  void Skip(int count) {
-    bits_ <<= count;
-    avail_ -= count;
-  }
-  std::uint64_t Bits() const { return bits_; }
-  int Available() const { return avail_; }
-  // Consumes the bits the caller has already read out of Bits() on its own.
-  void Consumed(std::uint64_t bits, int count) {
-    bits_ = bits;
-    avail_ -= count;
+  // Tops the word up so that at least `wanted` (at most 56) bits are valid. While eight input
+  // bytes remain it does so unconditionally, which costs less than deciding whether to.
+  void Refill(std::uint64_t& bits, int& avail, int wanted) {
+    if (feed_.end - feed_.next >= 8) [[likely]] {
+      TakeEight(bits, avail);
+      return;
+    }
+    if (avail < wanted)
+      RefillFromTail(bits, avail);
   }
 
 private:
-  void Refill() {
-    if (feed_.end - feed_.next >= 8) {
-      // Take whole bytes into the free low part of the word. The partial byte that also lands
-      // there is read again, identically, by the next refill.
-      std::uint64_t word = 0;
-      for (int i = 0; i < 8; ++i)
-        word = word << 8 | feed_.next[i];
-      bits_ |= word >> avail_;
-      feed_.next += (63 - avail_) >> 3;
-      avail_ |= 56;
-      return;
-    }
-    while (avail_ <= 56) {
+  void TakeEight(std::uint64_t& bits, int& avail) {
+    // Take whole bytes into the free low part of the word. The partial byte that also lands
+    // there is read again, identically, by the next refill.
+    std::uint64_t word;
+    std::memcpy(&word, feed_.next, sizeof word);
+    if constexpr (std::endian::native == std::endian::little)
+      word = __builtin_bswap64(word);
+    bits |= word >> avail;
+    feed_.next += (63 - avail) >> 3;
+    avail |= 56;
+  }
+
+  [[gnu::noinline]] void RefillFromTail(std::uint64_t& bits, int& avail) {
+    while (avail <= 56) {
       if (feed_.next == feed_.end && !(feed_.more && feed_.more(feed_.context, feed_))) {
         // Every input byte has been taken in, so the bits below the valid ones are zero: they
         // stand for the missing bytes, which read as zero.
-        avail_ = 64;
+        avail = 64;
         return;
       }
       if (feed_.end - feed_.next >= 8) {
-        Refill();
+        TakeEight(bits, avail);
         return;
       }
-      bits_ |= std::uint64_t(*feed_.next++) << (56 - avail_);
-      avail_ += 8;
+      bits |= std::uint64_t(*feed_.next++) << (56 - avail);
+      avail += 8;
     }
   }
 
   InputFeed& feed_;
-  std::uint64_t bits_ = 0;
-  int avail_ = 0;
 };
 
 // The initial ring holds spaces in 0..4035 and zeros in 4036..4095. A match that reaches
@@ -87,71 +78,65 @@ std::uint8_t InitialRingByte(std::int64_t back) {
   return back <= kFirstWrite ? kRingFill : 0;
 }
 
+// How many bytes past the end of its range Produce may write: a match is copied in whole
+// 16-byte pieces, and the bytes beyond the range are overwritten later or dropped.
+constexpr std::size_t kSlack = 64;
+
 class Expander {
 public:
-  explicit Expander(InputFeed& feed) : bits_(feed) {}
+  explicit Expander(InputFeed& feed) : reader_(feed) {}
 
-  // Produces output bytes out[pos] up to out[end - 1]. out[pos - d] must hold the byte produced
-  // d bytes earlier, for every d up to min(bytes produced so far, 4096). `pos` counts in the
-  // buffer; produced_ counts in the whole output.
+  // Produces output bytes out[pos] up to out[end - 1]; out[end] up to out[end + kSlack - 1]
+  // must be writable too. out[pos - d] must hold the byte produced d bytes earlier, for every d
+  // up to min(bytes produced so far, 4096). `pos` counts in the buffer; produced_ counts in the
+  // whole output.
   void Produce(std::uint8_t* out, std::size_t pos, std::size_t end) {
     // A match cut short by the end of the previous call continues first.
     if (pendingLength_ != 0)
       pos = CopyMatch(out, pos, end);
+    // The reader's state lives in locals here: the byte stores to `out` could otherwise alias it.
+    std::uint64_t bits = bits_;
+    int avail = avail_;
+    const std::int64_t origin = produced_ - std::int64_t(pos);
     while (pos < end) {
-      const int symbol = DecodeSymbol();
+      // One refill covers a whole token: no code is longer than kMaxCodeBits and a position
+      // takes at most 14 bits.
+      reader_.Refill(bits, avail, kMaxCodeBits + 14);
+      int used = 0;
+      const int symbol = tree_.DecodeAndUpdate(bits, used);
       if (symbol < kFirstMatchSymbol) {
+        avail -= used;
         out[pos++] = std::uint8_t(symbol);
-        ++produced_;
         continue;
       }
-      pendingDistance_ = DecodePosition() + 1;
+      // The upper 6 bits of the position by the first byte's prefix, then the 6 lower bits.
+      const std::uint32_t first = std::uint32_t(bits >> 56);
+      const int total = positions_.bits[first] + 6;
+      const int position = int(positions_.upper[first]) << 6 | int(bits >> (64 - total) & 0x3F);
+      bits <<= total;
+      avail -= used + total;
+      pendingDistance_ = position + 1;
       pendingLength_ = symbol - kFirstMatchSymbol + kThreshold + 1;
+      produced_ = origin + std::int64_t(pos);
       pos = CopyMatch(out, pos, end);
     }
+    bits_ = bits;
+    avail_ = avail;
+    produced_ = origin + std::int64_t(pos);
   }
 
 private:
-  int DecodeSymbol() {
-    // One refill covers a whole token: no code is longer than kMaxCodeBits and a position
-    // takes at most 14 bits.
-    bits_.Ensure(kMaxCodeBits + 14);
-    std::uint64_t bits = bits_.Bits();
-    int path[kMaxCodeBits];
-    int c = tree_.Son(kRoot);
-    int taken = 0;
-    // The bound on the depth holds for every tree the updates can build; the check keeps the
-    // path inside its array even so.
-    while (c < kTreeSize && taken < kMaxCodeBits) {
-      const int node = c + int(bits >> 63);
-      path[taken++] = node;
-      c = tree_.Son(node);
-      bits <<= 1;
-    }
-    bits_.Consumed(bits, taken);
-    if (c < kTreeSize)
-      c = kTreeSize; // never taken, see above
-    const int symbol = c - kTreeSize;
-    tree_.UpdateAlong(symbol, path, taken);
-    return symbol;
-  }
-
-  int DecodePosition() {
-    const std::uint32_t first = bits_.Peek(8);
-    const int total = positions_.bits[first] + 6; // prefix plus the 6 lower bits
-    const std::uint32_t all = bits_.Peek(total);
-    bits_.Skip(total);
-    return int(positions_.upper[first]) << 6 | int(all & 0x3F);
-  }
-
   std::size_t CopyMatch(std::uint8_t* out, std::size_t pos, std::size_t end) {
     const std::size_t length = std::min<std::size_t>(std::size_t(pendingLength_), end - pos);
     const std::int64_t d = pendingDistance_;
     std::uint8_t* dst = out + pos;
-    if (d <= produced_) {
+    if (d <= produced_) [[likely]] {
       const std::uint8_t* src = dst - d;
-      if (d >= std::int64_t(length)) {
-        std::memcpy(dst, src, length);
+      if (d >= 16) [[likely]] {
+        // Each piece reads only bytes that are already final, since it starts at least 16 bytes
+        // behind where it writes.
+        for (std::size_t k = 0; k < length; k += 16)
+          std::memcpy(dst + k, src + k, 16);
       } else {
         // The match overlaps the bytes it produces; copy byte by byte so that it repeats them.
         for (std::size_t k = 0; k < length; ++k)
@@ -169,7 +154,9 @@ private:
     return pos + length;
   }
 
-  BitReader bits_;
+  BitReader reader_;
+  std::uint64_t bits_ = 0;
+  int avail_ = 0;
   AdaptiveTree tree_;
   const PositionTables& positions_ = PositionCode();
   std::int64_t produced_ = 0;
@@ -219,8 +206,9 @@ std::vector<std::uint8_t> LzhDecodeBits(std::span<const std::uint8_t> bits, std:
     return out;
   InputFeed feed{bits.data(), bits.data() + bits.size()};
   Expander expander(feed);
+  out.resize(std::size_t(size) + kSlack);
+  expander.Produce(out.data(), 0, std::size_t(size));
   out.resize(std::size_t(size));
-  expander.Produce(out.data(), 0, out.size());
   return out;
 }
 
@@ -251,7 +239,7 @@ void TLZH::Decode(std::int32_t size, const BlockCallback& read, const BlockCallb
   std::vector<std::uint8_t> window;
   CallbackInput input;
   try {
-    window.resize(kRingSize + kChunk);
+    window.resize(kRingSize + kChunk + kSlack);
     input.buffer.resize(8 * 1024);
   } catch (const std::bad_alloc&) {
     throw ElzhException(kLzhNoMemoryMessage);

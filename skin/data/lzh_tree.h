@@ -49,10 +49,10 @@ public:
   // Counts one more occurrence of `symbol`, rebuilding first when the root has reached the
   // limit, and restores the sibling property by exchanging nodes on the way to the root.
   void Update(int symbol);
-  // Update for a symbol just decoded: `path` holds the nodes chosen on the way down from the
-  // root (path[depth - 1] is the leaf). It walks that list instead of following parent links
-  // until the first exchange, which gives the same result with shorter dependency chains.
-  void UpdateAlong(int symbol, const int* path, int depth);
+  // Decodes one symbol from the bits at the top of `bits`, which must hold at least kMaxCodeBits
+  // valid bits, shifts the code out of `bits`, adds its length to `used` and counts the symbol
+  // exactly as Update does.
+  int DecodeAndUpdate(std::uint64_t& bits, int& used);
 
   // son[] of a node; the root's son is where decoding starts.
   int Son(int node) const { return son_[node]; }
@@ -62,6 +62,13 @@ public:
 
 private:
   void Rebuild();
+  // DecodeAndUpdate when the root has reached the rebuild limit: the code is read from the tree
+  // as it stands, and the rebuild comes before the count.
+  int DecodeThenRebuild(std::uint64_t& bits, int& used);
+  // Finishes DecodeAndUpdate when the path from the root holds a node that must be exchanged:
+  // path[0] to path[tie] are nodes chosen on the way down, already counted, and path[tie] is the
+  // deepest one whose count equalled its right neighbour's.
+  void CountFromTie(const int* path, int tie);
   // The first node after `from` whose count is `count` or more.
   int FirstAtLeast(int from, unsigned count) const;
   // Moves node c, whose count has just become k, behind the last node of its old count and
@@ -133,23 +140,34 @@ inline void AdaptiveTree::Update(int symbol) {
   UpdateFrom(prnt_[symbol + kTreeSize]);
 }
 
-inline void AdaptiveTree::UpdateAlong(int symbol, const int* path, int depth) {
-  if (freq_[kRoot] == kRebuildCount) {
-    // The rebuild moves nodes, so the recorded path no longer holds.
-    Update(symbol);
-    return;
-  }
-  for (int i = depth - 1; i >= 0; --i) {
-    const int c = path[i];
-    const unsigned k = ++freq_[c];
-    if (k > freq_[c + 1]) {
-      const int parent = prnt_[Exchange(c, k)];
-      if (parent != 0)
-        UpdateFrom(parent);
-      return;
-    }
-  }
-  ++freq_[kRoot];
+inline int AdaptiveTree::DecodeAndUpdate(std::uint64_t& bits, int& used) {
+  if (freq_[kRoot] == kRebuildCount) [[unlikely]]
+    return DecodeThenRebuild(bits, used);
+  // The walk down counts every node it passes. That is what the bottom-up update does as long as
+  // no node on the path ties with its right neighbour: a node's count only ever meets its right
+  // neighbours' in such a tie, and the nodes below it on the path have smaller numbers. The
+  // deepest tie, if any, is remembered, and the update is finished from there.
+  int path[32];
+  int tie = -1;
+  int depth = 0;
+  int c = son_[kRoot];
+  do {
+    const int node = c + int(bits >> 63);
+    bits <<= 1;
+    const unsigned count = freq_[node];
+    tie = count >= freq_[node + 1] ? depth : tie;
+    freq_[node] = std::uint16_t(count + 1);
+    // No code is longer than kMaxCodeBits; the mask keeps the store in bounds regardless.
+    path[depth & 31] = node;
+    ++depth;
+    c = son_[node];
+  } while (c < kTreeSize);
+  used += depth;
+  if (tie < 0) [[likely]]
+    ++freq_[kRoot];
+  else
+    CountFromTie(path, tie);
+  return c - kTreeSize;
 }
 
 } // namespace vela::skin::lzh
