@@ -232,6 +232,22 @@ std::wstring StatusText(HANDLE process, HWND bar, int panel) {
   return text.data();
 }
 
+// Clicks into a field and types; a keystroke lost to completion or to another window taking
+// the focus is made good by clearing the field and typing once more.
+bool TypeInto(HWND window, HWND field, const std::wstring& text) {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    SetForegroundWindow(window);
+    ClickCentre(field);
+    if (attempt > 0) {
+      PressKey(VK_END);
+      for (int i = 0; i < 300; ++i) PressKeyFast(VK_BACK);
+    }
+    TypeText(text);
+    if (WaitFor([&] { return TextOf(field) == text; }, 3000)) return true;
+  }
+  return false;
+}
+
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 } // namespace
@@ -276,12 +292,7 @@ int wmain(int argc, wchar_t** argv) {
   HWND topPanel = GetParent(editIp);
   HWND fileGroup = GetParent(editFile);
 
-  ClickCentre(editIp);
-  TypeText(address);
-  ClickCentre(editPort);
-  TypeText(port);
-  if (!WaitFor([&] { return TextOf(editIp) == address && TextOf(editPort) == port; }, 5000))
-    Fail("typing into the edits");
+  if (!TypeInto(main, editIp, address) || !TypeInto(main, editPort, port)) Fail("typing into the edits");
   Step("typed the address and port");
 
   ClickClient(topPanel, 521 + 44, 11 + 16); // Connect
@@ -315,15 +326,7 @@ int wmain(int argc, wchar_t** argv) {
     return (id == 0x47C || id == 0x480) && IsWindowVisible(w);
   });
   if (!nameField) Fail("the file name field of the dialog");
-  ClickCentre(nameField);
-  TypeText(image);
-  // The dialog's completion may swallow a keystroke; type the name once more if it did.
-  if (!WaitFor([&] { return TextOf(nameField) == image; }, 3000)) {
-    PressKey(VK_END);
-    for (std::size_t i = 0; i < 300; ++i) PressKeyFast(VK_BACK);
-    TypeText(image);
-  }
-  if (!WaitFor([&] { return TextOf(nameField) == image; }, 3000)) Fail("typing the file name");
+  if (!TypeInto(dialog, nameField, image)) Fail("typing the file name");
   PressKey(VK_RETURN);
   if (!WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10000))
     Fail("the file dialog did not close");
