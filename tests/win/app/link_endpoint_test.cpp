@@ -198,6 +198,12 @@ TEST_F(Datagram, BoundModeReceivesOnTheLocalAddress) {
   probe.SendTo(port, "!Card 1,2,3\r\n");
   ASSERT_TRUE(PumpUntil([&] { return !h.events.chunks.empty(); }));
   EXPECT_EQ(h.events.chunks[0], "!Card 1,2,3\r\n");
+  // A datagram that fills the receive buffer exactly arrives whole, like any other.
+  std::string full(link::kReceiveBufferSize - 2, 'x');
+  full += "\r\n";
+  probe.SendTo(port, full);
+  ASSERT_TRUE(PumpUntil([&] { return h.events.chunks.size() == 2; }));
+  EXPECT_EQ(h.events.chunks[1], full);
   h.link.CloseLink();
 }
 
