@@ -7,6 +7,15 @@
 #include "ui/core/text.h"
 
 namespace vela::app {
+namespace {
+
+// Shared icons belong to the system, which frees them; nothing to release here.
+HICON LoadWindowIcon(int widthMetric, int heightMetric) {
+  return HICON(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, GetSystemMetrics(widthMetric),
+                          GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
+} // namespace
 
 const ui::TClassInfo& TForm1::StaticClassInfo() {
   static const ui::TClassInfo info = ui::MakeClassInfo<TForm1>("TForm1", &ui::TForm::StaticClassInfo(), {});
@@ -77,7 +86,13 @@ void TForm1::FormCreate(ui::TObject*) {
                                                     link::IsSystemAnsiLeadByte);
   MemoReceive->SetScrollBars(ui::TScrollStyle::ssVertical);
   link_.FreeAcceptedSlot();
-  SetIcon(LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"));
+  SetIcon(LoadWindowIcon(SM_CXICON, SM_CYICON));
+}
+
+// The caption shows the icon's own small picture rather than the large one scaled down.
+void TForm1::HandleCreated() {
+  ui::TForm::HandleCreated();
+  SendMessageW(HandleIfAllocated(), WM_SETICON, ICON_SMALL, LPARAM(LoadWindowIcon(SM_CXSMICON, SM_CYSMICON)));
 }
 
 void TForm1::FormShow(ui::TObject*) {

@@ -80,6 +80,7 @@ public:
 
 protected:
   void WndProc(ui::TMessage& message) override;
+  void HandleCreated() override;
 
 private:
   void BindControls();
