@@ -132,8 +132,10 @@ TEST_F(StreamClient, SendsTextAndFramesAndDeliversChunksWithTheRemoteAddress) {
   int port = device.Listen();
   device.SetAnnouncement("!Name:\"Dev\",V1,V2\r\n");
   Harness<kStreamClientMode> h;
+  h.link.LocalAddress = MakeSocketAddress("0.0.0.0", kLocalPort);
   h.link.RemoteAddress = Loopback(port);
   ASSERT_TRUE(h.link.OpenLink(h.window.Handle()));
+  EXPECT_NE(LocalPort(h.link.MainSocket()), kLocalPort) << "a client does not bind its local address";
   EXPECT_EQ(h.link.SendText(link::kBootloaderQuery), SendOutcome::Sent);
   ASSERT_TRUE(PumpUntil([&] { return !h.events.chunks.empty(); }));
   EXPECT_EQ(h.events.chunks[0], "!Name:\"Dev\",V1,V2\r\n");
