@@ -31,7 +31,4 @@ inline constexpr std::string_view kLogSendPrefix = "【Send to ";
 inline constexpr std::string_view kLogAddressSeparator = ": ";
 inline constexpr std::string_view kLogBracketEnd = "】：";
 
-// A port text that is not an integer.
-inline constexpr std::string_view kPortNotInteger = "'%s' is not a valid integer value";
-
 } // namespace vela::app::text
