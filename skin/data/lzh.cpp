@@ -104,19 +104,42 @@ public:
       reader_.Refill(bits, avail, kMaxCodeBits + 14);
       int used = 0;
       const int symbol = tree_.DecodeAndUpdate(bits, used);
-      if (symbol < kFirstMatchSymbol) {
-        avail -= used;
-        out[pos++] = std::uint8_t(symbol);
+      // Literals and matches take the same steps where they can, so that which one comes next
+      // costs no misjudged branch: the position is read in any case and skipped only for a
+      // match, and a literal is a one-byte "match" 16 bytes back whose byte is then replaced.
+      // All ones for a match, zero for a literal; the selections below are written as masks so
+      // that they stay free of branches.
+      const int matchMask = -int(symbol >= kFirstMatchSymbol);
+      const std::uint32_t first = std::uint32_t(bits >> 56);
+      const int total = positions_.bits[first] + 6; // prefix plus the 6 lower bits
+      const int position = int(positions_.upper[first]) << 6 | int(bits >> (64 - total) & 0x3F);
+      const int skip = total & matchMask;
+      bits <<= skip;
+      avail -= used + skip;
+      const std::int64_t d = 16 + ((position + 1 - 16) & matchMask);
+      const std::size_t length =
+          std::size_t(1 + ((symbol - kFirstMatchSymbol + kThreshold) & matchMask));
+      std::uint8_t* dst = out + pos;
+      if (d >= 16 && d <= origin + std::int64_t(pos) && length <= 32 && length <= end - pos)
+          [[likely]] {
+        // Two pieces, each reading only bytes that are final since it starts at least 16
+        // bytes behind where it writes; what lands past the token is overwritten later.
+        const std::uint8_t* src = dst - d;
+        const std::uint8_t head = std::uint8_t(symbol ^ ((symbol ^ src[0]) & matchMask));
+        std::memcpy(dst, src, 16);
+        std::memcpy(dst + 16, src + 16, 16);
+        dst[0] = head;
+        pos += length;
         continue;
       }
-      // The upper 6 bits of the position by the first byte's prefix, then the 6 lower bits.
-      const std::uint32_t first = std::uint32_t(bits >> 56);
-      const int total = positions_.bits[first] + 6;
-      const int position = int(positions_.upper[first]) << 6 | int(bits >> (64 - total) & 0x3F);
-      bits <<= total;
-      avail -= used + total;
-      pendingDistance_ = position + 1;
-      pendingLength_ = symbol - kFirstMatchSymbol + kThreshold + 1;
+      const bool match = matchMask != 0;
+      if (!match) {
+        *dst = std::uint8_t(symbol);
+        ++pos;
+        continue;
+      }
+      pendingDistance_ = d;
+      pendingLength_ = int(length);
       produced_ = origin + std::int64_t(pos);
       pos = CopyMatch(out, pos, end);
     }

@@ -50,25 +50,25 @@ void AdaptiveTree::Start() {
   prnt_[kRoot] = 0;
 }
 
-int AdaptiveTree::DecodeThenRebuild(std::uint64_t& bits, int& used) {
+int AdaptiveTree::DecodeThenRebuild(std::uint64_t bits, int& length) {
   int c = son_[kRoot];
+  length = 0;
   while (c < kTreeSize) {
     c = son_[c + int(bits >> 63)];
     bits <<= 1;
-    ++used;
+    ++length;
   }
   const int symbol = c - kTreeSize;
   Update(symbol);
   return symbol;
 }
 
-void AdaptiveTree::CountFromTie(const int* path, int tie) {
+void AdaptiveTree::CountFromTie(int tie) {
   // The nodes above the tie were counted on the way down, but the exchange may take the symbol's
   // subtree away from under them; take their counts back and let the exchange decide.
-  for (int i = 0; i < tie; ++i)
-    --freq_[path[i & 31]];
-  const int c = path[tie & 31];
-  UpdateFrom(prnt_[Exchange(c, freq_[c])]);
+  for (int node = prnt_[tie]; node != kRoot; node = prnt_[node])
+    --freq_[node];
+  UpdateFrom(prnt_[Exchange(tie, freq_[tie])]);
 }
 
 void AdaptiveTree::Rebuild() {

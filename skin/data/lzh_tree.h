@@ -8,6 +8,7 @@
 // symbol + kTreeSize; prnt[symbol + kTreeSize] names the leaf's node.
 #include <array>
 #include <cstdint>
+#include <cstddef>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -64,11 +65,12 @@ private:
   void Rebuild();
   // DecodeAndUpdate when the root has reached the rebuild limit: the code is read from the tree
   // as it stands, and the rebuild comes before the count.
-  int DecodeThenRebuild(std::uint64_t& bits, int& used);
+  // Reads the code from the top of `bits` and sets `length` to its length.
+  int DecodeThenRebuild(std::uint64_t bits, int& length);
   // Finishes DecodeAndUpdate when the path from the root holds a node that must be exchanged:
-  // path[0] to path[tie] are nodes chosen on the way down, already counted, and path[tie] is the
-  // deepest one whose count equalled its right neighbour's.
-  void CountFromTie(const int* path, int tie);
+  // `tie` is the deepest one whose count equalled its right neighbour's, and it and the nodes
+  // above it, but not the root, have already been counted.
+  void CountFromTie(int tie);
   // The first node after `from` whose count is `count` or more.
   int FirstAtLeast(int from, unsigned count) const;
   // Moves node c, whose count has just become k, behind the last node of its old count and
@@ -141,24 +143,26 @@ inline void AdaptiveTree::Update(int symbol) {
 }
 
 inline int AdaptiveTree::DecodeAndUpdate(std::uint64_t& bits, int& used) {
-  if (freq_[kRoot] == kRebuildCount) [[unlikely]]
-    return DecodeThenRebuild(bits, used);
+  if (freq_[kRoot] == kRebuildCount) [[unlikely]] {
+    int length = 0;
+    const int symbol = DecodeThenRebuild(bits, length);
+    bits <<= length;
+    used += length;
+    return symbol;
+  }
   // The walk down counts every node it passes. That is what the bottom-up update does as long as
   // no node on the path ties with its right neighbour: a node's count only ever meets its right
   // neighbours' in such a tie, and the nodes below it on the path have smaller numbers. The
   // deepest tie, if any, is remembered, and the update is finished from there.
-  int path[32];
-  int tie = -1;
+  std::intptr_t tie = -1;
   int depth = 0;
-  int c = son_[kRoot];
+  std::intptr_t c = son_[kRoot];
   do {
-    const int node = c + int(bits >> 63);
+    const std::intptr_t node = c + std::intptr_t(bits >> 63);
     bits <<= 1;
     const unsigned count = freq_[node];
-    tie = count >= freq_[node + 1] ? depth : tie;
+    tie = count >= freq_[node + 1] ? node : tie;
     freq_[node] = std::uint16_t(count + 1);
-    // No code is longer than kMaxCodeBits; the mask keeps the store in bounds regardless.
-    path[depth & 31] = node;
     ++depth;
     c = son_[node];
   } while (c < kTreeSize);
@@ -166,8 +170,8 @@ inline int AdaptiveTree::DecodeAndUpdate(std::uint64_t& bits, int& used) {
   if (tie < 0) [[likely]]
     ++freq_[kRoot];
   else
-    CountFromTie(path, tie);
-  return c - kTreeSize;
+    CountFromTie(int(tie));
+  return int(c) - kTreeSize;
 }
 
 } // namespace vela::skin::lzh
