@@ -50,16 +50,25 @@ TEST_F(TransferTest, DefaultPaceSendsEventsInOrder) {
   EXPECT_NE(read_text(sim.log).find("select: CPU-A1,CPU-B1"), std::string::npos);
 }
 
-TEST_F(TransferTest, WrongAndDuplicatedAcknowledgementsResendTheBlock) {
-  for (const char* fault : {"--wrong-ack-every", "--dup-ack-every"}) {
-    SCOPED_TRACE(fault);
-    Simulator sim = start_simulator({fault, "3"});
-    auto image = write_image(20000);
-    RunResult run = fast_upgrade(sim, image);
-    EXPECT_EQ(run.exit_code, 0) << run.out << run.err;
-    EXPECT_GT(count(run.out, "\"reason\":\"acknowledgement of another block\""), 0);
-    EXPECT_EQ(stop_and_read(sim), read_file(image));
-  }
+TEST_F(TransferTest, WrongAcknowledgementsResendTheBlock) {
+  Simulator sim = start_simulator({"--wrong-ack-every", "3"});
+  auto image = write_image(20000);
+  RunResult run = fast_upgrade(sim, image);
+  EXPECT_EQ(run.exit_code, 0) << run.out << run.err;
+  EXPECT_GT(count(run.out, "\"reason\":\"acknowledgement of another block\""), 0);
+  EXPECT_EQ(stop_and_read(sim), read_file(image));
+}
+
+// A repeated acknowledgement re-arms the block already due; whether that block goes out a
+// second time depends on whether the repeat arrives before or after it was sent, so only the
+// outcome is fixed: the transfer completes with the image intact.
+TEST_F(TransferTest, DuplicatedAcknowledgementsDoNotDisturbTheTransfer) {
+  Simulator sim = start_simulator({"--dup-ack-every", "3"});
+  auto image = write_image(20000);
+  RunResult run = fast_upgrade(sim, image);
+  EXPECT_EQ(run.exit_code, 0) << run.out << run.err;
+  EXPECT_EQ(stop_and_read(sim), read_file(image));
+  EXPECT_NE(read_text(sim.log).find("acknowledged twice"), std::string::npos);
 }
 
 TEST_F(TransferTest, LostAcknowledgementsAreResentAfterTheTimeout) {
