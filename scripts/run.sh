@@ -19,11 +19,13 @@ exe="$windows_build/app/VelaUpdate.exe"
 build_preset() {
   local preset=$1
   [ -f "$root/build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset"
+  cmake --build --preset "$preset" --target "${@:2}" >/dev/null
 }
 
-if [ ! -x "$sim" ] && [ -z "${VELA_NATIVE_BUILD:-}" ]; then build_preset native || true; fi
-if [ ! -f "$exe" ] && [ -z "${VELA_WINDOWS_BUILD:-}" ]; then build_preset windows; fi
+bash "$root/scripts/setup.sh"
+# Incremental builds: quick when nothing changed, and never a stale program.
+if [ -z "${VELA_NATIVE_BUILD:-}" ]; then build_preset native vela-bootsim || true; fi
+if [ -z "${VELA_WINDOWS_BUILD:-}" ]; then build_preset windows VelaUpdate; fi
 [ -f "$exe" ] || { echo "VelaUpdate.exe is missing ($exe)" >&2; exit 1; }
 
 headless=0
