@@ -83,7 +83,8 @@ private:
   // check; the first of them is the sentinel that ends every scan.
   static constexpr int kCountPadding = 16;
   alignas(32) std::array<std::uint16_t, kTreeSize + kCountPadding> freq_{};
-  std::array<std::int16_t, kTreeSize + kSymbolCount> prnt_{};
+  static constexpr int kSpareParent = kTreeSize + kSymbolCount;
+  std::array<std::int16_t, kTreeSize + kSymbolCount + 1> prnt_{};
   std::array<std::int16_t, kTreeSize> son_{};
 };
 
@@ -112,15 +113,15 @@ inline int AdaptiveTree::Exchange(int c, unsigned k) {
   const int l = FirstAtLeast(c + 2, k) - 1;
   freq_[c] = freq_[l];
   freq_[l] = std::uint16_t(k);
+  // The second child's parent is set through a spare slot when a son is a leaf, which avoids a
+  // branch that would often be misjudged.
   const int i = son_[c];
   prnt_[i] = std::int16_t(l);
-  if (i < kTreeSize)
-    prnt_[i + 1] = std::int16_t(l);
+  prnt_[i < kTreeSize ? i + 1 : kSpareParent] = std::int16_t(l);
   const int j = son_[l];
   son_[l] = std::int16_t(i);
   prnt_[j] = std::int16_t(c);
-  if (j < kTreeSize)
-    prnt_[j + 1] = std::int16_t(c);
+  prnt_[j < kTreeSize ? j + 1 : kSpareParent] = std::int16_t(c);
   son_[c] = std::int16_t(j);
   return l;
 }
