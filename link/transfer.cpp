@@ -45,7 +45,7 @@ StartResult Transfer::Start(bool file_chosen, bool have_rows, std::span<const st
   completed_ = false;
   ports_.SetSendEnabled(false);
   ports_.SendCommand(select);
-  ports_.Pause(kPauseAfterSelect);
+  ports_.Pause(pause_after_select_);
   current_block_ = 1;
   Arm();
   SetProgress(1);

@@ -81,6 +81,11 @@ public:
   // for a non-empty list.
   StartResult StartUpgrade(bool file_chosen, bool have_rows, std::span<const std::string> cards);
 
+  // The pause between the select message and block 1; the window keeps the default, the
+  // command-line tool may shorten or lengthen it for devices that need another time.
+  void SetPauseAfterSelect(std::chrono::milliseconds pause) { pause_after_select_ = pause; }
+  std::chrono::milliseconds PauseAfterSelect() const { return pause_after_select_; }
+
   // The send timer's tick: sends the current block's frame once per arming.
   void OnSendTimerTick();
   // An acknowledgement, whenever one arrives, whether or not an upgrade runs; ignored until
@@ -116,6 +121,7 @@ private:
   std::int32_t current_block_ = 0;
   bool send_permit_ = false;
   bool completed_ = false;
+  std::chrono::milliseconds pause_after_select_ = kPauseAfterSelect;
   std::vector<std::string> selected_cards_;
   BlockFrameBuffer frame_{};
   std::array<char, 64> log_line_{};

@@ -51,7 +51,9 @@ ExitCode refusal_code(link::StartResult result) {
 
 DeviceClient::DeviceClient(const UpdateOptions& options, const Endpoint& device, Reporter& reporter)
     : options_(options), endpoint_(device), label_(format_endpoint(device)), reporter_(reporter),
-      session_(model_, *this, lead_bytes()), from_(log_address(device)) {}
+      session_(model_, *this, lead_bytes()), from_(log_address(device)) {
+  session_.transfer().SetPauseAfterSelect(std::chrono::milliseconds(options_.select_pause_ms));
+}
 
 DeviceResult DeviceClient::run() {
   auto start = Clock::now();
@@ -410,8 +412,6 @@ void DeviceClient::ShowMessage(std::string_view text) {
 }
 
 void DeviceClient::Pause(std::chrono::milliseconds duration) {
-  if (duration == link::kPauseAfterSelect)
-    duration = std::chrono::milliseconds(options_.select_pause_ms);
   std::this_thread::sleep_for(duration);
 }
 

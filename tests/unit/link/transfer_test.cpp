@@ -86,6 +86,12 @@ TEST_F(TransferTest, ImageOf1500BytesGoesOutInTwoBlocksAndCompletesOnce) {
   EXPECT_LE(ports.progress.back(), 1500);
 }
 
+TEST_F(TransferTest, PauseAfterSelectCanBeSetForOtherDevices) {
+  transfer.SetPauseAfterSelect(std::chrono::milliseconds(0));
+  LoadAndStart(10);
+  EXPECT_THAT(ports.pauses, ElementsAre(0, 50));
+}
+
 TEST_F(TransferTest, ImageOf2048BytesCompletesOnTheSecondAcknowledgement) {
   LoadAndStart(2048);
   Tick();
