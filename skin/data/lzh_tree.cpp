@@ -46,7 +46,13 @@ void AdaptiveTree::Start() {
     prnt_[i] = prnt_[i + 1] = std::int16_t(j);
   }
   for (int i = kTreeSize; i < kTreeSize + kCountPadding; ++i)
-    freq_[i] = 0xFFFF;
+    freq_[i] = std::uint16_t(0x8000 + (i - kTreeSize));
+  for (int s = 0; s < kSymbolCount; ++s)
+    for (int b = 0; b < 4; ++b)
+      steps_[std::size_t(kLeafKeys + 4 * s + b)] =
+          std::uint32_t(kLeafKeys + 4 * s) | std::uint32_t(kScratchNode) << 16;
+  for (int pair = 0; pair < kRoot; pair += 2)
+    RefreshSteps(pair);
   prnt_[kRoot] = 0;
 }
 
@@ -101,6 +107,8 @@ void AdaptiveTree::Rebuild() {
     if (k < kTreeSize)
       prnt_[k + 1] = std::int16_t(i);
   }
+  for (int pair = 0; pair < kRoot; pair += 2)
+    RefreshSteps(pair);
 }
 
 } // namespace vela::skin::lzh

@@ -78,11 +78,37 @@ private:
   int Exchange(int c, unsigned k);
   // Counts the nodes from c to the root.
   void UpdateFrom(int c);
+  // The key of the steps that start from a node whose son is `son`.
+  static std::uint32_t StepKey(int son) {
+    const std::uint32_t leaf = std::uint32_t(kLeafKeys + 4 * (son - kTreeSize));
+    const std::uint32_t inner = std::uint32_t(2 * son);
+    return son >= kTreeSize ? leaf : inner;
+  }
+  // Recomputes the steps of the nodes `pair` and pair + 1.
+  void RefreshSteps(int pair);
+  // Recomputes the steps whose first node is x, and the one whose second node is x.
+  void RefreshFirst(int x);
+  void RefreshSecond(int x);
 
-  // A run of sentinel counts past the root lets the search read whole vectors without a bound
-  // check; the first of them is the sentinel that ends every scan.
-  static constexpr int kCountPadding = 16;
+  // Decoding reads two bits per step through steps_. A step starts from a key: twice the son
+  // of the node reached (an even node, whose pair is chosen from), or kLeafKeys + 4 * symbol
+  // once a leaf has been reached. steps_[key + (b1 b0)] holds the key after the step in its low
+  // 16 bits, and in bits 16 to 26 the second node chosen, son[key / 2 + b1] + b0. Bit 27 says
+  // whether that second node is real: a step whose first node is a leaf reads one bit only and
+  // names kScratchNode instead. The steps from a leaf key stay on it, so decoding can take a
+  // fixed number of steps without asking where the code ends.
+  static constexpr int kLeafKeys = 4 * ((kTreeSize + 1) / 2);
+  static constexpr int kStepCount = kLeafKeys + 4 * kSymbolCount;
+  static constexpr std::uint32_t kSecondCounts = 1u << 27;
+  // Counts past the root rise steadily from 0x8000. The first ends every search, which reads
+  // whole vectors without a bound check (no node but the root reaches 0x8000); none of them
+  // ever ties with the next; and they give the steps that pass a leaf somewhere to count by
+  // zero, at key / 2 + b1 or at kScratchNode.
+  static constexpr int kCountPadding = kStepCount / 2 + 2 - kTreeSize;
+  static constexpr int kScratchNode = kTreeSize + 1;
   alignas(32) std::array<std::uint16_t, kTreeSize + kCountPadding> freq_{};
+  std::array<std::uint32_t, kStepCount> steps_{};
+  // Where an exchange sets the "second child's" parent of a leaf.
   static constexpr int kSpareParent = kTreeSize + kSymbolCount;
   std::array<std::int16_t, kTreeSize + kSymbolCount + 1> prnt_{};
   std::array<std::int16_t, kTreeSize> son_{};
@@ -123,7 +149,36 @@ inline int AdaptiveTree::Exchange(int c, unsigned k) {
   prnt_[j] = std::int16_t(c);
   prnt_[j < kTreeSize ? j + 1 : kSpareParent] = std::int16_t(c);
   son_[c] = std::int16_t(j);
+  RefreshFirst(c);
+  RefreshFirst(l);
+  RefreshSecond(c);
+  RefreshSecond(l);
   return l;
+}
+
+inline void AdaptiveTree::RefreshSteps(int pair) {
+  RefreshFirst(pair);
+  RefreshFirst(pair + 1);
+}
+
+inline void AdaptiveTree::RefreshFirst(int x) {
+  // The two steps that start by choosing node x: index 2 * x + b0.
+  const int first = son_[x];
+  const int inner = -int(first < kTreeSize); // all ones when `first` is an inner node
+  const int base = first & inner;            // a leaf reads node 0's sons, then drops them
+  const std::uint32_t leafStep = StepKey(first) | std::uint32_t(kScratchNode) << 16;
+  for (int b0 = 0; b0 < 2; ++b0) {
+    const std::uint32_t innerStep =
+        StepKey(son_[base + b0]) | std::uint32_t(base + b0) << 16 | kSecondCounts;
+    steps_[std::size_t(2 * x + b0)] =
+        (innerStep & std::uint32_t(inner)) | (leafStep & ~std::uint32_t(inner));
+  }
+}
+
+inline void AdaptiveTree::RefreshSecond(int x) {
+  // The step that ends by choosing node x, from its parent q: index 2 * q + (x & 1).
+  steps_[std::size_t(2 * prnt_[x] + (x & 1))] =
+      StepKey(son_[x]) | std::uint32_t(x) << 16 | kSecondCounts;
 }
 
 inline void AdaptiveTree::UpdateFrom(int c) {
@@ -156,23 +211,39 @@ inline int AdaptiveTree::DecodeAndUpdate(std::uint64_t& bits, int& used) {
   // neighbours' in such a tie, and the nodes below it on the path have smaller numbers. The
   // deepest tie, if any, is remembered, and the update is finished from there.
   std::intptr_t tie = -1;
-  int depth = 0;
-  std::intptr_t c = son_[kRoot];
-  do {
-    const std::intptr_t node = c + std::intptr_t(bits >> 63);
-    bits <<= 1;
-    const unsigned count = freq_[node];
-    tie = count >= freq_[node + 1] ? node : tie;
-    freq_[node] = std::uint16_t(count + 1);
-    ++depth;
-    c = son_[node];
-  } while (c < kTreeSize);
-  used += depth;
+  std::uint32_t depth = 0;
+  std::uint64_t b = bits;
+  std::uintptr_t key = std::uintptr_t(2 * son_[kRoot]);
+  const auto count = [&](std::uintptr_t node, unsigned add) {
+    const unsigned k = freq_[node];
+    tie = k >= freq_[node + 1] ? std::intptr_t(node) : tie;
+    freq_[node] = std::uint16_t(k + add);
+  };
+  // Four steps cover codes of up to 8 bits, most of them, without a branch on the code length.
+  const auto step = [&] {
+    const std::uint32_t e = steps_[key + (b >> 62)];
+    const unsigned first = key < 2 * kTreeSize;
+    const unsigned second = e >> 27 & 1;
+    count(key / 2 + (b >> 63), first);
+    count(e >> 16 & 0x7FF, second);
+    depth += first + second;
+    b <<= 2;
+    key = e & 0xFFFF;
+  };
+  step();
+  step();
+  step();
+  step();
+  // Longer codes take more steps; the bound only matters to a tree that could not occur.
+  for (int more = 0; key < 2 * kTreeSize && more < kMaxCodeBits; ++more) [[unlikely]]
+    step();
+  bits <<= depth;
+  used += int(depth);
   if (tie < 0) [[likely]]
     ++freq_[kRoot];
   else
     CountFromTie(int(tie));
-  return int(c) - kTreeSize;
+  return int(key - kLeafKeys) / 4;
 }
 
 } // namespace vela::skin::lzh
