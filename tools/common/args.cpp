@@ -7,9 +7,9 @@ namespace vela::tools {
 namespace {
 
 const OptionSpec* find_spec(std::span<const OptionSpec> specs, std::string_view name) {
-  for (const auto& spec : specs) {
-    if (spec.name == name)
-      return &spec;
+  for (const auto& option : specs) {
+    if (option.name == name)
+      return &option;
   }
   return nullptr;
 }
@@ -38,13 +38,13 @@ bool Args::parse(int argc, const char* const* argv, std::span<const OptionSpec> 
       name = name.substr(0, eq);
       has_inline = true;
     }
-    const OptionSpec* spec = find_spec(specs, name);
-    if (!spec) {
+    const OptionSpec* option = find_spec(specs, name);
+    if (!option) {
       error = "unknown option --" + std::string(name);
       return false;
     }
     auto& slot = out.options_[std::string(name)];
-    if (!spec->takes_value) {
+    if (!option->takes_value) {
       if (has_inline) {
         error = "option --" + std::string(name) + " takes no value";
         return false;

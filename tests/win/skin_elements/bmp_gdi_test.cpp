@@ -56,11 +56,11 @@ std::vector<Pixel> RandomPalette(std::mt19937& rng, int n) {
   return p;
 }
 
-void ExpectSameAsGdi(BmpSpec spec, const char* what) {
+void ExpectSameAsGdi(BmpSpec bmp, const char* what) {
   // Compressed bits must state their size for the system's decoder.
-  if (spec.compression == BI_RLE8 || spec.compression == BI_RLE4)
-    spec.imageSize = std::uint32_t(spec.pixels.size());
-  const std::vector<std::uint8_t> file = BuildBmp(spec);
+  if (bmp.compression == BI_RLE8 || bmp.compression == BI_RLE4)
+    bmp.imageSize = std::uint32_t(bmp.pixels.size());
+  const std::vector<std::uint8_t> file = BuildBmp(bmp);
   const Bitmap ours = DecodeBmp(file);
   ASSERT_FALSE(ours.Empty()) << what;
   const Bitmap gdi = DrawWithGdi(file, ours.Width(), ours.Height());
