@@ -131,7 +131,8 @@ function(vela_add_fuzzer name)
   if(A_CORPUS)
     list(APPEND dirs ${A_CORPUS})
   endif()
-  add_test(NAME ${name} COMMAND ${name} -max_total_time=${seconds} -timeout=10 -rss_limit_mb=2048
+  # A fixed seed makes the suite's short runs repeatable; longer runs by hand explore freely.
+  add_test(NAME ${name} COMMAND ${name} -seed=1 -max_total_time=${seconds} -timeout=10 -rss_limit_mb=2048
            -print_final_stats=1 ${dirs})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600 LABELS fuzz)
 endfunction()
