@@ -6,7 +6,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
+#include <thread>
 
 #include "tests/e2e/cli/cli_fixture.h"
 
@@ -53,6 +55,11 @@ TEST_F(CommandTest, GotoAppReachesTheDevice) {
   Simulator sim = start_simulator();
   RunResult run = update({"goto-app", "--device", sim.endpoint()});
   EXPECT_EQ(run.exit_code, 0) << run.err;
+  // The updater is done once the command is sent; the simulator logs it when it has read it.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (read_text(sim.log).find("goto-app") == std::string::npos &&
+         std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   sim.process->stop();
   EXPECT_NE(read_text(sim.log).find("goto-app"), std::string::npos);
 }
