@@ -14,16 +14,6 @@ Rect Offset(const Rect& r, int dx, int dy) {
   return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
 }
 
-bool Inverted(const Rect& r) {
-  return r.right < r.left || r.bottom < r.top;
-}
-
-Rect CellOf(const Raster& image, int cellCount, int cell, bool vertical) {
-  if (image.Empty())
-    return Rect{};
-  return CellRect(image.width, image.height, cellCount, cell, vertical);
-}
-
 // The last step of every Draw* routine: the composed bitmap reaches the canvas in one copy.
 void Place(const Raster& canvas, const Rect& target, const Bitmap& composed, bool transparent) {
   if (composed.Empty())

@@ -14,16 +14,6 @@ namespace vela::skin {
 
 namespace {
 
-bool Inverted(const Rect& r) {
-  return r.right < r.left || r.bottom < r.top;
-}
-
-Rect CellOf(const Raster& image, int cellCount, int cell, bool vertical) {
-  if (image.Empty())
-    return Rect{};
-  return CellRect(image.width, image.height, cellCount, cell, vertical);
-}
-
 // A monochrome mask of the w x h top-left area of `bitmap`: bit 1 where the pixel has the
 // colour, 0 elsewhere. Monochrome rows are padded to 16 bits, leftmost pixel in the high bit.
 UniqueBitmap MakeMask(const Raster& bitmap, int w, int h, Pixel colour) {

@@ -22,6 +22,16 @@ namespace vela::skin {
 // count is not positive or the cells would have no width or height.
 Rect CellRect(int imageWidth, int imageHeight, int cellCount, int cell, bool vertical);
 
+// The same for an image; a missing image has no cells.
+inline Rect CellOf(const Raster& image, int cellCount, int cell, bool vertical) {
+  if (image.Empty())
+    return Rect{};
+  return CellRect(image.width, image.height, cellCount, cell, vertical);
+}
+
+// A target whose right or bottom edge lies before its left or top edge is drawn nowhere.
+inline bool Inverted(const Rect& r) { return r.right < r.left || r.bottom < r.top; }
+
 // The margins a target of width x height is drawn with: negative margins count as 0, and when
 // the target is narrower than the left and right margins together both are dropped (likewise
 // top and bottom), so that the whole cell is stretched across it.
