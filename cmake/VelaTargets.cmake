@@ -84,7 +84,8 @@ function(vela_add_unit_test name)
 endfunction()
 
 # Windows tests run through Wine (the crosscompiling emulator). Starting Wine costs about a
-# second, so each executable is one CTest entry; GoogleTest prints every case it ran.
+# second, so each executable is one CTest entry; GoogleTest prints every case it ran and writes
+# them to gtest-results/<name>.xml, which scripts/test.sh counts case by case.
 # vela_add_win_test(name SOURCES ... [LIBS ...] [TIMEOUT s] [GUI])
 function(vela_add_win_test name)
   cmake_parse_arguments(A "GUI" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
@@ -96,7 +97,8 @@ function(vela_add_win_test name)
   if(NOT A_TIMEOUT)
     set(A_TIMEOUT 300)
   endif()
-  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no
+           "--gtest_output=xml:Z:${CMAKE_BINARY_DIR}/gtest-results/${name}.xml")
   set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT} LABELS win)
 endfunction()
 

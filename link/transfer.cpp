@@ -25,8 +25,10 @@ StartResult Transfer::StartUpgrade(bool file_chosen, bool have_rows,
 
 StartResult Transfer::Start(bool file_chosen, bool have_rows, std::span<const std::string> cards,
                             int card_count) {
+  // A chosen file whose image is empty (a cancelled or refused load) is refused with the file
+  // button enabled: the operator is told to pick a file, so the button to do it must work.
   if (file_chosen)
-    ports_.SetLoadEnabled(false);
+    ports_.SetLoadEnabled(image_.empty());
   ports_.SetProgressRange(image_.size());
   ports_.SetProgressPosition(0);
   if (!file_chosen || image_.empty())

@@ -191,11 +191,17 @@ TEST_F(Datagram, AReplyFromAnotherHostRedirectsEveryLaterSend) {
 }
 
 TEST_F(Datagram, BoundModeReceivesOnTheLocalAddress) {
-  int port = UdpPeer().Port(); // a port that was free a moment ago
   UdpPeer probe;
   Harness<kBoundDatagramMode> h;
-  h.link.LocalAddress = Loopback(port);
-  ASSERT_TRUE(h.link.OpenLink(h.window.Handle()));
+  // A port found free may be taken by someone else before the link binds it: try another.
+  int port = 0;
+  for (int attempt = 0; attempt < 50 && port == 0; ++attempt) {
+    const int candidate = UdpPeer().Port();
+    h.link.LocalAddress = Loopback(candidate);
+    if (h.link.OpenLink(h.window.Handle())) // a failed open has closed what it opened
+      port = candidate;
+  }
+  ASSERT_NE(port, 0) << "no free datagram port could be bound";
   EXPECT_EQ(LocalPort(h.link.MainSocket()), port);
   probe.SendTo(port, "!Card 1,2,3\r\n");
   ASSERT_TRUE(PumpUntil([&] { return !h.events.chunks.empty(); }));

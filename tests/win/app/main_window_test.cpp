@@ -312,7 +312,8 @@ TEST_F(MainWindow, UpgradeChecksFileRowsAndTicksBeforeSendingAnything) {
                                                       W(link::text::kSelectBinaryFile)}));
   EXPECT_EQ(watch.fileDialogs, 2);
   EXPECT_EQ(device.Texts().size(), 1u);
-  EXPECT_FALSE(form->BtnLoad->Enabled()); // a file name is present: stays off until completion
+  // Told to pick a file, the operator can: the file button is enabled again.
+  EXPECT_TRUE(form->BtnLoad->Enabled());
   form->BtnCloseClick(form->BtnClose);
 }
 
