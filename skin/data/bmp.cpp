@@ -1,5 +1,6 @@
 #include "skin/data/bmp.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <optional>
@@ -254,8 +255,14 @@ bool DecodeRows(std::span<const std::uint8_t> d, const Layout& l, Bitmap& out) {
 
 // ---- run-length encoded rows ----
 
-// Walks an RLE8 or RLE4 stream. Rows run bottom-up; pixels outside the image are dropped;
-// pixels the stream never reaches stay black, as on a freshly created device bitmap.
+// Walks an RLE8 or RLE4 stream. Rows run bottom-up; pixels past the right edge of a row are
+// dropped (the next row starts only at an end of line), a delta past the right edge stops at it,
+// and the stream ends when it moves above the top row. Pixels the stream never reaches stay
+// black, as on a freshly created device bitmap.
+//
+// The position never leaves 0..Width() x 0..Height(), and only pixels inside the image are
+// visited: every pixel is written at most once, so the work is bounded by the length of the
+// stream plus the size of the image however long the runs the stream asks for.
 class RleDecoder {
 public:
   RleDecoder(std::span<const std::uint8_t> data, const Layout& l, Bitmap& out)
@@ -285,13 +292,22 @@ public:
   }
 
 private:
-  void Put(std::uint8_t index) {
-    if (x_ < out_.Width() && y_ < out_.Height())
-      out_.At(x_, out_.Height() - 1 - y_) = palette_[index & (palette_.size() - 1)];
-    ++x_;
+  // How many of `count` pixels starting at the current column fall inside the row.
+  int Visible(int count) const { return std::min(count, out_.Width() - x_); }
+  // Writes `visible` pixels of the current row from the current column on; pixel i takes
+  // index(i). The column then moves on by `count`, stopping at the right edge.
+  template <typename IndexOf> void Emit(int count, IndexOf index) {
+    const int visible = Visible(count);
+    Pixel* row = &out_.At(0, out_.Height() - 1 - y_);
+    for (int i = 0; i < visible; ++i) row[x_ + i] = palette_[index(i) & (palette_.size() - 1)];
+    Advance(count);
+  }
+  void Advance(int count) { x_ += Visible(count); }
+  static std::uint8_t Nibble(std::uint8_t b, int i) {
+    return std::uint8_t((i & 1) ? b & 0x0F : b >> 4);
   }
   void Repeat(int count, std::uint8_t value) {
-    for (int i = 0; i < count; ++i) Put(four_ ? ((i & 1) ? value & 0x0F : value >> 4) : value);
+    Emit(count, [&](int i) { return four_ ? Nibble(value, i) : value; });
   }
   void NextLine() {
     x_ = 0;
@@ -299,8 +315,8 @@ private:
   }
   bool Delta() {
     if (pos_ + 2 > data_.size()) return false;
-    x_ += data_[pos_];
-    y_ += data_[pos_ + 1];
+    Advance(data_[pos_]);
+    y_ = std::min(y_ + data_[pos_ + 1], out_.Height());
     pos_ += 2;
     return true;
   }
@@ -308,10 +324,8 @@ private:
     const std::size_t bytes = four_ ? (std::size_t(count) + 1) / 2 : std::size_t(count);
     const std::size_t padded = (bytes + 1) & ~std::size_t(1);
     if (pos_ + padded > data_.size()) return false;
-    for (int i = 0; i < count; ++i) {
-      const std::uint8_t b = data_[pos_ + (four_ ? std::size_t(i / 2) : std::size_t(i))];
-      Put(four_ ? ((i & 1) ? b & 0x0F : b >> 4) : b);
-    }
+    const std::uint8_t* src = data_.data() + pos_;
+    Emit(count, [&](int i) { return four_ ? Nibble(src[i / 2], i) : src[i]; });
     pos_ += padded;
     return true;
   }
@@ -321,8 +335,8 @@ private:
   bool four_;
   Bitmap& out_;
   std::size_t pos_ = 0;
-  int x_ = 0;
-  int y_ = 0;
+  int x_ = 0; // 0..Width()
+  int y_ = 0; // 0..Height(); rows counted from the bottom
 };
 
 bool DecodeRle(std::span<const std::uint8_t> d, const Layout& l, Bitmap& out) {

@@ -1,15 +1,33 @@
 // Feeds arbitrary bytes to the bitmap decoder: it must never read outside the input, never
 // allocate beyond the raster caps, and hand back either a whole image or an empty one.
+// Built twice: as is, and with VELA_FUZZ_AMPLIFY, where the input is an amplification program
+// (tests/fuzz/common/amplify.h) that writes a bitmap file of up to the package size cap.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "skin/data/bmp.h"
+#include "tests/fuzz/common/amplify.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const vela::skin::Bitmap b = vela::skin::DecodeBmp({data, size});
+namespace {
+
+void Check(const vela::skin::Bitmap& b) {
   if (!b.Empty() && b.Pixels().size() != std::size_t(b.Width()) * std::size_t(b.Height()))
     std::abort();
-  if (b.Empty() && (b.Width() != 0 || b.Height() != 0)) std::abort();
+  if (b.Empty() && (b.Width() != 0 || b.Height() != 0))
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+#if defined(VELA_FUZZ_AMPLIFY)
+  // A member can be as large as its package: 64 MiB.
+  const std::vector<std::uint8_t> file = vela::fuzz::Amplify({data, size}, 64u << 20);
+  Check(vela::skin::DecodeBmp(file));
+#else
+  Check(vela::skin::DecodeBmp({data, size}));
+#endif
   return 0;
 }
