@@ -318,9 +318,10 @@ private:
   // index(i). The column then moves on by `count`, stopping at the right edge.
   template <typename IndexOf> void Emit(int count, IndexOf index) {
     const int visible = Visible(count);
-    Pixel* row = &out_.At(0, out_.Height() - 1 - y_);
-    for (int i = 0; i < visible; ++i) row[x_ + i] = palette_[index(i) & (palette_.size() - 1)];
-    Advance(count);
+    if (visible <= 0) return;
+    Pixel* row = &out_.At(x_, out_.Height() - 1 - y_);
+    for (int i = 0; i < visible; ++i) row[i] = palette_[index(i) & (palette_.size() - 1)];
+    x_ += visible;
   }
   void Advance(int count) { x_ += Visible(count); }
   static std::uint8_t Nibble(std::uint8_t b, int i) {

@@ -48,8 +48,8 @@ void CheckDecoders(std::span<const std::uint8_t> input, std::int32_t cap, bool s
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
 #if defined(VELA_FUZZ_AMPLIFY)
-  const std::vector<std::uint8_t> stream = vela::fuzz::Amplify({data, size}, 1u << 20);
-  CheckDecoders(stream, 1 << 20, true);
+  const std::vector<std::uint8_t> stream = vela::fuzz::Amplify({data, size}, 512u << 10);
+  CheckDecoders(stream, 512 << 10, true);
 #else
   const std::span<const std::uint8_t> input(data, size);
   constexpr std::int32_t kCap = 64 * 1024;
