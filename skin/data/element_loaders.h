@@ -5,7 +5,7 @@
 // what the slot holds, then leaves it empty when the section does not name the element's
 // image. The always-present elements (frame borders, push button, title) are overwritten in
 // place. Nothing here fails: a missing key keeps its default and a missing or unreadable
-// bitmap leaves the image empty.
+// bitmap leaves the image empty (and is told to the source's report, when it has one).
 #include <functional>
 #include <memory>
 #include <string>
