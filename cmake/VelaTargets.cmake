@@ -112,9 +112,11 @@ function(vela_add_benchmark name)
 endfunction()
 
 # libFuzzer targets (fuzz tree only). Each one also becomes a short CTest run over its corpus.
-# vela_add_fuzzer(name SOURCES ... [LIBS ...] [CORPUS dir])
+# UNIT_TIMEOUT is how long one input may take, in seconds (default 10): fuzzers that expand
+# their inputs to many megabytes need longer on a busy machine.
+# vela_add_fuzzer(name SOURCES ... [LIBS ...] [CORPUS dir] [UNIT_TIMEOUT s])
 function(vela_add_fuzzer name)
-  cmake_parse_arguments(A "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(A "" "CORPUS;UNIT_TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT VELA_FUZZ)
     return()
   endif()
@@ -131,8 +133,11 @@ function(vela_add_fuzzer name)
   if(A_CORPUS)
     list(APPEND dirs ${A_CORPUS})
   endif()
+  if(NOT A_UNIT_TIMEOUT)
+    set(A_UNIT_TIMEOUT 10)
+  endif()
   # A fixed seed makes the suite's short runs repeatable; longer runs by hand explore freely.
-  add_test(NAME ${name} COMMAND ${name} -seed=1 -max_total_time=${seconds} -timeout=10 -rss_limit_mb=2048
+  add_test(NAME ${name} COMMAND ${name} -seed=1 -max_total_time=${seconds} -timeout=${A_UNIT_TIMEOUT} -rss_limit_mb=2048
            -print_final_stats=1 ${dirs})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600 LABELS fuzz)
 endfunction()

@@ -51,8 +51,8 @@ const Bytes& DefaultSkinStream() {
   return stream;
 }
 
-// About 549 kB of bitmap-like rows (flat areas, gradients, magenta corners), the size of the
-// stored skin of the original tool.
+// About 549 kB of bitmap-like rows (flat areas, gradients, magenta corners), the size a main
+// window's stored skin expands to.
 const Bytes& SkinLikeStream() {
   static const Bytes stream = [] {
     Bytes data(549 * 1024);

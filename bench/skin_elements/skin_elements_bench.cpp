@@ -13,6 +13,7 @@
 #include "skin/data/package_writer.h"
 #include "skin/data/skin_elements.h"
 #include "skin/data/transforms.h"
+#include "tests/unit/skin_elements/bmp_builder.h"
 
 namespace {
 
@@ -126,6 +127,16 @@ void BM_DecodeLargestBitmap(benchmark::State& state) {
   state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(largest->bytes.size()));
 }
 BENCHMARK(BM_DecodeLargestBitmap);
+
+// A hostile member: 17 MB of RLE8 runs that all ask for columns past the right edge of a
+// 16 x 16 image. The decoder's cost must follow the stream's length, not the columns it asks for.
+void BM_DecodeRunsPastTheRowEnd(benchmark::State& state) {
+  const std::vector<std::uint8_t> file =
+      vela::skin::testing::Rle8RunsPastTheRowEnd(16, 16, 8'500'000);
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeBmp(file));
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(file.size()));
+}
+BENCHMARK(BM_DecodeRunsPastTheRowEnd)->Unit(benchmark::kMillisecond);
 
 void BM_MirrorFrameStrip(benchmark::State& state) {
   Bitmap strip(1920, 30, 0x123456);

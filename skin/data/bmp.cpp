@@ -1,8 +1,10 @@
 #include "skin/data/bmp.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace vela::skin {
@@ -163,20 +165,29 @@ void ReadPalette(std::span<const std::uint8_t> d, Layout& l, std::size_t entries
   }
 }
 
-std::optional<Layout> ReadLayout(std::span<const std::uint8_t> d) {
-  if (d.size() < kFileHeaderSize + 4 || d[0] != 'B' || d[1] != 'M') return std::nullopt;
+// Reads the headers, masks and palette; on failure returns nothing and sets `why`.
+std::optional<Layout> ReadLayout(std::span<const std::uint8_t> d, std::string& why) {
+  const auto fail = [&why](const char* text) {
+    why = text;
+    return std::nullopt;
+  };
+  if (d.size() < kFileHeaderSize + 4 || d[0] != 'B' || d[1] != 'M')
+    return fail("not a bitmap file (no \"BM\" header)");
   Layout l;
   const std::uint32_t offBits = ReadU32(d, 10);
   l.headerSize = ReadU32(d, kFileHeaderSize);
   const bool core = l.headerSize == kCoreHeaderSize;
   if (!core && (l.headerSize < kInfoHeaderSize || l.headerSize > kMaxHeaderSize))
-    return std::nullopt;
-  if (d.size() < kFileHeaderSize + l.headerSize) return std::nullopt;
+    return fail("unknown bitmap header size");
+  if (d.size() < kFileHeaderSize + l.headerSize) return fail("truncated bitmap header");
   l.tableStart = kFileHeaderSize + l.headerSize;
-  if (!(core ? ReadCoreHeader(d, l) : ReadInfoHeader(d, l))) return std::nullopt;
-  if (!BitCountAllowed(l.bitCount) || !CompressionMatches(l)) return std::nullopt;
-  if (l.width <= 0 || l.height <= 0 || !RasterSizeAllowed(l.width, l.height)) return std::nullopt;
-  if (!ReadMasks(d, l)) return std::nullopt;
+  if (!(core ? ReadCoreHeader(d, l) : ReadInfoHeader(d, l)))
+    return fail("bit count not allowed with the old header");
+  if (!BitCountAllowed(l.bitCount)) return fail("unsupported bit count");
+  if (!CompressionMatches(l)) return fail("compression unknown or not allowed with this bit count");
+  if (l.width <= 0 || l.height <= 0) return fail("no width or height");
+  if (!RasterSizeAllowed(l.width, l.height)) return fail("dimensions beyond the raster caps");
+  if (!ReadMasks(d, l)) return fail("colour masks missing or wider than the pixel");
 
   std::size_t entries = 0;
   if (l.bitCount <= 8) {
@@ -184,7 +195,8 @@ std::optional<Layout> ReadLayout(std::span<const std::uint8_t> d) {
     entries = l.colorsUsed == 0 ? full : std::min<std::size_t>(l.colorsUsed, full);
   }
   const std::size_t entrySize = core ? 3 : 4;
-  if (!LocatePixels(d, l, offBits, entries * entrySize)) return std::nullopt;
+  if (!LocatePixels(d, l, offBits, entries * entrySize))
+    return fail("pixel offset inside the headers or past the end");
   if (l.bitCount <= 8) ReadPalette(d, l, entries);
   return l;
 }
@@ -220,24 +232,33 @@ void UnpackMasked(const std::uint8_t* src, Pixel* dst, int width, int bytes,
   }
 }
 
-bool DecodeRows(std::span<const std::uint8_t> d, const Layout& l, Bitmap& out) {
+bool DecodeRows(std::span<const std::uint8_t> d, const Layout& l, Bitmap& out, std::string& why) {
   const std::uint64_t rowBits = std::uint64_t(l.width) * std::uint64_t(l.bitCount);
   const std::uint64_t stride = (rowBits + 31) / 32 * 4;
   // The last row may lack its padding; everything else must be there.
   const std::uint64_t needed = stride * std::uint64_t(l.height - 1) + (rowBits + 7) / 8;
-  if (needed > d.size() - l.pixelStart) return false;
+  if (needed > d.size() - l.pixelStart) {
+    why = "pixel rows truncated";
+    return false;
+  }
 
   std::array<Channel, 3> channels{};
   if (l.bitCount == 16 || l.bitCount == 32) {
     for (int i = 0; i < 3; ++i) {
       auto c = MakeChannel(l.masks[i]);
-      if (!c) return false;
+      if (!c) {
+        why = "a colour mask is not one run of bits";
+        return false;
+      }
       channels[i] = *c;
     }
   }
   const int width = int(l.width);
   const int height = int(l.height);
-  if (!out.Resize(width, height)) return false;
+  if (!out.Resize(width, height)) {
+    why = "dimensions beyond the raster caps";
+    return false;
+  }
   for (int r = 0; r < height; ++r) {
     const std::uint8_t* src = d.data() + l.pixelStart + stride * std::uint64_t(r);
     Pixel* dst = &out.At(0, l.topDown ? r : height - 1 - r);
@@ -254,8 +275,14 @@ bool DecodeRows(std::span<const std::uint8_t> d, const Layout& l, Bitmap& out) {
 
 // ---- run-length encoded rows ----
 
-// Walks an RLE8 or RLE4 stream. Rows run bottom-up; pixels outside the image are dropped;
-// pixels the stream never reaches stay black, as on a freshly created device bitmap.
+// Walks an RLE8 or RLE4 stream. Rows run bottom-up; pixels past the right edge of a row are
+// dropped (the next row starts only at an end of line), a delta past the right edge stops at it,
+// and the stream ends when it moves above the top row. Pixels the stream never reaches stay
+// black, as on a freshly created device bitmap.
+//
+// The position never leaves 0..Width() x 0..Height(), and only pixels inside the image are
+// visited: every pixel is written at most once, so the work is bounded by the length of the
+// stream plus the size of the image however long the runs the stream asks for.
 class RleDecoder {
 public:
   RleDecoder(std::span<const std::uint8_t> data, const Layout& l, Bitmap& out)
@@ -285,13 +312,23 @@ public:
   }
 
 private:
-  void Put(std::uint8_t index) {
-    if (x_ < out_.Width() && y_ < out_.Height())
-      out_.At(x_, out_.Height() - 1 - y_) = palette_[index & (palette_.size() - 1)];
-    ++x_;
+  // How many of `count` pixels starting at the current column fall inside the row.
+  int Visible(int count) const { return std::min(count, out_.Width() - x_); }
+  // Writes `visible` pixels of the current row from the current column on; pixel i takes
+  // index(i). The column then moves on by `count`, stopping at the right edge.
+  template <typename IndexOf> void Emit(int count, IndexOf index) {
+    const int visible = Visible(count);
+    if (visible <= 0) return;
+    Pixel* row = &out_.At(x_, out_.Height() - 1 - y_);
+    for (int i = 0; i < visible; ++i) row[i] = palette_[index(i) & (palette_.size() - 1)];
+    x_ += visible;
+  }
+  void Advance(int count) { x_ += Visible(count); }
+  static std::uint8_t Nibble(std::uint8_t b, int i) {
+    return std::uint8_t((i & 1) ? b & 0x0F : b >> 4);
   }
   void Repeat(int count, std::uint8_t value) {
-    for (int i = 0; i < count; ++i) Put(four_ ? ((i & 1) ? value & 0x0F : value >> 4) : value);
+    Emit(count, [&](int i) { return four_ ? Nibble(value, i) : value; });
   }
   void NextLine() {
     x_ = 0;
@@ -299,8 +336,8 @@ private:
   }
   bool Delta() {
     if (pos_ + 2 > data_.size()) return false;
-    x_ += data_[pos_];
-    y_ += data_[pos_ + 1];
+    Advance(data_[pos_]);
+    y_ = std::min(y_ + data_[pos_ + 1], out_.Height());
     pos_ += 2;
     return true;
   }
@@ -308,10 +345,8 @@ private:
     const std::size_t bytes = four_ ? (std::size_t(count) + 1) / 2 : std::size_t(count);
     const std::size_t padded = (bytes + 1) & ~std::size_t(1);
     if (pos_ + padded > data_.size()) return false;
-    for (int i = 0; i < count; ++i) {
-      const std::uint8_t b = data_[pos_ + (four_ ? std::size_t(i / 2) : std::size_t(i))];
-      Put(four_ ? ((i & 1) ? b & 0x0F : b >> 4) : b);
-    }
+    const std::uint8_t* src = data_.data() + pos_;
+    Emit(count, [&](int i) { return four_ ? Nibble(src[i / 2], i) : src[i]; });
     pos_ += padded;
     return true;
   }
@@ -321,16 +356,21 @@ private:
   bool four_;
   Bitmap& out_;
   std::size_t pos_ = 0;
-  int x_ = 0;
-  int y_ = 0;
+  int x_ = 0; // 0..Width()
+  int y_ = 0; // 0..Height(); rows counted from the bottom
 };
 
-bool DecodeRle(std::span<const std::uint8_t> d, const Layout& l, Bitmap& out) {
+bool DecodeRle(std::span<const std::uint8_t> d, const Layout& l, Bitmap& out, std::string& why) {
   std::size_t size = d.size() - l.pixelStart;
   if (l.imageSize != 0 && l.imageSize < size) size = l.imageSize;
-  if (!out.Resize(int(l.width), int(l.height))) return false;
+  if (!out.Resize(int(l.width), int(l.height))) {
+    why = "dimensions beyond the raster caps";
+    return false;
+  }
   RleDecoder decoder(d.subspan(l.pixelStart, size), l, out);
-  return decoder.Run();
+  if (decoder.Run()) return true;
+  why = "run-length data ends before the end-of-bitmap mark";
+  return false;
 }
 
 } // namespace
@@ -341,14 +381,27 @@ Bitmap DecodeBmp(std::span<const std::uint8_t> file) {
   return out;
 }
 
-bool LoadBitmapFromBmp(std::span<const std::uint8_t> file, Bitmap& out) {
+bool LoadBitmapFromBmp(std::span<const std::uint8_t> file, Bitmap& out, std::string* why) {
   out.Clear();
-  const auto layout = ReadLayout(file);
-  if (!layout) return false;
-  const bool rle = layout->compression == kRle8 || layout->compression == kRle4;
-  const bool ok = rle ? DecodeRle(file, *layout, out) : DecodeRows(file, *layout, out);
+  std::string problem;
+  const auto layout = ReadLayout(file, problem);
+  bool ok = false;
+  if (layout) {
+    const bool rle = layout->compression == kRle8 || layout->compression == kRle4;
+    ok = rle ? DecodeRle(file, *layout, out, problem) : DecodeRows(file, *layout, out, problem);
+  }
   if (!ok) out.Clear();
+  if (why) *why = ok ? std::string() : std::move(problem);
   return ok;
+}
+
+bool ReadBmpSize(std::span<const std::uint8_t> file, int& width, int& height) {
+  std::string ignored;
+  const auto layout = ReadLayout(file, ignored);
+  if (!layout) return false;
+  width = int(layout->width);
+  height = int(layout->height);
+  return true;
 }
 
 } // namespace vela::skin

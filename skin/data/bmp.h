@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "skin/data/raster.h"
 
@@ -17,7 +18,12 @@ namespace vela::skin {
 // Decodes a whole bitmap file. Returns an empty Bitmap when the file cannot be read.
 Bitmap DecodeBmp(std::span<const std::uint8_t> file);
 
-// Replaces `out` with the decoded file; returns false (and leaves `out` empty) on failure.
-bool LoadBitmapFromBmp(std::span<const std::uint8_t> file, Bitmap& out);
+// Replaces `out` with the decoded file; returns false (and leaves `out` empty) on failure, and
+// then says why in `why` when given (a short phrase such as "pixel rows truncated").
+bool LoadBitmapFromBmp(std::span<const std::uint8_t> file, Bitmap& out, std::string* why = nullptr);
+
+// The dimensions the headers of a readable file give, without decoding its pixels; false when
+// the headers cannot be read. A file with readable headers may still fail to decode.
+bool ReadBmpSize(std::span<const std::uint8_t> file, int& width, int& height);
 
 } // namespace vela::skin

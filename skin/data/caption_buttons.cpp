@@ -24,7 +24,7 @@ std::unique_ptr<TDataSkinSysButton> LoadCaptionButton(const ElementSource& s,
   b->Visibility1 = ini.ReadInteger(section, "Visibility1", b->Action == -1 ? -1 : 0);
   b->CombineOp = ini.ReadInteger(section, "CombineOp", -1);
   b->FrameCount = ini.ReadInteger(section, "frame", 0);
-  LoadSkinImage(s, b->Bitmap, ini.ReadString(section, "ButtonImage", ""));
+  LoadSkinImage(s, b->Bitmap, section, "ButtonImage");
   if (b->FrameCount == 0) {
     b->FrameCount = CaptionButtonFrames(b->Bitmap, b->Action);
     // Without a cell count these two actions are drawn by the frame itself, not from a strip.
@@ -45,7 +45,7 @@ Bitmap CopyColumns(const Bitmap& strip, int x, int width) {
 // The MDI image holds the three buttons side by side, each four cells of width c = w / 12.
 void AppendMdiButtons(const ElementSource& s, TCaptionButtons& buttons) {
   Bitmap scratch;
-  LoadSkinImage(s, scratch, s.Ini.ReadString("MDICONTROLS", "Image", ""));
+  LoadSkinImage(s, scratch, "MDICONTROLS", "Image");
   const int c = scratch.Width() / 12;
   for (int i = 0; i < 3; ++i) {
     auto b = std::make_unique<TDataSkinSysButton>("MDICONTROLS");

@@ -57,10 +57,13 @@ struct Bands {
   int target[4];
 };
 
+// Margins are dropped where the target cannot hold them, then fitted to the cell, as the
+// drawing primitives do, so that every band of the target has cell pixels to take.
 Bands MakeBands(int cellSize, int targetSize, int first, int last) {
   first = std::max(first, 0);
   last = std::max(last, 0);
-  if (targetSize < first + last) first = last = 0;
+  if (std::int64_t(targetSize) < std::int64_t(first) + last) first = last = 0;
+  FitMarginPair(first, last, cellSize);
   return Bands{{0, first, cellSize - last, cellSize}, {0, first, targetSize - last, targetSize}};
 }
 

@@ -39,9 +39,8 @@ void ReadTextColours(const ElementSource& s, std::string_view section, TDataSkin
 std::int32_t ClampTile(std::int32_t tile) { return tile > 1 ? 0 : tile; }
 
 // What the plain, bordered and box-label loaders share, "Style" aside.
-void ReadCommonFields(const ElementSource& s, std::string_view section, std::string_view image,
-                      TDataSkinObject& e) {
-  LoadSkinImage(s, e.Bitmap, image);
+void ReadCommonFields(const ElementSource& s, std::string_view section, TDataSkinObject& e) {
+  LoadSkinImage(s, e.Bitmap, section, "Image");
   ReadMargins(s, section, e);
   e.Trans = ReadInt(s, section, "Trans", 0);
   e.Tile = ClampTile(ReadInt(s, section, "Tile", 0));
@@ -63,19 +62,77 @@ std::string SkinImageMember(std::string_view value) {
   return std::string(name);
 }
 
-void LoadSkinBitmap(const TSkinReader& package, Bitmap& bitmap, std::string_view value,
-                    PixelBudget* budget) {
-  bitmap.Clear();
-  const std::string member = SkinImageMember(value);
-  if (member.empty()) return;
-  MemoryStream bytes;
-  package.ExtractMember(member, bytes);
-  if (bytes.Size() == 0 || !LoadBitmapFromBmp(bytes.View(), bitmap)) return;
-  if (budget && !budget->Take(bitmap)) bitmap.Clear();
+namespace {
+
+std::string BudgetSpent(const PixelBudget& budget) {
+  return "beyond the pixels left for this skin (" + std::to_string(budget.Remaining()) + ")";
 }
 
-void LoadSkinImage(const ElementSource& source, Bitmap& bitmap, std::string_view value) {
-  LoadSkinBitmap(source.Package, bitmap, value, source.Budget);
+// Extracts and decodes one member. An image that cannot fit what is left of the budget is
+// refused from its headers, before its pixels are decoded.
+DecodedMember DecodeMember(const TSkinReader& package, const std::string& member,
+                           const PixelBudget* budget) {
+  DecodedMember out;
+  MemoryStream bytes;
+  if (!package.ExtractMember(member, bytes)) {
+    out.Problem = package.HasMember(member) ? "member \"" + member + "\" runs past the package end"
+                                            : "no member \"" + member + "\" in the package";
+    return out;
+  }
+  if (bytes.Size() == 0) {
+    out.Problem = "member \"" + member + "\" is empty";
+    return out;
+  }
+  int width = 0, height = 0;
+  if (budget && ReadBmpSize(bytes.View(), width, height) &&
+      std::int64_t(width) * height > budget->Remaining()) {
+    out.Problem = "member \"" + member + "\": " + BudgetSpent(*budget);
+    return out;
+  }
+  std::string why;
+  if (!LoadBitmapFromBmp(bytes.View(), out.Image, &why))
+    out.Problem = "member \"" + member + "\" does not decode: " + why;
+  return out;
+}
+
+} // namespace
+
+std::string LoadSkinBitmap(const TSkinReader& package, Bitmap& bitmap, std::string_view value,
+                           PixelBudget* budget, DecodedMembers* decoded) {
+  bitmap.Clear();
+  if (value.empty()) return {};
+  const std::string member = SkinImageMember(value);
+  if (member.empty()) return "\"" + std::string(value) + "\" does not name a .bmp member";
+  DecodedMember fresh;
+  const DecodedMember* found = nullptr;
+  if (decoded) {
+    const std::string key = TSkinReader::MemberKey(member);
+    auto it = decoded->find(key);
+    if (it == decoded->end()) it = decoded->emplace(key, DecodeMember(package, member, budget)).first;
+    found = &it->second;
+  } else {
+    fresh = DecodeMember(package, member, budget);
+    found = &fresh;
+  }
+  if (!found->Problem.empty()) return found->Problem;
+  if (budget && !budget->Take(found->Image)) return "member \"" + member + "\": " + BudgetSpent(*budget);
+  if (decoded) {
+    bitmap = found->Image;
+  } else {
+    bitmap = std::move(fresh.Image);
+  }
+  return {};
+}
+
+void LoadSkinImage(const ElementSource& source, Bitmap& bitmap, std::string_view section,
+                   std::string_view key) {
+  const std::string value = ReadText(source, section, key);
+  const std::string problem =
+      LoadSkinBitmap(source.Package, bitmap, value, source.Budget, source.Decoded);
+  if (!problem.empty() && source.Report && *source.Report) {
+    (*source.Report)(SkinLoadProblem{
+        "[" + std::string(section) + "] " + std::string(key) + "=" + value, problem});
+  }
 }
 
 void LoadPlainElement(const ElementSource& source, std::string_view section,
@@ -85,7 +142,7 @@ void LoadPlainElement(const ElementSource& source, std::string_view section,
   if (image.empty()) return;
   auto e = std::make_unique<TDataSkinObject>(std::string(section));
   e->Style = ReadInt(source, section, "Style", 0);
-  ReadCommonFields(source, section, image, *e);
+  ReadCommonFields(source, section, *e);
   slot = std::move(e);
 }
 
@@ -95,11 +152,8 @@ void LoadBorderedElement(const ElementSource& source, std::string_view section,
   const std::string image = ReadText(source, section, "Image");
   if (image.empty()) return;
   auto e = std::make_unique<TDataSkinBorder>(std::string(section));
-  ReadCommonFields(source, section, image, *e);
-  if (!secondImageKey.empty()) {
-    const std::string second = ReadText(source, section, secondImageKey);
-    if (!second.empty()) LoadSkinImage(source, e->Bitmap2, second);
-  }
+  ReadCommonFields(source, section, *e);
+  if (!secondImageKey.empty()) LoadSkinImage(source, e->Bitmap2, section, secondImageKey);
   slot = std::move(e);
 }
 
@@ -109,9 +163,8 @@ void LoadProgressElement(const ElementSource& source, std::string_view section,
   const std::string image = ReadText(source, section, "Bitmap");
   if (image.empty()) return;
   auto e = std::make_unique<TDataSkinBorder>(std::string(section));
-  LoadSkinImage(source, e->Bitmap, image);
-  const std::string chunk = ReadText(source, section, "Chunk");
-  if (!chunk.empty()) LoadSkinImage(source, e->Bitmap2, chunk);
+  LoadSkinImage(source, e->Bitmap, section, "Bitmap");
+  LoadSkinImage(source, e->Bitmap2, section, "Chunk");
   e->Style = ReadInt(source, section, "Style", 0);
   ReadMargins(source, section, *e);
   e->Trans = ReadInt(source, section, "Trans", 0);
@@ -126,7 +179,7 @@ void LoadBoxLabelElement(const ElementSource& source, std::string_view section,
   if (image.empty()) return;
   auto e = std::make_unique<TDataSkinBoxLabel>(std::string(section));
   e->Style = ReadInt(source, section, "Style", 0);
-  ReadCommonFields(source, section, image, *e);
+  ReadCommonFields(source, section, *e);
   e->BackgroundAlignment = ReadInt(source, section, "BackgroundAlignment", 0);
   e->BackgroundLeftShift = ReadInt(source, section, "BackgroundLeftShift", 0);
   e->BackgroundRightShift = ReadInt(source, section, "BackgroundRightShift", 0);
@@ -139,7 +192,7 @@ void LoadMenuBarElement(const ElementSource& source, std::unique_ptr<TDataSkinOb
   const std::string image = ReadText(source, kSection, "menuBar");
   if (image.empty()) return;
   auto e = std::make_unique<TDataSkinObject>(std::string(kSection));
-  LoadSkinImage(source, e->Bitmap, image);
+  LoadSkinImage(source, e->Bitmap, kSection, "menuBar");
   e->TopHeight = e->BottomHeight = 0;
   e->Tile = ReadInt(source, kSection, "TileMenu", 0);
   e->LeftWidth = ReadInt(source, kSection, "TileLeftMenu", 1);
@@ -162,17 +215,17 @@ void LoadFrameBorder(const ElementSource& source, TDataSkinBorder& border) {
   border.FrameCount = ReadInt(source, kSection, key("Frame"), 1);
   border.Tile = ReadInt(source, kSection, key("Stretch"), 1);
   border.Trans = ReadInt(source, kSection, key("Trans"), 1);
-  LoadSkinImage(source, border.Bitmap, ReadText(source, kSection, name));
+  LoadSkinImage(source, border.Bitmap, kSection, name);
 }
 
 void LoadPushButton(const ElementSource& source, TDataSkinButton& b) {
   constexpr std::string_view kSection = "Buttons";
   ReadMargins(source, kSection, b);
   b.Trans = ReadInt(source, kSection, "Trans", 0);
-  LoadSkinImage(source, b.Bitmap, ReadText(source, kSection, "Bitmap"));
+  LoadSkinImage(source, b.Bitmap, kSection, "Bitmap");
   b.Tile = ReadInt(source, kSection, "Tile", 0);
-  LoadSkinImage(source, b.CheckBitmap, ReadText(source, kSection, "CheckButton"));
-  LoadSkinImage(source, b.RadioBitmap, ReadText(source, kSection, "RadioButton"));
+  LoadSkinImage(source, b.CheckBitmap, kSection, "CheckButton");
+  LoadSkinImage(source, b.RadioBitmap, kSection, "RadioButton");
   ReadColourSelectors(source, kSection, b);
   b.RadioButtonFrame = ReadInt(source, kSection, "RadioButtonFrame", 0);
   b.CheckButtonFrame = ReadInt(source, kSection, "CheckButtonFrame", 0);
@@ -198,7 +251,7 @@ ColourCode ReadCaptionColour(const ElementSource& s, std::string_view prefix) {
 
 void LoadTitle(const ElementSource& source, TDataSkinTitle& t) {
   constexpr std::string_view kSection = "Personality";
-  LoadSkinImage(source, t.Bitmap, ReadText(source, kSection, "TextBack"));
+  LoadSkinImage(source, t.Bitmap, kSection, "TextBack");
   t.LeftWidth = ReadInt(source, kSection, "TextShift", 0);
   t.TopHeight = ReadInt(source, kSection, "TextShiftVert", 0);
   t.RightWidth = ReadInt(source, kSection, "TextRightClip", 0);

@@ -5,10 +5,12 @@
 // what the slot holds, then leaves it empty when the section does not name the element's
 // image. The always-present elements (frame borders, push button, title) are overwritten in
 // place. Nothing here fails: a missing key keeps its default and a missing or unreadable
-// bitmap leaves the image empty.
+// bitmap leaves the image empty (and is told to the source's report, when it has one).
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "skin/data/colours.h"
 #include "skin/data/elements.h"
@@ -38,14 +40,34 @@ private:
   std::int64_t remaining_;
 };
 
+// Something a load could not use, for the skin's author: where it is (an image key as
+// "[Section] Key=value", a member name or the package) and what is wrong with it. The programs
+// see the same elements whether anyone listens or not.
+struct SkinLoadProblem {
+  std::string Where;
+  std::string What;
+};
+using SkinProblemSink = std::function<void(const SkinLoadProblem&)>;
+
+// The image members one load has decoded, by lower-cased member name, with why a member could
+// not be used. A member named by many keys is decoded once, so that a description cannot make
+// the load decode one costly member again and again.
+struct DecodedMember {
+  Bitmap Image;
+  std::string Problem;
+};
+using DecodedMembers = std::unordered_map<std::string, DecodedMember>;
+
 // What the loaders read from: the package's members, its description, the skin's ButtonText
-// colour (the default of every element's text colours) and the load's pixel budget (none when
-// null).
+// colour (the default of every element's text colours), the load's pixel budget and decoded
+// members, and where problems are reported (each of the last three: none when null).
 struct ElementSource {
   const TSkinReader& Package;
   const TQuickIni& Ini;
   ColourCode ButtonText = SystemColour(syscolour::kButtonText);
   PixelBudget* Budget = nullptr;
+  DecodedMembers* Decoded = nullptr;
+  const SkinProblemSink* Report = nullptr;
 };
 
 // The member an image value names: its file-name part (after the last "\" or ":"), or an
@@ -53,13 +75,16 @@ struct ElementSource {
 std::string SkinImageMember(std::string_view value);
 
 // Loads the image an image key names into `bitmap`; clears it when the value names no ".bmp"
-// member, the member is missing or empty, it does not decode, or its pixels exceed what is left
-// of `budget`.
-void LoadSkinBitmap(const TSkinReader& package, Bitmap& bitmap, std::string_view value,
-                    PixelBudget* budget = nullptr);
+// member, the member is missing, damaged or empty, it does not decode, or its pixels exceed
+// what is left of `budget`. Returns why the image is empty, or an empty text when it loaded or
+// the value is empty. Members already in `decoded` are not decoded again; new ones are added.
+std::string LoadSkinBitmap(const TSkinReader& package, Bitmap& bitmap, std::string_view value,
+                           PixelBudget* budget = nullptr, DecodedMembers* decoded = nullptr);
 
-// LoadSkinBitmap from the source's package, within its budget.
-void LoadSkinImage(const ElementSource& source, Bitmap& bitmap, std::string_view value);
+// LoadSkinBitmap of the value of `key` in `section`, from the source's package, within its
+// budget; a problem goes to the source's report.
+void LoadSkinImage(const ElementSource& source, Bitmap& bitmap, std::string_view section,
+                   std::string_view key);
 
 // The plain element: "Image", the margins, "Style", "Trans", "Tile" (above 1 reads as 0) and
 // the text colours.

@@ -21,6 +21,27 @@ struct Margins {
   friend bool operator==(const Margins&, const Margins&) = default;
 };
 
+// Two opposite margins (not negative) of a cell `cellSize` long, made to leave the cell a middle
+// of at least one pixel: margins that already do are kept; wider ones are reduced in proportion
+// to what is left, the rounding going to the second. Without a middle the part of the target
+// between the margins would have no source, and the nine-slice would leave it unpainted.
+//
+//   cell 10, margins 8 + 8  ->  4 + 5, middle 1      cell 1, margins 1 + 0  ->  0 + 0
+inline void FitMarginPair(int& first, int& last, int cellSize) {
+  if (first + std::int64_t(last) == 0 || first + std::int64_t(last) < cellSize) return;
+  const std::int64_t room = cellSize > 0 ? cellSize - 1 : 0;
+  const std::int64_t scaled = std::int64_t(first) * room / (std::int64_t(first) + last);
+  first = int(scaled);
+  last = int(room - scaled);
+}
+
+// FitMarginPair on both axes of a cellWidth x cellHeight cell.
+inline Margins FitMarginsToCell(Margins m, int cellWidth, int cellHeight) {
+  FitMarginPair(m.Left, m.Right, cellWidth);
+  FitMarginPair(m.Top, m.Bottom, cellHeight);
+  return m;
+}
+
 class TDataSkinObject {
 public:
   explicit TDataSkinObject(std::string name) : Name(std::move(name)) {}

@@ -42,12 +42,13 @@ bool IsSectionHeader(std::string_view line) {
   return line.size() >= 2 && line.front() == '[' && line.back() == ']';
 }
 
-// The key of a line: the text before the first "=", trimmed and lower-cased; empty without "=".
-std::string KeyOf(std::string_view line) {
+// Whether the key of a line (the text before the first "=", trimmed; empty without "=") is
+// `key`, ignoring ASCII case.
+bool HasKey(std::string_view line, std::string_view key) {
   const std::size_t eq = line.find('=');
-  if (eq == std::string_view::npos)
-    return {};
-  return LowerAscii(Trim(line.substr(0, eq)));
+  return EqualsIgnoringAsciiCase(eq == std::string_view::npos ? std::string_view{}
+                                                              : Trim(line.substr(0, eq)),
+                                 key);
 }
 
 std::string_view ValueOf(std::string_view line) {
@@ -78,6 +79,7 @@ void TQuickIni::LoadFromStream(MemoryStream& stream) {
 void TQuickIni::LoadFromText(std::string_view text) {
   lines_.clear();
   sections_.clear();
+  firstSection_.clear();
   std::size_t i = 0;
   while (i < text.size() && text[i] != '\0') {
     const std::size_t start = i;
@@ -91,8 +93,10 @@ void TQuickIni::LoadFromText(std::string_view text) {
     if (line.empty() || line.front() == ';')
       continue;
     lines_.emplace_back(line);
-    if (IsSectionHeader(line))
+    if (IsSectionHeader(line)) {
       sections_.emplace_back(std::string(line), lines_.size() - 1);
+      firstSection_.emplace(LowerAscii(line), lines_.size() - 1);
+    }
   }
 }
 
@@ -100,11 +104,8 @@ std::ptrdiff_t TQuickIni::FindSection(std::string_view section) const {
   std::string header;
   header.reserve(section.size() + 2);
   header.append("[").append(section).append("]");
-  for (const auto& [line, index] : sections_) {
-    if (EqualsIgnoringAsciiCase(line, header))
-      return std::ptrdiff_t(index);
-  }
-  return -1;
+  const auto found = firstSection_.find(LowerAscii(header));
+  return found == firstSection_.end() ? -1 : std::ptrdiff_t(found->second);
 }
 
 std::string TQuickIni::ReadString(std::string_view section, std::string_view key,
@@ -115,12 +116,11 @@ std::string TQuickIni::ReadString(std::string_view section, std::string_view key
   const std::ptrdiff_t header = FindSection(section);
   if (header < 0)
     return result;
-  const std::string wanted = LowerAscii(key);
   for (std::size_t i = std::size_t(header) + 1; i < lines_.size(); ++i) {
     const std::string& line = lines_[i];
     if (IsSectionHeader(line))
       break;
-    if (KeyOf(line) != wanted)
+    if (!HasKey(line, key))
       continue;
     const std::string_view value = ValueOf(line);
     if (!value.empty())

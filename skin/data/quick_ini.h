@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -44,6 +45,9 @@ private:
   std::vector<std::string> lines_;
   // Each section header line (trimmed, with brackets) and its index in lines_.
   std::vector<std::pair<std::string, std::size_t>> sections_;
+  // The first header of each section, lower-cased, and its index in lines_: a lookup costs the
+  // length of its own section, not the number of sections before it.
+  std::unordered_map<std::string, std::size_t> firstSection_;
 };
 
 // Converts text as the INI reader's integers are converted: an optional sign, then decimal

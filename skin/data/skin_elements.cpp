@@ -91,14 +91,17 @@ void LoadSkinElements(const TSkinReader& package, const TQuickIni& ini, TSkinEle
   e.SkinName = ini.ReadString("TitlebarSkin", "SkinName", "");
 
   PixelBudget budget;
+  DecodedMembers decoded;
+  const SkinProblemSink* report = options.Report ? &options.Report : nullptr;
   // The colours are not known yet while the borders load; they read none.
-  const ElementSource borders{package, ini, SystemColour(syscolour::kButtonText), &budget};
+  const ElementSource borders{package, ini, SystemColour(syscolour::kButtonText), &budget,
+                              &decoded, report};
   for (TDataSkinBorder* border : {&e.Left, &e.Right, &e.Top, &e.Bottom})
     LoadFrameBorder(borders, *border);
 
   e.Colours = LoadSkinColours(ini);
   e.CustomColours = LoadCustomColours(ini);
-  const ElementSource s{package, ini, e.Colours.ButtonText, &budget};
+  const ElementSource s{package, ini, e.Colours.ButtonText, &budget, &decoded, report};
 
   LoadCaptionButtons(s, sections, e.CaptionButtons);
   LoadPushButton(s, e.Buttons);
@@ -111,16 +114,28 @@ void LoadSkinElements(const TSkinReader& package, const TQuickIni& ini, TSkinEle
 
 SkinLoadResult LoadSkinFile(std::span<const std::uint8_t> skinFile, TSkinElements& elements,
                             const SkinLoadOptions& options) {
+  const auto report = [&options](std::string where, std::string what) {
+    if (options.Report) options.Report(SkinLoadProblem{std::move(where), std::move(what)});
+  };
   TSkinReader package;
   package.ShowMessage = options.ShowMessage;
   MemoryStream source(skinFile);
   if (!package.LoadPackage(source)) {
-    return package.Status() == PackageStatus::WrongVersion ? SkinLoadResult::WrongVersion
-                                                           : SkinLoadResult::Damaged;
+    const bool wrongVersion = package.Status() == PackageStatus::WrongVersion;
+    report("package", wrongVersion ? std::string(TSkinReader::kOlderSkinMessage) + " (" +
+                                         package.Problem() + ")"
+                                   : "damaged: " + package.Problem());
+    return wrongVersion ? SkinLoadResult::WrongVersion : SkinLoadResult::Damaged;
   }
   MemoryStream description;
   std::string descriptionName;
-  package.ExtractFirstMatching(".ini", description, descriptionName);
+  if (!package.ExtractFirstMatching(".ini", description, descriptionName)) {
+    report("package", "no readable member whose name contains \".ini\"");
+  } else if (description.Size() > kMaxDescriptionSize) {
+    report(descriptionName, std::to_string(description.Size()) + " bytes, more than the " +
+                                std::to_string(kMaxDescriptionSize) + " a description may hold");
+    description.Clear();
+  }
   description.SetPosition(0);
   TQuickIni ini;
   ini.LoadFromStream(description);

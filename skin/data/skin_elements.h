@@ -13,6 +13,7 @@
 #include "skin/data/caption_buttons.h"
 #include "skin/data/colours.h"
 #include "skin/data/combo_composite.h"
+#include "skin/data/element_loaders.h"
 #include "skin/data/elements.h"
 #include "skin/data/quick_ini.h"
 #include "skin/data/skin_reader.h"
@@ -79,7 +80,15 @@ struct SkinLoadOptions {
   int ScrollArrowWidth = kDefaultScrollArrowWidth;
   // Shows the package reader's older-skin message (LoadSkinFile only); nothing when empty.
   std::function<void(std::string_view)> ShowMessage;
+  // Hears of every part of the skin the load could not use (an image that does not load, a
+  // package that does not open, a description that is missing or too long), for tools that
+  // check skins. The elements loaded are the same with or without it.
+  SkinProblemSink Report;
 };
+
+// No real description comes near this (a skin's INI text is a few kilobytes); a longer one is
+// not read, so that lookups stay cheap however long a hostile package makes it.
+constexpr std::size_t kMaxDescriptionSize = 1 << 20;
 
 // Loads every element, in the skin's loading order: the skin name, the frame borders, the
 // colours and custom colours, the caption and MDI buttons, the push button, the title, the
@@ -105,7 +114,8 @@ enum class SkinLoadResult {
 };
 
 // The whole path from a skin file: expand it, read the package, find the ".ini" member, load
-// every element. On a failure the elements keep what they held. An allocation failure of the
+// every element. On a failure the elements keep what they held. A missing description, or one
+// longer than kMaxDescriptionSize, loads as an empty one. An allocation failure of the
 // decompressor propagates as ElzhException.
 SkinLoadResult LoadSkinFile(std::span<const std::uint8_t> skinFile, TSkinElements& elements,
                             const SkinLoadOptions& options = {});

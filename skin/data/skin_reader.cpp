@@ -24,10 +24,12 @@ std::string LowerAscii(std::string_view s) {
 
 // Splits the name text into lines as a string list splits text: a line ends at CR, LF or CR LF,
 // the text after the last break is a line only when it is not empty, and a zero byte ends it.
-std::vector<std::string> SplitNames(std::string_view text) {
+// Splitting stops after `limit` lines: a name text of millions of empty lines is refused by its
+// count, and need not be held to be counted.
+std::vector<std::string> SplitNames(std::string_view text, std::size_t limit) {
   std::vector<std::string> names;
   std::size_t i = 0;
-  while (i < text.size() && text[i] != '\0') {
+  while (i < text.size() && text[i] != '\0' && names.size() < limit) {
     const std::size_t start = i;
     while (i < text.size() && text[i] != '\r' && text[i] != '\n' && text[i] != '\0')
       ++i;
@@ -94,10 +96,9 @@ std::string TSkinReader::ReadStructure(const std::vector<std::uint8_t>& package)
   }
   const std::string_view text(reinterpret_cast<const char*>(package.data()) + kHeaderSize,
                               std::size_t(nameLength));
-  std::vector<std::string> names = SplitNames(LowerAscii(text));
-  if (names.size() > std::size_t(kMaxMembers)) {
-    return std::to_string(names.size()) + " member names, more than " + std::to_string(kMaxMembers);
-  }
+  std::vector<std::string> names = SplitNames(LowerAscii(text), std::size_t(kMaxMembers) + 1);
+  if (names.size() > std::size_t(kMaxMembers))
+    return "more than " + std::to_string(kMaxMembers) + " member names";
 
   const std::size_t sizesAt = kHeaderSize + std::size_t(nameLength);
   if (names.size() * 4 > package.size() - sizesAt)
@@ -138,6 +139,17 @@ bool TSkinReader::CopyMember(std::size_t index, MemoryStream& destination) const
   destination.SetPosition(0);
   return true;
 }
+
+bool TSkinReader::HasMember(std::string_view name) const {
+  const std::string wanted = LowerAscii(name);
+  for (const std::string& n : names_) {
+    if (n == wanted)
+      return true;
+  }
+  return false;
+}
+
+std::string TSkinReader::MemberKey(std::string_view name) { return LowerAscii(name); }
 
 bool TSkinReader::ExtractMember(std::string_view name, MemoryStream& destination) const {
   destination.Clear();

@@ -67,6 +67,11 @@ public:
   bool ExtractFirstMatching(std::string_view fragment, MemoryStream& destination,
                             std::string& name) const;
 
+  // Whether a member of that name (ASCII case ignored) is listed, readable or not.
+  bool HasMember(std::string_view name) const;
+  // The form in which names are kept and compared: ASCII letters lower-cased.
+  static std::string MemberKey(std::string_view name);
+
   PackageStatus Status() const { return status_; }
   // Why the last load failed, in words (empty after a successful load).
   const std::string& Problem() const { return problem_; }

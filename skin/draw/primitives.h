@@ -18,7 +18,7 @@ namespace vela::skin {
 // Nine-slice: a new bitmap of the target's size holding cell `cell` of the strip `image`
 // (`cellCount` cells, stacked when `vertical`), its corners kept, its edges stretched along
 // their length and its middle stretched, or tiled when `tileMiddle`. Margins are collapsed as
-// CollapseMargins says. Empty when the target has no area or exceeds the raster limits;
+// CollapseMargins says and fitted to the cell as NineSlices says, so the cell is drawn whole. Empty when the target has no area or exceeds the raster limits;
 // black where the strip has no usable cell.
 Bitmap ComposeSkinRect(const Rect& target, const Raster& image, const Margins& margins,
                        bool vertical, bool tileMiddle, int cellCount, int cell);

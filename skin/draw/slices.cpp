@@ -60,9 +60,9 @@ std::vector<Slice> NineSlices(const Rect& cell, const Margins& margins, int widt
   std::vector<Slice> out;
   if (cell.Empty() || !SaneTarget(width, height))
     return out;
-  const Margins m = CollapseMargins(margins, width, height);
-  const int L = m.Left, T = m.Top, R = m.Right, B = m.Bottom;
   const int W = width, H = height, cw = cell.Width(), ch = cell.Height();
+  const Margins m = FitMarginsToCell(CollapseMargins(margins, width, height), cw, ch);
+  const int L = m.Left, T = m.Top, R = m.Right, B = m.Bottom;
   Add(out, SlicePart::TopLeft, InCell(cell, 0, 0, L, T), Rect{0, 0, L, T});
   Add(out, SlicePart::BottomLeft, InCell(cell, 0, ch - B, L, ch), Rect{0, H - B, L, H});
   Add(out, SlicePart::TopRight, InCell(cell, cw - R, 0, cw, T), Rect{W - R, 0, W, T});
@@ -81,8 +81,10 @@ std::vector<Slice> StripSlices(const Rect& cell, int left, int right, int width,
   std::vector<Slice> out;
   if (cell.Empty() || !SaneTarget(width, height))
     return out;
-  const int L = SaneMargin(left), R = SaneMargin(right);
   const int W = width, H = height, cw = cell.Width(), ch = cell.Height();
+  // An end wider than the cell would take columns of the neighbouring cells, or columns outside
+  // the image that leave the target unpainted.
+  const int L = std::min(SaneMargin(left), cw), R = std::min(SaneMargin(right), cw);
   Add(out, SlicePart::StripLeft, InCell(cell, 0, 0, L, ch), Rect{0, 0, L, H});
   const int m = cw - L - R;
   if (m > 0) {

@@ -74,9 +74,10 @@ struct Slice {
 //      |  2   |      9      |  7   |    measured from the cell's own edges.
 //    H +------+-------------+------+
 //
-// A piece whose source or destination has no area is left out (a cell smaller than its margins
-// is not mirrored into its pieces). `withMiddle` false leaves the middle out too (the frame
-// drawing). A target beyond the largest raster side gives no pieces.
+// Margins that leave the cell no middle are then reduced to leave it one (FitMarginsToCell), so
+// that every part of the target has a source and the cell is drawn whole. A piece whose source
+// or destination has no area is left out. `withMiddle` false leaves the middle out too (the
+// frame drawing). A target beyond the largest raster side gives no pieces.
 std::vector<Slice> NineSlices(const Rect& cell, const Margins& margins, int width, int height,
                               bool withMiddle);
 
@@ -90,9 +91,9 @@ std::vector<Slice> NineSlices(const Rect& cell, const Margins& margins, int widt
 //      | L  |  m  |  m  |  m  |  R  |    the last copy may reach under the right part
 //      +----+-----+-----+--+--+-----+
 //
-// Margins are not collapsed here; negative ones count as 0. When the cell has no middle
-// (m <= 0) the whole cell is stretched once across the space between the two ends, so the
-// strip stays closed instead of showing a gap.
+// Margins are not collapsed here; negative ones count as 0 and each end is at most the cell's
+// width. When the cell has no middle (m <= 0) the whole cell is stretched once across the space
+// between the two ends, so the strip stays closed instead of showing a gap.
 std::vector<Slice> StripSlices(const Rect& cell, int left, int right, int width, int height);
 
 } // namespace vela::skin

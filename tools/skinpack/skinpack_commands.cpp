@@ -10,6 +10,7 @@
 #include "skin/data/lzh.h"
 #include "skin/data/lzh_encoder.h"
 #include "skin/data/package_writer.h"
+#include "skin/data/skin_elements.h"
 #include "skin/data/skin_reader.h"
 #include "tools/skinpack/file_io.h"
 
@@ -31,9 +32,11 @@ constexpr const char* kUsage =
     "  extract FILE.skn MEMBER OUT   write one member of a skin file to OUT\n"
     "  expand IN OUT                 expand a compressed stream (4-byte size, then the bits)\n"
     "  compress IN OUT               compress a file into such a stream\n"
+    "  check FILE.skn                load a skin file as the programs do and list its problems\n"
     "\n"
     "Member names are matched without regard to ASCII case. Exit status: 0 on success,\n"
-    "1 when a file cannot be read, written or used, 2 for a wrong command line.\n";
+    "1 when a file cannot be read, written or used (for check: when it has problems),\n"
+    "2 for a wrong command line.\n";
 
 struct Context {
   std::ostream& out;
@@ -228,6 +231,40 @@ int Compress(const Context& ctx, const std::vector<std::string>& a) {
   return kSkinpackOk;
 }
 
+// A problem text on one line: the loader's messages may hold line breaks.
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\r' || c == '\n' || c == '\t')
+      c = ' ';
+  }
+  return text;
+}
+
+int Check(const Context& ctx, const std::vector<std::string>& a) {
+  std::vector<std::uint8_t> bytes;
+  std::string error;
+  if (!ReadWholeFile(a[0], bytes, error))
+    return ctx.Fail(error);
+  std::vector<skin::SkinLoadProblem> problems;
+  skin::SkinLoadOptions options;
+  options.Report = [&problems](const skin::SkinLoadProblem& p) { problems.push_back(p); };
+  skin::TSkinElements elements;
+  try {
+    skin::LoadSkinFile(bytes, elements, options);
+  } catch (const skin::ElzhException& e) {
+    problems.push_back({"package", e.what()});
+  }
+  for (const skin::SkinLoadProblem& p : problems)
+    ctx.out << a[0] << ": " << OneLine(p.Where) << ": " << OneLine(p.What) << "\n";
+  if (problems.empty()) {
+    ctx.out << a[0] << ": no problems\n";
+    return kSkinpackOk;
+  }
+  ctx.out << a[0] << ": " << problems.size() << (problems.size() == 1 ? " problem" : " problems")
+          << "\n";
+  return kSkinpackFailed;
+}
+
 struct Command {
   std::size_t arguments;
   int (*run)(const Context&, const std::vector<std::string>&);
@@ -243,7 +280,7 @@ int RunSkinpack(const std::vector<std::string>& args, std::ostream& out, std::os
   }
   static const std::map<std::string, Command, std::less<>> kCommands = {
       {"build", {2, Build}},   {"list", {1, List}},         {"extract", {3, Extract}},
-      {"expand", {2, Expand}}, {"compress", {2, Compress}},
+      {"expand", {2, Expand}}, {"compress", {2, Compress}}, {"check", {1, Check}},
   };
   if (args.empty()) {
     err << kUsage;

@@ -24,6 +24,22 @@ public:
   }
 
 private:
+  // Objects and lists nest by recursion; a description nested deeper than any form would be
+  // must not use up the stack.
+  static constexpr int kMaxDepth = 200;
+  class Nested {
+  public:
+    explicit Nested(Parser& p) : p_(p) {
+      if (++p_.depth_ > kMaxDepth) p_.Fail("nested more than " + std::to_string(kMaxDepth) + " deep");
+    }
+    ~Nested() { --p_.depth_; }
+    Nested(const Nested&) = delete;
+    Nested& operator=(const Nested&) = delete;
+
+  private:
+    Parser& p_;
+  };
+
   [[noreturn]] void Fail(const std::string& what) const {
     throw EReadError("Form description, line " + std::to_string(line_) + ": " + what);
   }
@@ -76,6 +92,7 @@ private:
   }
 
   TFormObject ParseObject() {
+    const Nested nested(*this);
     if (!(PeekWord("object") || PeekWord("inherited") || PeekWord("inline"))) Fail("'object' expected");
     Ident(false);
     TFormObject obj;
@@ -119,6 +136,7 @@ private:
   }
 
   TFormValue ParseValue() {
+    const Nested nested(*this);
     SkipBlanks();
     TFormValue v;
     v.line = line_;
@@ -310,6 +328,7 @@ private:
   std::string_view text_;
   std::size_t pos_ = 0;
   int line_ = 1;
+  int depth_ = 0;
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 // members say, the load must finish without touching memory it does not own.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TSkinElements elements;
   SkinLoadOptions options;
   options.ScrollArrowWidth = int(size % 64); // odd widths reach the composite's edges
+  // Every problem a load reports says where it is and what is wrong.
+  options.Report = [](const SkinLoadProblem& p) {
+    if (p.Where.empty() || p.What.empty()) std::abort();
+  };
   LoadSkinElements(package, ini, elements, options);
   return 0;
 }

@@ -54,6 +54,29 @@ TEST(ComposeSkinRect, ATargetNarrowerThanTheMarginsGetsTheWholeCellWidth) {
                                    "hi"})));
 }
 
+// Margins wider than the cell are narrowed to leave it a middle: the cell is drawn whole, with
+// no band of the composition's initial black.
+TEST(ComposeSkinRect, MarginsWiderThanTheCellAreNarrowedToLeaveItAMiddle) {
+  EXPECT_TRUE(SameRaster(ComposeSkinRect(Rect{0, 0, 7, 3}, kCell.View(), Margins{2, 0, 2, 0},
+                                         false, false, 1, 1),
+                         Art({"abbbbbc",
+                              "deeeeef",
+                              "ghhhhhi"})));
+  EXPECT_TRUE(SameRaster(ComposeSkinRect(Rect{0, 0, 6, 3}, kCell.View(), Margins{5, 0, 0, 0},
+                                         false, true, 1, 1),
+                         Art({"abcccc",
+                              "deffff",
+                              "ghiiii"})));
+  EXPECT_TRUE(SameRaster(ComposeSkinRect(Rect{0, 0, 3, 6}, kCell.View(), Margins{0, 3, 0, 3},
+                                         false, false, 1, 1),
+                         Art({"abc",
+                              "def",
+                              "def",
+                              "def",
+                              "def",
+                              "ghi"})));
+}
+
 TEST(ComposeSkinRect, PicksTheCellOfSideBySideAndStackedStrips) {
   const Bitmap strip = Art({"abjk",
                             "cdlm"});
@@ -101,6 +124,33 @@ TEST(DrawSkinRect, LeavesMagentaUnpaintedWhenTransparent) {
   EXPECT_TRUE(SameRaster(opaque, cell));
 }
 
+TEST(DrawSkinRect, MarginsWiderThanTheCellKeepTransparencyAndShowNoBlack) {
+  const Bitmap strip = Art({"MbMxyz",
+                            "defxyz",
+                            "MhMxyz"});
+  Bitmap canvas(8, 4, kZ);
+  DrawSkinRect(canvas.View(), Rect{1, 0, 8, 4}, strip.View(), Margins{3, 2, 3, 2}, 1, 2, true,
+               false, false);
+  EXPECT_TRUE(SameRaster(canvas, Art({"zzbbbbbz",
+                                      "zdeeeeef",
+                                      "zdeeeeef",
+                                      "zzhhhhhz"})));
+}
+
+TEST(DrawSkinFrame, MarginsWiderThanTheCellLeaveOnlyTheMiddleUnpainted) {
+  Bitmap canvas(9, 9, kZ);
+  DrawSkinFrame(canvas.View(), Rect{0, 0, 9, 9}, kCell.View(), Margins{4, 4, 4, 4}, 1, 1, false);
+  EXPECT_TRUE(SameRaster(canvas, Art({"abbbbbbbc",
+                                      "dzzzzzzzf",
+                                      "dzzzzzzzf",
+                                      "dzzzzzzzf",
+                                      "dzzzzzzzf",
+                                      "dzzzzzzzf",
+                                      "dzzzzzzzf",
+                                      "dzzzzzzzf",
+                                      "ghhhhhhhi"})));
+}
+
 TEST(DrawSkinRect, DrawsNothingForInvertedTargetsOrStripsWithoutCells) {
   Bitmap canvas(3, 3, kZ);
   const Bitmap untouched = canvas;
@@ -130,6 +180,14 @@ TEST(DrawSkinStrip, FillsTheGapWithTheWholeCellWhenItHasNoMiddle) {
   DrawSkinStrip(canvas.View(), Rect{0, 0, 6, 1}, strip.View(), Margins{2, 0, 1, 0}, 1, 1, false,
                 false);
   EXPECT_TRUE(SameRaster(canvas, Art({"ababcc"})));
+}
+
+TEST(DrawSkinStrip, AnEndWiderThanTheCellTakesNoPixelsFromOutsideIt) {
+  const Bitmap strip = Art({"abcxyz"});
+  Bitmap canvas(8, 1, kZ);
+  DrawSkinStrip(canvas.View(), Rect{0, 0, 8, 1}, strip.View(), Margins{0, 0, 5, 0}, 1, 2, false,
+                false);
+  EXPECT_TRUE(SameRaster(canvas, Art({"aabccabc"})));
 }
 
 TEST(DrawSkinStrip, UsesStackedCellsAndMagentaTransparency) {

@@ -60,20 +60,60 @@ TEST(NineSlices, CutsTheCellIntoPiecesInPaintingOrder) {
   EXPECT_EQ(NineSlices(cell, Margins{2, 1, 3, 2}, 20, 6, false), frame);
 }
 
-TEST(NineSlices, LeavesOutPiecesWithoutAreaAndCellsSmallerThanTheirMargins) {
+TEST(NineSlices, LeavesOutPiecesWithoutArea) {
   // No margins: the middle alone.
   EXPECT_EQ(NineSlices(Rect{0, 0, 4, 4}, Margins{}, 9, 9, true),
             (std::vector<Slice>{{SlicePart::Middle, {0, 0, 4, 4}, {0, 0, 9, 9}}}));
-  // Margins wider than the 4-pixel cell: the middle and the top and bottom edges would need a
-  // source of negative width and are left out instead of being mirrored.
-  for (const Slice& s : NineSlices(Rect{0, 0, 4, 4}, Margins{3, 1, 3, 1}, 20, 9, true)) {
-    EXPECT_FALSE(s.source.Empty());
-    EXPECT_NE(s.part, SlicePart::Middle);
-    EXPECT_NE(s.part, SlicePart::TopEdge);
-  }
   EXPECT_TRUE(NineSlices(Rect{}, Margins{1, 1, 1, 1}, 9, 9, true).empty());
   EXPECT_TRUE(NineSlices(Rect{0, 0, 4, 4}, Margins{}, 0, 9, true).empty());
   EXPECT_TRUE(NineSlices(Rect{0, 0, 4, 4}, Margins{}, -5, 9, true).empty());
+}
+
+TEST(FitMarginsToCell, KeepsMarginsThatLeaveAMiddleAndShrinksTheOthersInProportion) {
+  struct Case {
+    Margins in;
+    int width, height;
+    Margins out;
+  } const cases[] = {
+      {{2, 1, 3, 2}, 10, 8, {2, 1, 3, 2}},     // a middle is left: unchanged
+      {{8, 0, 8, 0}, 10, 8, {4, 0, 5, 0}},     // 9 columns shared as 8 : 8, rounding to the right
+      {{3, 0, 3, 0}, 6, 8, {2, 0, 3, 0}},      // exactly the cell: one column given up
+      {{5, 0, 0, 0}, 3, 8, {2, 0, 0, 0}},      // one margin alone wider than the cell
+      {{0, 6, 0, 2}, 4, 4, {0, 2, 0, 1}},      // rows as columns
+      {{1, 1, 0, 0}, 1, 1, {0, 0, 0, 0}},      // a one-pixel cell is all middle
+      {{0x7FFFFFFF, 0, 0x7FFFFFFF, 0}, 16384, 1, {8191, 0, 8192, 0}}, // no overflow
+      {{0, 0, 0, 0}, 0, 0, {0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    const Margins m = FitMarginsToCell(c.in, c.width, c.height);
+    EXPECT_EQ(m, c.out) << c.in.Left << " " << c.in.Top << " " << c.in.Right << " " << c.in.Bottom;
+  }
+}
+
+// Whatever the margins, the pieces cover the whole target and take only pixels of the cell.
+TEST(NineSlices, MarginsWiderThanTheCellStillCoverTheTargetFromInsideTheCell) {
+  const Rect cell{4, 0, 8, 4}; // cell 2 of a strip of 4 x 4 cells
+  for (const Margins margins : {Margins{3, 1, 3, 1}, Margins{9, 9, 9, 9}, Margins{4, 0, 0, 4},
+                                Margins{2, 2, 2, 2}}) {
+    for (const bool withMiddle : {true, false}) {
+      std::vector<int> covered(20 * 18, 0);
+      for (const Slice& s : NineSlices(cell, margins, 20, 18, withMiddle)) {
+        EXPECT_GE(s.source.left, cell.left);
+        EXPECT_LE(s.source.right, cell.right);
+        EXPECT_GE(s.source.top, cell.top);
+        EXPECT_LE(s.source.bottom, cell.bottom);
+        for (int y = s.dest.top; y < s.dest.bottom; ++y)
+          for (int x = s.dest.left; x < s.dest.right; ++x) ++covered[std::size_t(y * 20 + x)];
+      }
+      const Margins m = FitMarginsToCell(margins, 4, 4);
+      for (int y = 0; y < 18; ++y)
+        for (int x = 0; x < 20; ++x) {
+          const bool middle = x >= m.Left && x < 20 - m.Right && y >= m.Top && y < 18 - m.Bottom;
+          EXPECT_EQ(covered[std::size_t(y * 20 + x)], withMiddle || !middle ? 1 : 0)
+              << "(" << x << ", " << y << ") margins " << margins.Left << " " << margins.Top;
+        }
+    }
+  }
 }
 
 TEST(StripSlices, ACellWithoutMiddleIsStretchedOnceAcrossTheGap) {
@@ -88,6 +128,15 @@ TEST(StripSlices, ACellWithoutMiddleIsStretchedOnceAcrossTheGap) {
   const std::vector<Slice> ends = StripSlices(Rect{0, 0, 6, 4}, 5, 5, 8, 4);
   ASSERT_EQ(ends.size(), 2u);
   EXPECT_EQ(ends[1].dest, (Rect{3, 0, 8, 4}));
+}
+
+TEST(StripSlices, AnEndWiderThanTheCellTakesOnlyTheCell) {
+  const Rect cell{3, 0, 6, 2}; // cell 2 of a strip of 3-column cells
+  const std::vector<Slice> expected = {
+      {SlicePart::StripMiddle, {3, 0, 6, 2}, {0, 0, 5, 2}},
+      {SlicePart::StripRight, {3, 0, 6, 2}, {5, 0, 8, 2}},
+  };
+  EXPECT_EQ(StripSlices(cell, 0, 5, 8, 2), expected);
 }
 
 TEST(StripSlices, MarginsAreNotCollapsedAndNegativeOnesCountAsZero) {

@@ -75,6 +75,26 @@ inline std::vector<std::uint8_t> BuildBmp(const BmpSpec& s) {
   return out;
 }
 
+// An RLE8 bitmap of `width` x `height` whose stream is `runs` repeats of 255 pixels on the
+// first row, with no end of line between them, then the end-of-bitmap marker. It is tiny once
+// compressed, and every run after the first few lies wholly past the right edge.
+inline std::vector<std::uint8_t> Rle8RunsPastTheRowEnd(int width, int height, std::size_t runs) {
+  BmpSpec s;
+  s.width = width;
+  s.height = height;
+  s.bitCount = 8;
+  s.compression = 1;
+  s.palette = {0x000000, 0xFF0000};
+  s.pixels.reserve(2 * runs + 2);
+  for (std::size_t i = 0; i < runs; ++i) {
+    s.pixels.push_back(255);
+    s.pixels.push_back(1);
+  }
+  s.pixels.push_back(0);
+  s.pixels.push_back(1);
+  return BuildBmp(s);
+}
+
 // Stores rows given top row first as bottom-up 24-bit rows padded to four bytes.
 inline std::vector<std::uint8_t> Rows24(const std::vector<std::vector<Pixel>>& rows) {
   std::vector<std::uint8_t> out;

@@ -184,6 +184,62 @@ TEST(BmpDecoder, Rle4AlternatesNibbles) {
             (std::vector<Pixel>{kRed, kGreen, kRed, kBlue, kRed}));
 }
 
+// Runs, literals and deltas may ask for any number of columns and rows; whatever lies outside
+// the image is dropped and the stream goes on from where the command leaves it.
+struct RleClipCase {
+  const char* name;
+  std::vector<std::uint8_t> stream; // 3 x 2 image, palette black red green
+  std::vector<Pixel> expected;      // top row first
+};
+
+class RleClipping : public ::testing::TestWithParam<RleClipCase> {};
+
+TEST_P(RleClipping, CommandsPastTheEdgesAreCut) {
+  BmpSpec s;
+  s.width = 3;
+  s.height = 2;
+  s.bitCount = 8;
+  s.compression = 1;
+  s.palette = {kBlack, kRed, kGreen};
+  s.pixels = GetParam().stream;
+  const Bitmap b = DecodeBmp(BuildBmp(s));
+  ASSERT_EQ(b.Width(), 3);
+  EXPECT_EQ(PixelsOf(b), GetParam().expected);
+}
+
+const RleClipCase kRleClipCases[] = {
+    {"LiteralPastTheEdgeStillConsumesItsBytes",
+     {0, 5, 1, 2, 1, 2, 1, 0, 0, 0, 1, 2, 0, 1},
+     {kGreen, kBlack, kBlack, kRed, kGreen, kRed}},
+    {"ManyDeltasPastTheEdgeThenEndOfLineStartsTheNextRowAtTheLeft",
+     {0, 2, 255, 0, 0, 2, 255, 0, 0, 2, 255, 0, 1, 1, 0, 0, 2, 2, 0, 1},
+     {kGreen, kGreen, kBlack, kBlack, kBlack, kBlack}},
+    {"DeltaToTheEdgeLeavesNothingForTheNextRun",
+     {0, 2, 3, 0, 2, 1, 0, 0, 1, 2, 0, 1},
+     {kGreen, kBlack, kBlack, kBlack, kBlack, kBlack}},
+    {"DeltaAboveTheTopEndsTheImage",
+     {1, 1, 0, 2, 0, 255, 9, 2},
+     {kBlack, kBlack, kBlack, kRed, kBlack, kBlack}},
+    {"RunsPastTheEdgeDoNotSpillIntoTheNextRow",
+     {255, 1, 255, 2, 255, 1, 0, 0, 1, 2, 0, 1},
+     {kGreen, kBlack, kBlack, kRed, kRed, kRed}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, RleClipping, ::testing::ValuesIn(kRleClipCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Eight and a half million runs of 255 pixels ask for more columns than an int can count; the
+// file compresses to almost nothing inside a package. Only the first row's 16 pixels exist.
+TEST(BmpDecoder, MillionsOfRunsPastTheRowEndDecodeTheVisiblePixelsOnly) {
+  const std::vector<std::uint8_t> file = testing::Rle8RunsPastTheRowEnd(16, 4, 8'500'000);
+  const Bitmap b = DecodeBmp(file);
+  ASSERT_EQ(b.Width(), 16);
+  ASSERT_EQ(b.Height(), 4);
+  std::vector<Pixel> expected(16 * 4, kBlack);
+  std::fill(expected.end() - 16, expected.end(), kRed);
+  EXPECT_EQ(PixelsOf(b), expected);
+}
+
 // Each case damages an otherwise good 4x2 24-bit file.
 struct Damage {
   const char* name;

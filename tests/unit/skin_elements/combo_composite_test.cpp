@@ -98,6 +98,20 @@ TEST_F(ComboComposite, CellsHoldEdgeButtonGlyphAndTransparentTextArea) {
   EXPECT_EQ(sunk.GetMargins(), (Margins{20, 1, 2, 1}));
 }
 
+// Margins wider than the edge cell (8 + 8 columns of 10, 5 + 5 rows of 8) are narrowed to leave
+// it a middle, as the drawing primitives do: no cell shows the work cell's black.
+TEST_F(ComboComposite, MarginsWiderThanTheCellLeaveNoBlack) {
+  Load("[SunkEdge]\nImage=sunk.bmp\nLeftWidth=8\nTopHeight=5\nRightWidth=8\nBottomHeight=5\n"
+       "Trans=1\n" + std::string(kButton) + kGlyph);
+  const Bitmap& composite = elements_.ComboButton->Bitmap;
+  ASSERT_EQ(composite.Width(), 4 * kComboCellWidth);
+  for (int y = 0; y < composite.Height(); ++y)
+    for (int x = 0; x < composite.Width(); ++x)
+      ASSERT_NE(composite.At(x, y), Pixel(0)) << "black at (" << x << ", " << y << ")";
+  EXPECT_EQ(composite.At(0, 0), kFrame);
+  EXPECT_EQ(composite.At(1, 10), Sunk(1)) << "left edge column stretched from the cell's inside";
+}
+
 TEST_F(ComboComposite, ButtonWidthFollowsTheScrollArrowWidth) {
   options_.ScrollArrowWidth = 20;
   Load(std::string(kSunk) + kButton);

@@ -53,6 +53,62 @@ TEST_F(SkinElementsLoad, EveryElementGetsTheCellCountOfTheTable) {
   }
   EXPECT_EQ(e.Toolbars->Name, "Toolbars") << "named after the element, whatever the case";
   EXPECT_EQ(e.SkinName, "Calm");
+  EXPECT_EQ(problems_, std::vector<std::string>{});
+}
+
+// The report names every image key whose image stays empty, and why; listening to it changes
+// nothing the programs see.
+TEST_F(SkinElementsLoad, ReportNamesEachUnusableImageAndLeavesTheElementsAsTheyLoad) {
+  AddBitmap("s.bmp", Strip(1, 46, 23));
+  AddMember("cut.bmp", [] {
+    std::vector<std::uint8_t> b = testing::EncodeBmp24(Strip(1, 4, 4));
+    b.resize(b.size() - 20);
+    return b;
+  }());
+  const std::string ini = "[Personality]\nTop=s.bmp\nBottom=gone.bmp\nTextBack=title.png\n"
+                          "[Buttons]\nBitmap=cut.bmp\nCheckButton=S.bmp\n[Toolbars]\nImage=cut.bmp\n";
+  Load(ini);
+  EXPECT_EQ(problems_, (std::vector<std::string>{
+                           "[Personality] Bottom=gone.bmp: no member \"gone.bmp\" in the package",
+                           "[Buttons] Bitmap=cut.bmp: member \"cut.bmp\" does not decode: pixel "
+                           "rows truncated",
+                           "[Personality] TextBack=title.png: \"title.png\" does not name a .bmp "
+                           "member",
+                           "[Toolbars] Image=cut.bmp: member \"cut.bmp\" does not decode: pixel "
+                           "rows truncated",
+                       }));
+  EXPECT_EQ(elements_.Buttons.CheckBitmap, Strip(1, 46, 23)) << "a member decoded once serves twice";
+
+  TSkinElements quiet;
+  LoadSkinElements(*package_, ini_, quiet);
+  for (auto [heard, unheard] : {std::pair{&elements_.Top, &quiet.Top},
+                                {&elements_.Bottom, &quiet.Bottom}}) {
+    EXPECT_EQ(heard->Bitmap, unheard->Bitmap) << heard->Name;
+  }
+  EXPECT_EQ(elements_.Buttons.CheckBitmap, quiet.Buttons.CheckBitmap);
+  EXPECT_TRUE(quiet.Buttons.Bitmap.Empty());
+  ASSERT_TRUE(elements_.Toolbars && quiet.Toolbars);
+  EXPECT_TRUE(quiet.Toolbars->Bitmap.Empty());
+}
+
+// A member named again and again is decoded once, and each image still takes its pixels from
+// the load's budget; one that cannot fit what is left is refused from its headers.
+TEST_F(SkinElementsLoad, RepeatedMembersDecodeOnceAndStillSpendTheBudget) {
+  testing::BmpSpec big;
+  big.width = 4096;
+  big.height = 4096;
+  big.bitCount = 8;
+  big.compression = 1;
+  big.palette = {0, 0xFF0000};
+  big.pixels = {0, 1}; // all black: the end of the bitmap straight away
+  AddMember("big.bmp", testing::BuildBmp(big));
+  Load("[Buttons]\nBitmap=big.bmp\nCheckButton=big.bmp\nRadioButton=big.bmp\n");
+  EXPECT_EQ(elements_.Buttons.Bitmap.Width(), 4096);
+  EXPECT_EQ(elements_.Buttons.CheckBitmap.Width(), 4096);
+  EXPECT_TRUE(elements_.Buttons.RadioBitmap.Empty()) << "two of them spend the whole budget";
+  EXPECT_EQ(problems_, std::vector<std::string>{
+                           "[Buttons] RadioButton=big.bmp: member \"big.bmp\": beyond the pixels "
+                           "left for this skin (0)"});
 }
 
 TEST_F(SkinElementsLoad, ALaterSkinWithoutAnElementLeavesItsSlotEmpty) {
@@ -98,6 +154,29 @@ TEST(LoadSkinFile, ExpandsThePackageFindsTheDescriptionAndLoadsEveryElement) {
   EXPECT_EQ(LoadSkinFile(garbage, elements), SkinLoadResult::Damaged);
   EXPECT_EQ(elements.Top.Bitmap, Strip(2, 5, 4));
   EXPECT_TRUE(elements.Toolbars);
+}
+
+TEST(LoadSkinFile, ReportsAPackageThatDoesNotOpenAndADescriptionItCannotRead) {
+  std::vector<std::string> heard;
+  SkinLoadOptions options;
+  options.Report = [&heard](const SkinLoadProblem& p) { heard.push_back(p.Where + ": " + p.What); };
+  TSkinElements elements;
+  LoadSkinFile(SkinFile("", 19999), elements, options);
+  const std::vector<std::uint8_t> garbage = {1, 2, 3};
+  LoadSkinFile(garbage, elements, options);
+  ASSERT_EQ(heard.size(), 2u);
+  EXPECT_EQ(heard[0], "package: " + std::string(TSkinReader::kOlderSkinMessage) +
+                          " (version 19999 instead of 20000)");
+  EXPECT_EQ(heard[1], "package: damaged: no size field");
+
+  // A description beyond the cap is not read: the skin loads with none.
+  heard.clear();
+  std::string longIni = "[Toolbars]\nImage=x.bmp\n";
+  longIni.resize(kMaxDescriptionSize + 1, ';');
+  ASSERT_EQ(LoadSkinFile(SkinFile(longIni, 20000), elements, options), SkinLoadResult::Loaded);
+  EXPECT_FALSE(elements.Toolbars);
+  ASSERT_EQ(heard.size(), 1u);
+  EXPECT_EQ(heard[0], "default.ini: 1048577 bytes, more than the 1048576 a description may hold");
 }
 
 } // namespace

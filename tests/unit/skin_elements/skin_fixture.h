@@ -26,6 +26,10 @@ inline Bitmap Strip(int cells, int cellWidth, int height) {
 
 class SkinFixture : public ::testing::Test {
 protected:
+  SkinFixture() {
+    options_.Report = [this](const SkinLoadProblem& p) { problems_.push_back(p.Where + ": " + p.What); };
+  }
+
   void AddBitmap(const std::string& name, const Bitmap& bitmap) {
     members_.push_back({name, EncodeBmp24(bitmap)});
   }
@@ -52,6 +56,8 @@ protected:
   TQuickIni ini_;
   TSkinElements elements_;
   SkinLoadOptions options_;
+  // What the loads reported, as "where: what".
+  std::vector<std::string> problems_;
 };
 
 } // namespace vela::skin::testing

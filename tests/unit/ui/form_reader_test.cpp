@@ -142,6 +142,10 @@ TEST_F(FormReading, FaultyDescriptionsStopWithAnErrorNamingWhatAndWhere) {
       {"object P: TBigGadget\nend", "TBigGadget"}, // the root is of another class
       {"object P: TPanelRoot\n  object First: TPanelRoot\n  end\nend", "First"},
   };
+  std::string deepList = "object P: TPanelRoot\n  Count = " + std::string(1'000'000, '(');
+  std::string deepObjects;
+  for (int i = 0; i < 100'000; ++i) deepObjects += "object X: TPanelRoot\n";
+  const std::string deep[] = {deepList, deepObjects};
   for (const BadCase& c : cases) {
     TPanelRoot fresh(nullptr);
     try {
@@ -149,6 +153,17 @@ TEST_F(FormReading, FaultyDescriptionsStopWithAnErrorNamingWhatAndWhere) {
       ADD_FAILURE() << "no error for:\n" << c.text;
     } catch (const EReadError& e) {
       EXPECT_NE(std::string(e.what()).find(c.expected), std::string::npos) << e.what();
+    }
+  }
+  // Nesting deeper than any form is refused before it can exhaust the stack.
+  for (const std::string& text : deep) {
+    TPanelRoot fresh(nullptr);
+    try {
+      ReadComponentFromText(&fresh, text);
+      ADD_FAILURE() << "no error for a deep description";
+    } catch (const EReadError& e) {
+      EXPECT_NE(std::string(e.what()).find("nested more than 200 deep"), std::string::npos)
+          << e.what();
     }
   }
 }
