@@ -1,5 +1,6 @@
 #include "ui/bitmap.h"
 
+#include "skin/data/bmp.h"
 #include "ui/core/stream.h"
 
 #include <cstring>
@@ -139,75 +140,15 @@ void TBitmap::Assign(const TPersistent* source) {
 
 namespace {
 
-std::uint32_t U32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
-}
-std::uint16_t U16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
-
 [[noreturn]] void Bad(const char* why) { throw EReadError(std::string("Invalid bitmap: ") + why); }
 
 } // namespace
 
 void TBitmap::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
-  // The headers are checked here so that GDI only ever sees consistent, complete data.
-  if (size < 14 + 40) Bad("too short");
-  if (data[0] != 'B' || data[1] != 'M') Bad("no BMP signature");
-  std::uint32_t offBits = U32(data + 10);
-  const std::uint8_t* info = data + 14;
-  std::uint32_t headerSize = U32(info);
-  if (headerSize < 40 || headerSize > 124 || 14 + std::size_t(headerSize) > size) Bad("unsupported header");
-  auto width = std::int32_t(U32(info + 4));
-  auto height = std::int32_t(U32(info + 8));
-  std::uint16_t bpp = U16(info + 14);
-  std::uint32_t compression = U32(info + 16);
-  std::uint32_t colorsUsed = U32(info + 32);
-  if (width <= 0 || height == 0 || height == INT32_MIN) Bad("bad dimensions");
-  std::int64_t absHeight = height < 0 ? -std::int64_t(height) : height;
-  if (!vela::skin::RasterSizeAllowed(width, absHeight)) Bad("dimensions beyond the limits");
-  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) Bad("unsupported bit depth");
-  if (compression != BI_RGB && !(compression == BI_BITFIELDS && (bpp == 16 || bpp == 32)))
-    Bad("compressed bitmaps are not supported");
-  std::size_t tableBytes = 0;
-  if (bpp <= 8) {
-    std::uint32_t entries = colorsUsed ? colorsUsed : (1u << bpp);
-    if (entries > (1u << bpp)) Bad("colour table too large");
-    tableBytes = std::size_t(entries) * 4;
-  } else if (compression == BI_BITFIELDS && headerSize == 40) {
-    tableBytes = 12;
-  }
-  std::size_t tableEnd = 14 + std::size_t(headerSize) + tableBytes;
-  if (tableEnd > size || offBits < tableEnd || offBits > size) Bad("bad pixel offset");
-  std::size_t stride = ((std::size_t(width) * bpp + 31) / 32) * 4;
-  if (stride * std::size_t(absHeight) > size - offBits) Bad("pixel data truncated");
-
-  // A plain BITMAPINFOHEADER plus table, aligned, is what SetDIBits gets.
-  std::vector<std::uint32_t> infoCopy((40 + tableBytes + 3) / 4 + 1, 0);
-  auto* bmi = reinterpret_cast<BITMAPINFO*>(infoCopy.data());
-  std::memcpy(bmi, info, 40);
-  bmi->bmiHeader.biSize = 40;
-  if (tableBytes) std::memcpy(reinterpret_cast<std::uint8_t*>(bmi) + 40, info + headerSize, tableBytes);
-  if (compression == BI_BITFIELDS && headerSize > 40) {
-    // Masks inside a larger header move behind the plain one.
-    std::vector<std::uint32_t> bigger((40 + 12 + 3) / 4 + 1, 0);
-    std::memcpy(bigger.data(), bmi, 40);
-    std::memcpy(reinterpret_cast<std::uint8_t*>(bigger.data()) + 40, info + 40, 12);
-    infoCopy.swap(bigger);
-    bmi = reinterpret_cast<BITMAPINFO*>(infoCopy.data());
-  }
-
-  SetSize(0, 0);
-  SetSize(width, int(absHeight));
-  HDC screen = GetDC(nullptr);
-  int lines = SetDIBits(screen, bitmap_, 0, UINT(absHeight), data + offBits, bmi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  if (lines != absHeight) {
-    SetSize(0, 0);
-    Bad("the pixel data could not be converted");
-  }
-  Raster r = View();
-  for (int y = 0; y < r.height; ++y)
-    for (int x = 0; x < r.width; ++x) r.At(x, y) &= 0xFFFFFF;
-  Changed();
+  // The one BMP reader of the program: it checks every size against the data before reading.
+  const vela::skin::Bitmap decoded = vela::skin::DecodeBmp({data, size});
+  if (decoded.Empty()) Bad("the data is not a readable BMP file");
+  CopyFrom(decoded.View());
 }
 
 void TBitmap::LoadFromStream(TStream& stream) {

@@ -56,8 +56,9 @@ public:
   void Assign(const TPersistent* source) override;
   void CopyFrom(const vela::skin::Raster& pixels);
 
-  // BMP files: 1, 4, 8, 16, 24 and 32 bits per pixel, bottom-up or top-down. Throws
-  // EReadError for malformed or oversized data.
+  // BMP files, read by the skin's decoder (skin/data/bmp.h): 1 to 32 bits per pixel, bottom-up
+  // or top-down, BITFIELDS and run-length compression. Throws EReadError for malformed or
+  // oversized data, leaving the bitmap as it was.
   void LoadFromStream(TStream& stream);
   void LoadFromBytes(const std::uint8_t* data, std::size_t size);
   void LoadFromFile(const std::wstring& path);

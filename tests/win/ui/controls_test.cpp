@@ -213,5 +213,30 @@ TEST(Bitmaps, BmpFilesOfOtherDepthsAndOrientationsLoadTheRightWayUp) {
   EXPECT_THROW(again.LoadFromBytes(bmp.data(), bmp.size()), EReadError);
 }
 
+TEST(Bitmaps, RunLengthFilesLoadAndAFailedLoadKeepsThePicture) {
+  // A 2 x 2 8-bit run-length BMP with two palette entries, red (0) and blue (1): the bottom
+  // row is a run of two reds, the top row blue then red.
+  const std::vector<std::uint8_t> rle = {
+      'B', 'M', 72, 0, 0, 0, 0, 0, 0, 0, 62, 0, 0, 0,                 // file header
+      40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 8, 0, 1, 0, 0, 0,    // info header, RLE8
+      10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0,
+      0, 0, 255, 0, 255, 0, 0, 0,                                     // palette
+      2, 0, 0, 0, 1, 1, 1, 0, 0, 1};                                  // runs, end of bitmap
+  TBitmap b;
+  b.LoadFromBytes(rle.data(), rle.size());
+  ASSERT_EQ(b.Width(), 2);
+  ASSERT_EQ(b.Height(), 2);
+  EXPECT_EQ(b.View().At(0, 0), 0x0000FFu);
+  EXPECT_EQ(b.View().At(1, 0), 0xFF0000u);
+  EXPECT_EQ(b.View().At(0, 1), 0xFF0000u);
+  EXPECT_EQ(b.View().At(1, 1), 0xFF0000u);
+  // Pixels said to lie beyond the end of the file are refused; the picture already loaded stays.
+  std::vector<std::uint8_t> bad = rle;
+  bad[10] = 200;
+  EXPECT_THROW(b.LoadFromBytes(bad.data(), bad.size()), EReadError);
+  EXPECT_EQ(b.Width(), 2);
+  EXPECT_EQ(b.View().At(0, 0), 0x0000FFu);
+}
+
 } // namespace
 } // namespace vela::ui::test
