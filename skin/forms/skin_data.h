@@ -12,6 +12,7 @@
 //     SkinStream = {...}           // 32-bit length, then the skin file
 //   end
 #include "skin/data/skin_elements.h"
+#include "skin/forms/skin_class_map.h"
 #include "ui/core/component.h"
 #include "ui/core/strings.h"
 
@@ -66,9 +67,6 @@ using TOnSkinControl =
 // Called by the manager's hook for every new top-level window (not published).
 using TWindowCreatedEvent = std::function<void(TSkinData* Sender, HWND Window, const std::string& ClassName)>;
 
-// The names of the built-in class map, in order (110 lines).
-const std::vector<std::wstring>& BuiltInSkin3rd();
-
 class TSkinData : public ui::TComponent {
   VELA_CLASS_INFO
 public:
@@ -110,6 +108,9 @@ public:
   ui::TNotifyEvent OnSkinChanged;
   TOnSkinControl OnSkinControl;
   TWindowCreatedEvent OnWindowCreated;
+  // Shows the older-skin message of a package of another version; a message box with the
+  // application's title unless replaced.
+  std::function<void(const std::wstring&)> ShowMessage;
 
   // True until a load has completed; while true, Active cannot switch skinning on.
   bool SkinEmpty() const { return skinEmpty_; }
@@ -145,7 +146,10 @@ public:
   void DefineProperties(ui::TFiler& filer) override;
 
 private:
+  bool Designing() const;
   bool Reading() const;
+  // The steps of Loaded after the framework's: register with the manager and start skinning.
+  void Register();
   void RebuildFaceBrush();
   void LoadMenuGlyphs();
 

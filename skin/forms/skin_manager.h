@@ -19,7 +19,6 @@
 namespace vela::ui {
 class TCustomForm;
 class TTimer;
-class TBitmap;
 } // namespace vela::ui
 
 namespace vela::skin {
@@ -67,12 +66,12 @@ public:
   bool IsMdiChild(HWND window) const;
   bool AskFormSkin(const std::string& className);
 
-  // Popup-menu windows. Popup skinners come later: AttachPopup decides per the switches and
-  // the popup kind whether the menu would be skinned, and returns that decision.
+  // Popup-menu windows. Popup skinners come later: AttachPopup decides from the switches and
+  // the popup kind whether the menu is to be skinned and returns that decision; it attaches
+  // nothing yet, so the popup list stays empty.
   bool AttachPopup(HWND window);
   bool DetachPopup(HWND window);
   bool IsPopupSkinned(HWND window) const;
-  ui::TBitmap* PopupBitmapForMenu(HMENU menu) const;
   std::size_t PopupSkinnerCount() const { return popupSkinners_.size(); }
 
   void SetMdiMaximized(bool value);
@@ -100,10 +99,11 @@ public:
 private:
   static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
   void HandleCreate(HWND window, const CBT_CREATEWNDW& create);
-  void SkinForOnlyThisForm(int action, TSkinData* data);
-  void SkinForAll(int action, TSkinData* data);
+  void RunForOwnerForm(int action, TSkinData* data);
+  void RunForAllForms(int action, TSkinData* data);
+  void AttachScreenForms(TSkinData* onlyOwnedBy);
   void UnskinAndFree(TWinSkinForm* skinner);
-  void ReskinAfterChange(TWinSkinForm* skinner);
+  void FreeSkinner(TWinSkinForm* skinner);
 
   std::unique_ptr<ui::TTimer> timer_;
   HHOOK hook_ = nullptr;
