@@ -3,6 +3,7 @@
 #include "skin/data/bmp.h"
 #include "ui/core/stream.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -10,6 +11,7 @@ namespace vela::ui {
 
 using vela::skin::Pixel;
 using vela::skin::Raster;
+using vela::skin::Rect;
 
 const TClassInfo& TBitmap::StaticClassInfo() {
   using P = PropsOf<TBitmap>;
@@ -25,21 +27,16 @@ const TClassInfo& TBitmap::StaticClassInfo() {
 TBitmap::TBitmap() = default;
 
 TBitmap::~TBitmap() {
-  delete canvas_;
+  delete canvas_; // puts back what it selected into the DC
   canvas_ = nullptr;
   FreeHandles();
 }
 
 void TBitmap::FreeHandles() {
-  if (dc_) {
-    if (canvas_) canvas_->SetHandle(nullptr);
-    SelectObject(dc_, oldBitmap_);
-    DeleteDC(dc_);
-    dc_ = nullptr;
-    oldBitmap_ = nullptr;
-  }
-  if (bitmap_) DeleteObject(bitmap_);
-  bitmap_ = nullptr;
+  // The DC outlives the bitmap in it, so that a canvas keeps its handle across SetSize.
+  if (dc_ && oldBitmap_) SelectObject(dc_.Get(), oldBitmap_);
+  oldBitmap_ = nullptr;
+  bitmap_.Reset();
   bits_ = nullptr;
   width_ = height_ = 0;
 }
@@ -49,7 +46,6 @@ void TBitmap::SetSize(int width, int height) {
   if (!vela::skin::RasterSizeAllowed(width, height))
     throw EOutOfResources("Bitmap size " + std::to_string(width) + " x " + std::to_string(height) +
                           " is beyond the limits");
-  bool hadCanvas = dc_ != nullptr;
   FreeHandles();
   if (width > 0 && height > 0) {
     BITMAPINFO bmi{};
@@ -60,28 +56,32 @@ void TBitmap::SetSize(int width, int height) {
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    TGdiObject<HBITMAP> dib(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!dib || !bits) throw EOutOfResources("Cannot create a bitmap of " + std::to_string(width) + " x " +
                                              std::to_string(height));
-    bitmap_ = dib;
+    bitmap_ = std::move(dib);
     bits_ = static_cast<Pixel*>(bits);
     width_ = width;
     height_ = height;
     std::memset(bits_, 0, std::size_t(width) * std::size_t(height) * sizeof(Pixel));
+    if (dc_) oldBitmap_ = SelectObject(dc_.Get(), bitmap_.Get());
   }
-  if (hadCanvas) Canvas();
   Changed();
 }
 
-TCanvas* TBitmap::Canvas() {
-  if (!canvas_) canvas_ = new TCanvas();
+HDC TBitmap::Dc() {
   if (!dc_) {
-    dc_ = CreateCompatibleDC(nullptr);
+    dc_.Reset(CreateCompatibleDC(nullptr));
     if (!dc_) throw EOutOfResources("Cannot create a memory DC");
-    if (bitmap_) oldBitmap_ = SelectObject(dc_, bitmap_);
-    else oldBitmap_ = nullptr;
+    if (bitmap_) oldBitmap_ = SelectObject(dc_.Get(), bitmap_.Get());
   }
-  if (canvas_->Handle() != dc_) canvas_->SetHandle(dc_);
+  return dc_.Get();
+}
+
+TCanvas* TBitmap::Canvas() {
+  HDC dc = Dc();
+  if (!canvas_) canvas_ = new TCanvas();
+  if (canvas_->Handle() != dc) canvas_->SetHandle(dc);
   return canvas_;
 }
 
@@ -110,11 +110,24 @@ void TBitmap::SetTransparentColor(TColor color) {
   Changed();
 }
 
-void TBitmap::CopyFrom(const Raster& pixels) {
-  SetSize(pixels.width, pixels.height);
-  Raster r = View();
-  for (int y = 0; y < r.height; ++y)
-    for (int x = 0; x < r.width; ++x) r.At(x, y) = pixels.At(x, y) & 0xFFFFFF;
+void TBitmap::CopyFrom(const Raster& pixels) { CopyFrom(pixels, pixels.Bounds()); }
+
+void TBitmap::CopyFrom(const Raster& pixels, const Rect& source) {
+  if (source.Empty()) {
+    SetSize(0, 0);
+    return;
+  }
+  SetSize(source.Width(), source.Height());
+  const Raster r = View();
+  const int left = std::max(source.left, 0), right = std::min(source.right, pixels.Empty() ? 0 : pixels.width);
+  for (int y = 0; y < r.height; ++y) {
+    Pixel* out = r.Row(y);
+    std::fill(out, out + r.width, Pixel(0));
+    const int sy = source.top + y;
+    if (pixels.Empty() || sy < 0 || sy >= pixels.height) continue;
+    const Pixel* in = pixels.Row(sy);
+    for (int x = left; x < right; ++x) out[x - source.left] = in[x] & 0xFFFFFF;
+  }
   Changed();
 }
 
@@ -166,17 +179,16 @@ void TBitmap::LoadFromFile(const std::wstring& path) {
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const wchar_t* name) {
-  HBITMAP loaded = HBITMAP(LoadImageW(instance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  const TGdiObject<HBITMAP> loaded(HBITMAP(LoadImageW(instance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!loaded) throw EReadError(L"Bitmap resource " + std::wstring(name) + L" not found");
   BITMAP bm{};
-  GetObjectW(loaded, sizeof bm, &bm);
+  GetObjectW(loaded.Get(), sizeof bm, &bm);
   SetSize(bm.bmWidth, bm.bmHeight);
-  HDC src = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(src, loaded);
-  BitBlt(Canvas()->Handle(), 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
-  SelectObject(src, old);
-  DeleteDC(src);
-  DeleteObject(loaded);
+  const TGdiObject<HDC> src(CreateCompatibleDC(nullptr));
+  if (!src) throw EOutOfResources("Cannot create a memory DC");
+  HGDIOBJ old = SelectObject(src.Get(), loaded.Get());
+  BitBlt(Dc(), 0, 0, bm.bmWidth, bm.bmHeight, src.Get(), 0, 0, SRCCOPY);
+  SelectObject(src.Get(), old);
   Changed();
 }
 
@@ -220,6 +232,40 @@ void TBitmap::DefineProperties(TFiler& filer) {
     stream.ReadBuffer(bytes.data(), bytes.size());
     LoadFromBytes(bytes.data(), bytes.size());
   });
+}
+
+void BlitRaster(HDC dc, int x, int y, const Raster& raster) {
+  if (raster.Empty()) return;
+  // The rows are `stride` pixels apart, so the DIB is described as `stride` wide and only its
+  // first `width` columns are copied. The whole height is copied, which sidesteps the
+  // bottom-up convention of the source row parameter.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = raster.stride;
+  info.bmiHeader.biHeight = -raster.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  StretchDIBits(dc, x, y, raster.width, raster.height, 0, 0, raster.width, raster.height, raster.pixels, &info,
+                DIB_RGB_COLORS, SRCCOPY);
+}
+
+vela::skin::Bitmap CaptureDc(HDC dc, const Rect& area) {
+  vela::skin::Bitmap out;
+  if (area.Empty() || !vela::skin::RasterSizeAllowed(area.Width(), area.Height())) return out;
+  try {
+    TBitmap surface;
+    surface.SetSize(area.Width(), area.Height());
+    if (!BitBlt(surface.Dc(), 0, 0, area.Width(), area.Height(), dc, area.left, area.top, SRCCOPY)) return out;
+    const Raster view = surface.View();
+    out.Resize(view.width, view.height);
+    // GDI may leave values in the fourth byte; rasters keep it 0.
+    for (int y = 0; y < view.height; ++y)
+      for (int x = 0; x < view.width; ++x) out.At(x, y) = view.At(x, y) & 0xFFFFFF;
+  } catch (const EOutOfResources&) {
+    out.Clear();
+  }
+  return out;
 }
 
 } // namespace vela::ui

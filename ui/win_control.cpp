@@ -504,15 +504,17 @@ void TWinControl::PaintHandler(TMessage& m) {
     if (doubleBuffered_ && began) {
       RECT client;
       GetClientRect(handle_, &client);
-      HDC mem = CreateCompatibleDC(dc);
-      TGdiObject<HBITMAP> buffer(CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom)));
-      HGDIOBJ old = SelectObject(mem, buffer.Get());
-      EraseBackground(mem);
-      PaintWindow(mem);
-      PaintControls(mem);
-      BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
-      SelectObject(mem, old);
-      DeleteDC(mem);
+      // Declared before the DC so that it is deleted after it: a bitmap still selected into a
+      // DC cannot be deleted, and deleting the DC lets it go.
+      const TGdiObject<HBITMAP> buffer(
+          CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom)));
+      const TGdiObject<HDC> mem(CreateCompatibleDC(dc));
+      if (!mem || !buffer) throw EOutOfResources("Cannot create a paint buffer");
+      SelectObject(mem.Get(), buffer.Get());
+      EraseBackground(mem.Get());
+      PaintWindow(mem.Get());
+      PaintControls(mem.Get());
+      BitBlt(dc, 0, 0, client.right, client.bottom, mem.Get(), 0, 0, SRCCOPY);
     } else {
       PaintWindow(dc);
       PaintControls(dc);
