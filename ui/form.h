@@ -19,6 +19,9 @@
 //     ReadDescription();     // the RCDATA resource named "TFORM1", then OnCreate
 //   }
 //
+// The form puts its Menu back on its window when it receives CM_MENUCHANGED, and hands the
+// WM_MEASUREITEM / WM_DRAWITEM of owner-drawn entries of its menus to their items.
+//
 // Closing: WM_CLOSE calls Close(): OnCloseQuery may refuse, OnClose chooses what happens
 // (caHide by default; caFree releases the form). Closing the application's main form ends the
 // application's message loop.
@@ -31,6 +34,7 @@
 namespace vela::ui {
 
 class TMainMenu;
+class TMenuItem;
 
 enum TBorderIconBits : std::uint32_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 using TBorderIcons = std::uint32_t;
@@ -117,6 +121,8 @@ private:
   void ScrollBy(int bar, int code);
   void DoCreate();
   void RestoreFocus();
+  // The item of one of this form's menus that an owner-drawn entry stands for.
+  TMenuItem* FindOwnerDrawItem(UINT command, ULONG_PTR itemData) const;
 
   TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;

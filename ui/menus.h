@@ -7,10 +7,20 @@
 //   file->Add(quit);
 //   menu->Items()->Add(file);
 //
-// When items change, the form using a main menu receives CM_MENUCHANGED after the native menu
-// has been rebuilt. OwnerDraw makes every item MFT_OWNERDRAW (its window gets WM_MEASUREITEM
-// and WM_DRAWITEM).
+// When items change, the form using a main menu is sent CM_MENUCHANGED (through its window, so
+// that whoever subclassed the window sees it) after the native menu has been rebuilt; the
+// form's own handling puts the menu back on its window.
+//
+// OwnerDraw makes every item MFT_OWNERDRAW. Each native entry carries its TMenuItem in
+// dwItemData; the form hands WM_MEASUREITEM and WM_DRAWITEM of its menus to that item, which
+// fires OnMeasureItem / OnDrawItem or measures and draws itself (caption, shortcut, check mark
+// or the image ImageIndex of the menu's Images).
+//
+// Command ids of items lie in [kFirstMenuCommand, kMenuCommandLimit): below 4096, the range of
+// a program's own menu commands, and are reused once their item is freed.
 #include "ui/core/component.h"
+#include "ui/core/shortcut.h"
+#include "ui/graphics.h"
 
 #include <windows.h>
 #include "ui/win_names.h"
@@ -21,6 +31,15 @@
 namespace vela::ui {
 
 class TMenu;
+class TMenuItem;
+class TImageList;
+
+constexpr UINT kFirstMenuCommand = 0x0100;
+constexpr UINT kMenuCommandLimit = 0x1000;
+
+using TMenuDrawItemEvent =
+    std::function<void(TObject* Sender, TCanvas* ACanvas, const RECT& ARect, bool Selected)>;
+using TMenuMeasureItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
 
 class TMenuItem : public TComponent {
   VELA_CLASS_INFO
@@ -40,6 +59,15 @@ public:
   void SetRadioItem(bool value);
   int GroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int value) { groupIndex_ = value; }
+  // Index into the parent menu's Images; -1 for none.
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int value);
+  // Shown after the caption; see ui/core/shortcut.h.
+  TShortCut ShortCut() const { return shortCut_; }
+  void SetShortCut(int value);
+  // The default item of its menu, drawn in bold.
+  bool Default() const { return default_; }
+  void SetDefault(bool value);
 
   int Count() const { return int(items_.size()); }
   TMenuItem* Items(int index) const { return items_.at(std::size_t(index)); }
@@ -54,15 +82,27 @@ public:
   // handle while items change (its entries are refilled), so it may be held while open.
   HMENU Handle();
   bool IsLine() const { return caption_ == L"-"; }
+  // Whether this item is an entry of a menu bar (drawn without a check-mark column).
+  bool IsBarItem() const;
   virtual void Click();
+
+  // Owner-drawn entries: fire the event when assigned, otherwise measure or draw the item the
+  // way the system does.
+  virtual void MeasureItem(TCanvas* canvas, int& width, int& height);
+  virtual void DrawItem(TCanvas* canvas, const RECT& rect, bool selected);
 
   void SetParentComponent(TComponent* parent) override;
   TComponent* GetParentComponent() const override;
 
   TNotifyEvent OnClick;
+  TMenuDrawItemEvent OnDrawItem;
+  TMenuMeasureItemEvent OnMeasureItem;
 
 private:
   friend class TMenu;
+  void DefaultMeasure(TCanvas* canvas, int& width, int& height);
+  void DefaultDraw(TCanvas* canvas, const RECT& rect, bool selected);
+  std::wstring EntryText() const;
   void Changed();
   void ContentChanged();
   void Refill();
@@ -77,6 +117,9 @@ private:
   bool visible_ = true;
   bool radioItem_ = false;
   int groupIndex_ = 0;
+  int imageIndex_ = -1;
+  TShortCut shortCut_ = scNone;
+  bool default_ = false;
   std::vector<TMenuItem*> items_;
   TMenuItem* parent_ = nullptr;
   TMenu* menu_ = nullptr; // set on a menu's root item
@@ -93,9 +136,15 @@ public:
   HMENU Handle();
   bool OwnerDraw() const { return ownerDraw_; }
   void SetOwnerDraw(bool value);
+  // Images drawn in front of the items (ImageIndex); not owned.
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* images);
   // Runs the OnClick of the item with this command id; false when none has it.
   bool DispatchCommand(UINT command);
+  // The item with this command id, or nullptr.
+  TMenuItem* FindItem(UINT command) const;
   void SetParentComponent(TComponent*) override {}
+  void Notification(TComponent* component, TOperation operation) override;
 
 protected:
   friend class TMenuItem;
@@ -107,6 +156,7 @@ private:
   TMenuItem* items_;
   HMENU handle_ = nullptr;
   bool ownerDraw_ = false;
+  TImageList* images_ = nullptr;
 };
 
 class TMainMenu : public TMenu {
