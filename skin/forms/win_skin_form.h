@@ -57,6 +57,8 @@ public:
   void DropRegion();
   void UpdateRegion();
   void RestoreNormalFrame();
+  // The size grip ("ScrollBar" with SBS_SIZEGRIP) created in this window.
+  void SetSizeGrip(HWND grip);
 
   int DisableTag() const;
   void SetDisableTag(int value);
