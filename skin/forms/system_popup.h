@@ -1,7 +1,8 @@
 #pragma once
 // The skin's own system menu: a popup menu with Tag 33333 offering restore, maximise, minimise
-// and close, owned by a frame skinner. Its items are owner-drawn; until the skinned menu-item
-// painter exists they are drawn plainly here (glyph, caption, shortcut), never left blank.
+// and close, owned by a frame skinner. Its items are owner-drawn; the skinner's window hands
+// their measuring and drawing to the items (a bare window has no form to do it), which draw
+// themselves plainly (glyph, caption, shortcut) until the skinned menu-item painter exists.
 #include "skin/forms/caption_layout.h"
 #include "ui/messages.h"
 
@@ -24,7 +25,7 @@ class TSystemPopup {
 public:
   // `glyphs` (may be null) holds the restore, maximise, minimise and close pictures at the
   // index of each item's tag; `extraWidth` is what the skin's menu-item element adds to each
-  // item's width. `onClick` receives the tag of the chosen item.
+  // item's width (besides 12, or 35 without glyphs). `onClick` receives the chosen item's tag.
   TSystemPopup(bool maximizeBox, bool minimizeBox, ui::TImageList* glyphs, int extraWidth,
                std::function<void(int tag)> onClick);
   ~TSystemPopup();
@@ -41,20 +42,11 @@ public:
   bool HandleItemMessage(ui::TMessage& m);
 
 private:
-  struct Entry {
-    ui::TMenuItem* item;
-    SystemPopupItem text;
-  };
-  const Entry* Find(ULONG_PTR itemData) const;
-  void Measure(const Entry& e, MEASUREITEMSTRUCT& mis) const;
-  void Draw(const Entry& e, const DRAWITEMSTRUCT& dis) const;
-  HFONT MenuFont() const;
+  ui::TMenuItem* Find(ULONG_PTR itemData) const;
 
   std::unique_ptr<ui::TPopupMenu> menu_;
-  std::vector<Entry> entries_;
-  ui::TImageList* glyphs_;
+  std::vector<ui::TMenuItem*> items_;
   int extraWidth_;
-  mutable HFONT menuFont_ = nullptr;
 };
 
 } // namespace vela::skin
