@@ -44,7 +44,7 @@ private:
 struct ElementSource {
   const TSkinReader& Package;
   const TQuickIni& Ini;
-  ColourCode ButtonText = SystemColour(syscolour::kButtonText);
+  ColourCode ButtonText = clBtnText;
   PixelBudget* Budget = nullptr;
 };
 

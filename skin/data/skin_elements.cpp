@@ -92,7 +92,7 @@ void LoadSkinElements(const TSkinReader& package, const TQuickIni& ini, TSkinEle
 
   PixelBudget budget;
   // The colours are not known yet while the borders load; they read none.
-  const ElementSource borders{package, ini, SystemColour(syscolour::kButtonText), &budget};
+  const ElementSource borders{package, ini, clBtnText, &budget};
   for (TDataSkinBorder* border : {&e.Left, &e.Right, &e.Top, &e.Bottom})
     LoadFrameBorder(borders, *border);
 
