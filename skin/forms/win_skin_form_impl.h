@@ -71,7 +71,7 @@ public:
   void PaintCaptionButtons();
   void UpdateRegion();
   // The union of the four border pieces of a w x h window, cut along transparent pixels.
-  HRGN BorderRegion(int w, int h);
+  ui::TGdiObject<HRGN> BorderRegion(int w, int h);
   void DropRegion();
   void LayoutCaptionButtons(const Rect& title, int width);
   bool IsCaptionButtonVisible(std::size_t index);

@@ -22,12 +22,7 @@ namespace {
 
 using TImpl = TWinSkinForm::TImpl;
 
-// The region handle out of whichever owner the region adapter hands back.
-template <typename Owner>
-HRGN TakeRegion(Owner&& owner) {
-  if constexpr (requires { owner.release(); }) return owner.release();
-  else return owner.Release();
-}
+using TRegion = ui::TGdiObject<HRGN>;
 
 // Which element strips their cells how: the top and bottom strips stack them.
 enum class Side { Left, Right, Top, Bottom };
@@ -50,15 +45,13 @@ Bitmap ComposeBorder(const TDataSkinBorder& border, Side side, int width, int he
 }
 
 // The opaque part of `image` placed at (x, y), or the whole rectangle when the image is empty.
-HRGN MaskOrRect(const Raster& image, int x, int y, int width, int height) {
-  if (image.Empty()) return CreateRectRgn(x, y, x + width, y + height);
-  return TakeRegion(RegionFromBitmap(image, x, y, 1, 1, 1, kMagenta));
+TRegion MaskOrRect(const Raster& image, int x, int y, int width, int height) {
+  if (image.Empty()) return TRegion(CreateRectRgn(x, y, x + width, y + height));
+  return RegionFromBitmap(image, x, y, 1, 1, 1, kMagenta);
 }
 
-void Unite(HRGN target, HRGN piece) {
-  if (!piece) return;
-  CombineRgn(target, target, piece, RGN_OR);
-  DeleteObject(piece);
+void Unite(const TRegion& target, const TRegion& piece) {
+  if (target && piece) CombineRgn(target.Get(), target.Get(), piece.Get(), RGN_OR);
 }
 
 } // namespace
@@ -344,32 +337,31 @@ void TImpl::UpdateRegion() {
   regionSet = false;
   const TSkinElements& e = skinData->Elements();
   const bool anyTransparent = e.Left.Trans == 1 || e.Right.Trans == 1 || e.Top.Trans == 1 || e.Bottom.Trans == 1;
-  HRGN region = nullptr;
+  TRegion region;
   if (!anyTransparent) {
-    region = CreateRectRgn(0, 0, w, h);
+    region.Reset(CreateRectRgn(0, 0, w, h));
   } else {
     regionSize = Size{w, h};
-    region = CreateRectRgn(frame.Left, frame.Top, w - frame.Right, h - frame.Bottom);
+    region.Reset(CreateRectRgn(frame.Left, frame.Top, w - frame.Right, h - frame.Bottom));
     if (border != BorderKind::None) Unite(region, BorderRegion(w, h));
   }
   if (!region) return;
-  if (SetWindowRgn(window, region, TRUE)) {
-    regionSet = true; // the window owns the region from here on
-  } else {
-    DeleteObject(region);
+  if (SetWindowRgn(window, region.Get(), TRUE)) {
+    region.Release(); // the window owns the region from here on
+    regionSet = true;
   }
 }
 
-HRGN TImpl::BorderRegion(int w, int h) {
+ui::TGdiObject<HRGN> TImpl::BorderRegion(int w, int h) {
   const TSkinElements& e = skinData->Elements();
   const int middle = w - frame.Left - frame.Right;
-  HRGN pieces = CreateRectRgn(0, 0, 0, 0);
+  TRegion pieces(CreateRectRgn(0, 0, 0, 0));
   auto side = [&](const TDataSkinBorder& b, Side which, int x) {
     if (b.Trans == 1 && h > 1) {
       const Bitmap image = ComposeBorder(b, which, which == Side::Left ? frame.Left : frame.Right, h, active);
       return MaskOrRect(image.View(), x, 0, image.Width(), h);
     }
-    return CreateRectRgn(x, 0, x + (which == Side::Left ? frame.Left : frame.Right), h);
+    return TRegion(CreateRectRgn(x, 0, x + (which == Side::Left ? frame.Left : frame.Right), h));
   };
   Unite(pieces, side(e.Left, Side::Left, 0));
   Unite(pieces, side(e.Right, Side::Right, w - frame.Right));
@@ -378,7 +370,7 @@ HRGN TImpl::BorderRegion(int w, int h) {
     const Bitmap image = ComposeBorder(e.Bottom, Side::Bottom, middle, frame.Bottom, active);
     Unite(pieces, MaskOrRect(image.View(), frame.Left, h - frame.Bottom, middle, frame.Bottom));
   } else {
-    Unite(pieces, CreateRectRgn(frame.Left, h - frame.Bottom, w - frame.Right, h));
+    Unite(pieces, TRegion(CreateRectRgn(frame.Left, h - frame.Bottom, w - frame.Right, h)));
   }
 
   if (e.Top.Trans == 1 && frame.Top > 1 && middle > 0) {
@@ -392,7 +384,7 @@ HRGN TImpl::BorderRegion(int w, int h) {
       Unite(pieces, MaskOrRect(image.View(), frame.Left, 0, middle, frame.Top));
     }
   } else {
-    Unite(pieces, CreateRectRgn(frame.Left, 0, w - frame.Right, frame.Top));
+    Unite(pieces, TRegion(CreateRectRgn(frame.Left, 0, w - frame.Right, frame.Top)));
   }
   return pieces;
 }
