@@ -3,6 +3,7 @@
 #include "tests/win/skin_frame/frame_fixture.h"
 
 #include "skin/forms/skin_manager.h"
+#include "skin/forms/skin_messages.h"
 
 #include <sstream>
 
@@ -121,6 +122,74 @@ TEST_F(FramePixels, TheTitleIsDrawnInTheCaptionInTheSkinsColour) {
     for (int x = from; x < from + 120; ++x) textPixels += shot.At(x, y) == text;
   if (textPixels == 0) SaveForInspection(shot, "failed-title");
   EXPECT_GT(textPixels, 20);
+}
+
+TEST_F(FramePixels, ALongTitleIsRepaintedWhenSetAndStopsShortOfTheButtons) {
+  SendMessageW(Window(), WM_NCACTIVATE, TRUE, 0);
+  const Pixel text = PixelFromColorRef(std::uint32_t(Elements().Colours.TitleTextActive));
+  const TSkinElements& e = Elements();
+  const int top = e.Top.Bitmap.Height() / e.Top.FrameCount;
+  const int right = e.Right.Bitmap.Width() / e.Right.FrameCount;
+  auto inkRightOf = [&](const Bitmap& shot, int from, int to) {
+    int ink = 0;
+    for (int y = 0; y < top; ++y)
+      for (int x = from; x < to; ++x) ink += shot.At(x, y) == text;
+    return ink;
+  };
+  const Bitmap before = CaptureWindow(Window());
+  const int clip = before.Width() - right - e.Title.RightWidth; // TextRightClip from the right border
+  ASSERT_EQ(inkRightOf(before, clip - 60, clip), 0) << "the short title already reaches the clip";
+
+  form->SetCaption(std::wstring(200, L'W'));
+  const Bitmap after = CaptureWindow(Window());
+  if (inkRightOf(after, clip - 60, clip) == 0) SaveForInspection(after, "failed-long-title");
+  // The new text shows up to the clip (ending in an ellipsis), and nothing of it beyond.
+  EXPECT_GT(inkRightOf(after, clip - 60, clip), 0);
+  EXPECT_EQ(inkRightOf(after, clip, after.Width() - right), 0);
+}
+
+TEST_F(FramePixels, DoubleClickMaximisesShowsTheRestoreButtonAndRestoresTheClientArea) {
+  RECT client{};
+  GetClientRect(Window(), &client);
+  RECT r{};
+  GetWindowRect(Window(), &r);
+  SendMessageW(Window(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(r.left + 150, r.top + 12));
+  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(Window()) != FALSE; }));
+  PumpMessages();
+  SendMessageW(Window(), WM_NCACTIVATE, TRUE, 0);
+  // The default skin's restore button (BUTTON2: Visibility 1) takes the maximise button's place.
+  const TDataSkinSysButton& restore = *Elements().CaptionButtons.at(2);
+  ASSERT_EQ(restore.Visibility, 1);
+  const int cw = restore.Bitmap.Width() / restore.FrameCount;
+  const Bitmap shot = CaptureWindow(Window());
+  ExpectCell(shot, shot.Width() - restore.Xcoord, restore.Ycoord, restore.Bitmap,
+             Rect{0, 0, cw, restore.Bitmap.Height()}, "maximised-restore-button");
+
+  GetWindowRect(Window(), &r);
+  SendMessageW(Window(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(r.left + 150, r.top + 12));
+  ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(Window()); }));
+  PumpMessages();
+  RECT again{};
+  GetClientRect(Window(), &again);
+  EXPECT_EQ(again.right, client.right);
+  EXPECT_EQ(again.bottom, client.bottom);
+  EXPECT_EQ(GetWindowLongPtrW(Window(), GWL_STYLE) & WS_CAPTION, 0);
+}
+
+TEST_F(FramePixels, ReskinningKeepsTheClientAreaAndTheFrame) {
+  RECT client{};
+  GetClientRect(Window(), &client);
+  SendMessageW(Window(), SKM_RESKIN, 0, 0);
+  PumpMessages();
+  RECT after{};
+  GetClientRect(Window(), &after);
+  EXPECT_EQ(after.right, client.right);
+  EXPECT_EQ(after.bottom, client.bottom);
+  EXPECT_EQ(Skinner()->LifeState(), 1);
+  SendMessageW(Window(), WM_NCACTIVATE, TRUE, 0);
+  const TSkinElements& e = Elements();
+  const int lw = e.Left.Bitmap.Width() / e.Left.FrameCount;
+  ExpectCell(CaptureWindow(Window()), 0, 0, e.Left.Bitmap, Rect{0, 0, lw, e.Left.TopHeight}, "reskinned-corner");
 }
 
 } // namespace
