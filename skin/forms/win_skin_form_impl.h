@@ -43,6 +43,7 @@ public:
   void DetachFrame();
   void DetachOnDestroy();
   void DetachPlain();
+  bool ReleaseFrame();
   // Puts back the window procedure and the form's WindowProc when they are still ours.
   void ReleaseWindow();
   void ReskinForm();

@@ -379,20 +379,27 @@ void TImpl::StopHover() {
   if (hoverTimer) hoverTimer->SetEnabled(false);
 }
 
+// What unskinning and destruction share: the skinner lets go of the window's messages and of
+// what it painted with. False when it never held the window.
+bool TImpl::ReleaseFrame() {
+  systemPopup.reset();
+  StopHover();
+  if (!procInstalled) return false;
+  ReleaseWindow();
+  controlSkinners.clear();
+  captionValid = false;
+  hot = nullptr;
+  return true;
+}
+
 void TImpl::DetachFrame() {
   if (!frameSkinning) {
     DetachPlain();
     return;
   }
-  systemPopup.reset();
-  StopHover();
-  if (!procInstalled) return;
-  ReleaseWindow();
-  controlSkinners.clear();
+  if (!ReleaseFrame()) return;
   if (form && lifeState != lsDestroying) form->SetColor(savedColor);
   SetCaptionStyle(true);
-  captionValid = false;
-  hot = nullptr;
   if (lifeState != lsDestroying && (mdiKind == mkChild || !(savedStyle & WS_CHILD))) {
     RECT wr{};
     GetWindowRect(window, &wr);
@@ -413,13 +420,8 @@ void TImpl::DetachOnDestroy() {
     DetachPlain();
     return;
   }
-  systemPopup.reset();
-  StopHover();
-  if (!procInstalled) return;
-  ReleaseWindow();
-  controlSkinners.clear();
-  captionValid = false;
-  hot = nullptr;
+  // Styles, colour, size and region go with the window.
+  ReleaseFrame();
 }
 
 void TImpl::DetachPlain() {

@@ -152,29 +152,21 @@ TEST_F(FrameAttach, ReleasingTheCloseButtonPostsTheCloseCommand) {
   CreateForm();
   FormRecorder recorder(form);
   Skin();
-  bool closed = false;
-  form->OnCloseQuery = [&](ui::TObject*, bool& canClose) {
-    closed = true;
-    canClose = false;
-  };
+  WatchClose();
   RECT window{};
   GetWindowRect(Window(), &window);
   // The default skin's close button: Align 1, 34 from the right edge, 4 down, 30 x 22 cells.
   const POINT onClose = ScreenOf(Window(), window.right - window.left - 34 + 15, 4 + 11);
   SendMessageW(Window(), WM_NCLBUTTONDOWN, HTCAPTION, PointParam(onClose));
   SendMessageW(Window(), WM_NCLBUTTONUP, HTCAPTION, PointParam(onClose));
-  ASSERT_TRUE(PumpUntil([&] { return closed; }));
+  ASSERT_TRUE(PumpUntil([&] { return closeAsked; }));
   EXPECT_TRUE(recorder.Saw(WM_SYSCOMMAND, SC_CLOSE));
 }
 
 TEST_F(FrameAttach, APressReleasedOutsideEveryButtonDoesNothing) {
   CreateForm();
   Skin();
-  bool closed = false;
-  form->OnCloseQuery = [&](ui::TObject*, bool& canClose) {
-    closed = true;
-    canClose = false;
-  };
+  WatchClose();
   RECT window{};
   GetWindowRect(Window(), &window);
   const int w = window.right - window.left;
@@ -182,20 +174,16 @@ TEST_F(FrameAttach, APressReleasedOutsideEveryButtonDoesNothing) {
   SendMessageW(Window(), WM_NCLBUTTONUP, HTCAPTION, PointParam(ScreenOf(Window(), w / 2, 200)));
   PostMessageW(Window(), WM_NULL, 0, 0);
   PumpMessages();
-  EXPECT_FALSE(closed);
+  EXPECT_FALSE(closeAsked);
 }
 
 TEST_F(FrameAttach, SystemMenuCommandsComeBackAsSystemCommands) {
   CreateForm();
   FormRecorder recorder(form);
   Skin();
-  bool closed = false;
-  form->OnCloseQuery = [&](ui::TObject*, bool& canClose) {
-    closed = true;
-    canClose = false;
-  };
+  WatchClose();
   SendMessageW(Window(), WM_COMMAND, SC_CLOSE, 0);
-  ASSERT_TRUE(PumpUntil([&] { return closed; }));
+  ASSERT_TRUE(PumpUntil([&] { return closeAsked; }));
   EXPECT_TRUE(recorder.Saw(WM_SYSCOMMAND, SC_CLOSE));
 }
 

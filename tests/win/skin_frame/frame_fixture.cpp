@@ -8,24 +8,6 @@
 
 namespace vela::skin::test {
 
-void PumpMessages() {
-  MSG m;
-  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
-  }
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    PumpMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
-
 Bitmap CaptureWindow(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
@@ -82,6 +64,13 @@ void SkinnedFormTest::Skin() {
   ASSERT_TRUE(PumpUntil([&] { return Skinner() && Skinner()->LifeState() == 1; }))
       << "the window was not skinned";
   PumpMessages();
+}
+
+void SkinnedFormTest::WatchClose() {
+  form->OnCloseQuery = [this](ui::TObject*, bool& canClose) {
+    closeAsked = true;
+    canClose = false;
+  };
 }
 
 HWND SkinnedFormTest::Window() const { return form->Handle(); }

@@ -3,6 +3,7 @@
 #include "skin/data/raster.h"
 #include "skin/forms/skin_data.h"
 #include "skin/forms/win_skin_form.h"
+#include "tests/win/ui/ui_test_util.h"
 #include "ui/form.h"
 
 #include <gtest/gtest.h>
@@ -14,9 +15,10 @@
 
 namespace vela::skin::test {
 
-// Pumps messages until `done` holds, for at most `timeoutMs`; returns `done()`.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 20000);
-void PumpMessages();
+using ui::test::PumpMessages;
+// Skinning waits for timers and posted messages of a busy machine: a generous bound.
+constexpr DWORD kSkinWait = 20000;
+inline bool PumpUntil(const std::function<bool()>& done) { return ui::test::PumpUntil(done, kSkinWait); }
 
 // The window's pixels, read back from its window DC (frame coordinates).
 Bitmap CaptureWindow(HWND window);
@@ -32,6 +34,9 @@ protected:
   // Skins the form and waits until the frame skinner has finished attaching.
   void Skin();
   HWND Window() const;
+  // Refuses the form's closing and notes that it was asked.
+  void WatchClose();
+  bool closeAsked = false;
   TWinSkinForm* Skinner() const;
   const TSkinElements& Elements() const { return data->Elements(); }
 
