@@ -5,6 +5,7 @@
 #include "skin/forms/skin_manager.h"
 #include "skin/forms/skin_messages.h"
 #include "ui/application.h"
+#include "ui/graphics.h"
 
 #include <algorithm>
 #include <vector>
@@ -231,6 +232,24 @@ TEST_F(FrameAttach, AWindowWithoutTheSkinsMainMenuSwitchKeepsTheSystemFrame) {
   GetClientRect(Window(), &after);
   EXPECT_EQ(after.right, client.right);
   EXPECT_EQ(after.bottom, client.bottom);
+}
+
+TEST_F(FrameAttach, RepaintsResizesAndSkinCyclesLeaveNoGdiObjectBehind) {
+  CreateForm();
+  Skin();
+  SendMessageW(Window(), WM_NCPAINT, 1, 0); // the first paint makes the frame's surface
+  const long before = ui::LiveGdiObjects();
+  for (int i = 0; i < 50; ++i) SendMessageW(Window(), WM_NCPAINT, 1, 0);
+  for (int i = 0; i < 10; ++i)
+    SetWindowPos(Window(), nullptr, 0, 0, 420 + i * 7, 300 + i * 5, SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowPos(Window(), nullptr, 0, 0, 420, 300, SWP_NOMOVE | SWP_NOZORDER);
+  for (int cycle = 0; cycle < 3; ++cycle) {
+    Skinner()->DetachFrame();
+    delete Skinner();
+    Skin();
+    SendMessageW(Window(), WM_NCPAINT, 1, 0);
+  }
+  EXPECT_EQ(ui::LiveGdiObjects(), before);
 }
 
 // ---- a window without a form object
