@@ -31,7 +31,8 @@ void Pump() {
 bool PumpUntil(const std::function<bool()>& done) {
   const DWORD start = GetTickCount();
   while (!done()) {
-    if (GetTickCount() - start > 30000) return false;
+    if (GetTickCount() - start > 30000)
+      return false;
     Pump();
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
@@ -50,7 +51,8 @@ double RepaintMicros(HWND window, int count, int rounds) {
   std::vector<double> samples;
   for (int r = 0; r < rounds; ++r) {
     const double start = Now();
-    for (int i = 0; i < count; ++i) SendMessageW(window, WM_NCPAINT, 1, 0);
+    for (int i = 0; i < count; ++i)
+      SendMessageW(window, WM_NCPAINT, 1, 0);
     GdiFlush();
     samples.push_back((Now() - start) * 1e6 / count);
   }
@@ -109,7 +111,8 @@ int main() {
   std::printf("ratio skinned / system:            %8.2f\n", skin / system);
 
   const long atStart = ui::LiveGdiObjects();
-  for (int i = 0; i < 1000; ++i) SendMessageW(skinned->Handle(), WM_NCPAINT, 1, 0);
+  for (int i = 0; i < 1000; ++i)
+    SendMessageW(skinned->Handle(), WM_NCPAINT, 1, 0);
   Pump();
   const long afterRepaints = ui::LiveGdiObjects();
   for (int i = 0; i < 200; ++i) {
@@ -132,7 +135,8 @@ int main() {
               "after 20 skin off/on cycles %ld\n",
               atStart, afterRepaints, afterResizes, afterCycles);
   const DWORD system_count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  std::printf("system GDI object count (0 where the system does not keep one): %lu\n", system_count);
+  std::printf("system GDI object count (0 where the system does not keep one): %lu\n",
+              system_count);
 
   delete skinned;
   delete plain;

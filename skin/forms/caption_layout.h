@@ -37,7 +37,8 @@ struct CaptionState {
 using AskButtonVisible = std::function<bool()>;
 
 // The first show condition, from `Visibility`.
-bool FirstVisibility(int visibility, int action, const CaptionState& state, const AskButtonVisible& ask);
+bool FirstVisibility(int visibility, int action, const CaptionState& state,
+                     const AskButtonVisible& ask);
 // The second show condition, from `Visibility1`.
 bool SecondVisibility(int visibility, const CaptionState& state);
 // A maximise or minimise button without its box, and a system-menu button on a dialog border,
@@ -51,7 +52,9 @@ bool CaptionButtonShown(const TDataSkinSysButton& button, const CaptionState& st
 constexpr int kMenuBarPlacement = 100;
 
 // Actions with a fixed meaning.
-constexpr bool IsSystemMenuIcon(int action) { return action == 3 || action == 11; }
+constexpr bool IsSystemMenuIcon(int action) {
+  return action == 3 || action == 11;
+}
 
 // Where the buttons are laid out from.
 struct CaptionGeometry {
@@ -96,7 +99,14 @@ int ButtonClip(std::span<const CaptionButtonBox> buttons, std::span<const int> a
 
 // What a released button does.
 enum class CaptionCommand {
-  Close, ToggleMaximize, ToggleMinimize, SystemMenu, MdiMinimize, MdiRestore, MdiClose, Application
+  Close,
+  ToggleMaximize,
+  ToggleMinimize,
+  SystemMenu,
+  MdiMinimize,
+  MdiRestore,
+  MdiClose,
+  Application
 };
 CaptionCommand CommandForAction(int action);
 
@@ -106,7 +116,8 @@ FrameDoubleClick DoubleClickCommand(ShowState show, bool maximizeBox);
 
 // A click on the system-menu icon opens the menu unless it follows the previous one within
 // the double-click time (tick counts wrap, so the difference is taken unsigned).
-constexpr bool OpensSystemMenu(std::uint32_t now, std::uint32_t lastClick, std::uint32_t doubleClickTime) {
+constexpr bool OpensSystemMenu(std::uint32_t now, std::uint32_t lastClick,
+                               std::uint32_t doubleClickTime) {
   return std::uint32_t(now - lastClick) > doubleClickTime;
 }
 
@@ -123,17 +134,17 @@ bool SystemPopupItemEnabled(int tag, ShowState show);
 
 // Where the title goes.
 struct TitleLayout {
-  int textShift = 0;      // TextShift
-  int textShiftVert = 0;  // TextShiftVert
-  int textRightClip = 0;  // TextRightClip
-  int alignment = 0;      // TextAlignment
-  int backLeft = 0;       // TXTBackleft
-  int backRight = 0;      // TXTBackRight
+  int textShift = 0;     // TextShift
+  int textShiftVert = 0; // TextShiftVert
+  int textRightClip = 0; // TextRightClip
+  int alignment = 0;     // TextAlignment
+  int backLeft = 0;      // TXTBackleft
+  int backRight = 0;     // TXTBackRight
 };
 struct TitleWindow {
   bool rightToLeft = false;
-  bool popupStyle = false;  // the saved style has WS_POPUP
-  int buttonClip = 0;       // from the previous layout
+  bool popupStyle = false; // the saved style has WS_POPUP
+  int buttonClip = 0;      // from the previous layout
   bool dialogBorder = false;
 };
 TitleLayout TitleLayoutOf(const TDataSkinTitle& title);
@@ -143,7 +154,8 @@ Rect PlaceTitle(const Rect& area, int textWidth, int textHeight, const TitleLayo
                 const TitleWindow& window);
 // The part of the title rectangle the text itself is drawn in.
 constexpr Rect TitleTextRect(const Rect& title, const TitleLayout& layout) {
-  return Rect{title.left + layout.backLeft, title.top, title.right - layout.backRight, title.bottom};
+  return Rect{title.left + layout.backLeft, title.top, title.right - layout.backRight,
+              title.bottom};
 }
 
 } // namespace vela::skin

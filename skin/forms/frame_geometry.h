@@ -56,7 +56,10 @@ enum class ShowState { Normal = 0, Maximized = 1, Minimized = 2 };
 // Caption flags: which caption bits the window had when it was skinned, and whether the
 // skinner took WS_CAPTION away.
 enum CaptionFlagBits : unsigned {
-  cfMaximizeBox = 1, cfMinimizeBox = 2, cfSystemMenu = 8, cfCaptionRemoved = 16
+  cfMaximizeBox = 1,
+  cfMinimizeBox = 2,
+  cfSystemMenu = 8,
+  cfCaptionRemoved = 16
 };
 
 // Left border, caption height, right border and bottom border.
@@ -67,7 +70,9 @@ struct FrameWidths {
 
 // One cell's extent along the direction the cells are laid out. A skin that claims no cells
 // (a broken "Frame" key of 0 or less) is read as one cell rather than divided by zero.
-constexpr int CellExtent(int size, int frameCount) { return size / (frameCount > 0 ? frameCount : 1); }
+constexpr int CellExtent(int size, int frameCount) {
+  return size / (frameCount > 0 ? frameCount : 1);
+}
 
 // The top and bottom strips stack their cells vertically, the side strips side by side. A
 // window without a border has no frame at all.
@@ -92,7 +97,8 @@ ShowState ShowStateFromSizeType(unsigned sizeType, ShowState current);
 // The style after SetCaptionStyle: restoring puts back the bits the flags remember; stripping
 // takes the caption away (and records that in the flags), or only the caption buttons for an
 // owned window or an MDI child, whose caption the system keeps.
-std::uint32_t CaptionStyle(std::uint32_t style, bool restore, unsigned& flags, bool ownedOrMdiChild);
+std::uint32_t CaptionStyle(std::uint32_t style, bool restore, unsigned& flags,
+                           bool ownedOrMdiChild);
 
 // The client area inside a window placed at `window` (WM_NCCALCSIZE).
 Rect SkinClientRect(const Rect& window, const FrameWidths& frame, int menuBarHeight);
@@ -107,7 +113,9 @@ int SkinHitTest(int previous, Point framePoint, int topHeight);
 Point ClientToFrame(Point client, const FrameWidths& frame, int menuBarHeight, bool minimized);
 
 // The border cell to paint: the first while active or when the strip has one cell only.
-constexpr int BorderCell(bool active, int frameCount) { return active || frameCount <= 1 ? 1 : 2; }
+constexpr int BorderCell(bool active, int frameCount) {
+  return active || frameCount <= 1 ? 1 : 2;
+}
 
 struct Size {
   int cx = 0, cy = 0;

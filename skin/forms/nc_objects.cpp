@@ -4,31 +4,38 @@ namespace vela::skin {
 
 void TNCObject::MouseDown() {
   TNCObject* hot = owner_.HotObject();
-  if (hot && hot != this) hot->MouseLeave();
-  if (!Visible) return;
+  if (hot && hot != this)
+    hot->MouseLeave();
+  if (!Visible)
+    return;
   owner_.SetHotObject(this);
   State = stPressed;
   Paint();
 }
 
 void TNCObject::MouseUp() {
-  if (!Visible) return;
+  if (!Visible)
+    return;
   State = stHot;
   Paint();
 }
 
 void TNCObject::MouseEnter() {
   TNCObject* hot = owner_.HotObject();
-  if (hot == this) return;
-  if (hot) hot->MouseLeave();
-  if (!Visible) return;
+  if (hot == this)
+    return;
+  if (hot)
+    hot->MouseLeave();
+  if (!Visible)
+    return;
   owner_.SetHotObject(this);
   State = stHot;
   Paint();
 }
 
 void TNCObject::MouseLeave() {
-  if (!Visible) return;
+  if (!Visible)
+    return;
   owner_.SetHotObject(nullptr);
   State = stNormal;
   Paint();

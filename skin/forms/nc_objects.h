@@ -54,7 +54,8 @@ private:
 // A caption button drawn from one of the skin's caption-button definitions (not owned).
 class TWinSysButton : public TNCObject {
 public:
-  TWinSysButton(TNCHost& owner, const TDataSkinSysButton& definition, const Raster& image, int cellCount)
+  TWinSysButton(TNCHost& owner, const TDataSkinSysButton& definition, const Raster& image,
+                int cellCount)
       : TNCObject(owner), definition_(definition), image_(image), cellCount_(cellCount) {}
 
   const TDataSkinSysButton& Definition() const { return definition_; }

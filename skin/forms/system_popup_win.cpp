@@ -1,16 +1,18 @@
 #include "skin/forms/system_popup.h"
 
 #include "ui/core/shortcut.h"
-#include <algorithm>
 #include "ui/graphics.h"
 #include "ui/image_list.h"
 #include "ui/menus.h"
 
+#include <algorithm>
+
 namespace vela::skin {
 
-TSystemPopup::TSystemPopup(bool maximizeBox, bool minimizeBox, ui::TImageList* glyphs, int extraWidth,
-                           std::function<void(int)> onClick)
-    : menu_(std::make_unique<ui::TPopupMenu>(nullptr)), extraWidth_(extraWidth + (glyphs ? 12 : 35)) {
+TSystemPopup::TSystemPopup(bool maximizeBox, bool minimizeBox, ui::TImageList* glyphs,
+                           int extraWidth, std::function<void(int)> onClick)
+    : menu_(std::make_unique<ui::TPopupMenu>(nullptr)),
+      extraWidth_(extraWidth + (glyphs ? 12 : 35)) {
   menu_->SetTag(kSystemPopupTag);
   menu_->SetOwnerDraw(true);
   menu_->SetImages(glyphs);
@@ -19,7 +21,8 @@ TSystemPopup::TSystemPopup(bool maximizeBox, bool minimizeBox, ui::TImageList* g
     item->SetCaption(text.caption);
     item->SetTag(text.tag);
     item->SetImageIndex(text.tag == spLine ? -1 : text.tag);
-    if (!text.shortcut.empty()) item->SetShortCut(ui::TextToShortCut(text.shortcut));
+    if (!text.shortcut.empty())
+      item->SetShortCut(ui::TextToShortCut(text.shortcut));
     const int tag = text.tag;
     item->OnClick = [onClick, tag](ui::TObject*) { onClick(tag); };
     menu_->Items()->Add(item);
@@ -30,18 +33,21 @@ TSystemPopup::TSystemPopup(bool maximizeBox, bool minimizeBox, ui::TImageList* g
 TSystemPopup::~TSystemPopup() = default;
 
 void TSystemPopup::UpdateEnabled(ShowState show) {
-  for (ui::TMenuItem* item : items_) item->SetEnabled(SystemPopupItemEnabled(item->Tag(), show));
+  for (ui::TMenuItem* item : items_)
+    item->SetEnabled(SystemPopupItemEnabled(item->Tag(), show));
 }
 
 void TSystemPopup::Track(HWND owner, POINT p, const std::shared_ptr<bool>& alive) {
-  const UINT command = UINT(TrackPopupMenu(menu_->Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, p.x, p.y, 0,
-                                           owner, nullptr));
-  if (command && *alive) menu_->DispatchCommand(command);
+  const UINT command = UINT(TrackPopupMenu(menu_->Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, p.x,
+                                           p.y, 0, owner, nullptr));
+  if (command && *alive)
+    menu_->DispatchCommand(command);
 }
 
 ui::TMenuItem* TSystemPopup::Find(ULONG_PTR itemData) const {
   for (ui::TMenuItem* item : items_)
-    if (ULONG_PTR(item) == itemData) return item;
+    if (ULONG_PTR(item) == itemData)
+      return item;
   return nullptr;
 }
 
@@ -49,7 +55,8 @@ bool TSystemPopup::HandleItemMessage(ui::TMessage& m) {
   if (m.Msg == WM_MEASUREITEM) {
     auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
     ui::TMenuItem* item = mis && mis->CtlType == ODT_MENU ? Find(mis->itemData) : nullptr;
-    if (!item) return false;
+    if (!item)
+      return false;
     HDC dc = GetDC(nullptr);
     ui::TCanvas canvas;
     canvas.SetHandle(dc);
@@ -57,7 +64,8 @@ bool TSystemPopup::HandleItemMessage(ui::TMessage& m) {
     item->MeasureItem(&canvas, width, height);
     canvas.SetHandle(nullptr);
     ReleaseDC(nullptr, dc);
-    if (!item->IsLine()) width += extraWidth_;
+    if (!item->IsLine())
+      width += extraWidth_;
     mis->itemWidth = UINT(std::max(width, 0));
     mis->itemHeight = UINT(std::max(height, 0));
     m.Result = TRUE;
@@ -66,7 +74,8 @@ bool TSystemPopup::HandleItemMessage(ui::TMessage& m) {
   if (m.Msg == WM_DRAWITEM) {
     auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
     ui::TMenuItem* item = dis && dis->CtlType == ODT_MENU ? Find(dis->itemData) : nullptr;
-    if (!item) return false;
+    if (!item)
+      return false;
     ui::TDCStateSaver saved(dis->hDC);
     ui::TCanvas canvas;
     canvas.SetHandle(dis->hDC);

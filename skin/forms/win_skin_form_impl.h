@@ -27,7 +27,12 @@ class TSystemPopup;
 
 // Life states.
 enum TLifeState : int {
-  lsCreated = 0, lsSkinned = 1, lsReskinning = 3, lsDestroying = 4, lsFitting = 5, lsDestroyed = 6
+  lsCreated = 0,
+  lsSkinned = 1,
+  lsReskinning = 3,
+  lsDestroying = 4,
+  lsFitting = 5,
+  lsDestroyed = 6
 };
 // MDI kinds.
 enum TMdiKind : int { mkNone = 0, mkFrame = 1, mkChild = 2 };

@@ -48,7 +48,8 @@ void Dispose(HWND window, TSubclass* s) {
 
 LRESULT Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const wchar_t* prop) {
   auto* s = static_cast<TSubclass*>(GetPropW(window, prop));
-  if (!s) return DefWindowProcW(window, msg, wParam, lParam);
+  if (!s)
+    return DefWindowProcW(window, msg, wParam, lParam);
   ++s->depth;
   LRESULT result = 0;
   if (s->owner) {
@@ -86,7 +87,8 @@ LRESULT CALLBACK MdiClientProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPar
 // Installs `proc` on the window; the previous procedure, or null when the window already has
 // a record of ours (it is not taken over twice).
 WNDPROC Subclass(HWND window, const wchar_t* prop, WNDPROC proc, TImpl* owner, THandler handler) {
-  if (!window || GetPropW(window, prop)) return nullptr;
+  if (!window || GetPropW(window, prop))
+    return nullptr;
   auto* s = new TSubclass{owner, handler, prop, proc};
   if (!SetPropW(window, prop, s)) {
     delete s;
@@ -104,13 +106,15 @@ WNDPROC Subclass(HWND window, const wchar_t* prop, WNDPROC proc, TImpl* owner, T
 // otherwise the record stays behind as a plain forwarder.
 void Unsubclass(HWND window, const wchar_t* prop, TImpl* owner) {
   auto* s = window ? static_cast<TSubclass*>(GetPropW(window, prop)) : nullptr;
-  if (!s || s->owner != owner) return;
+  if (!s || s->owner != owner)
+    return;
   s->owner = nullptr;
   if (s->installed && GetWindowLongPtrW(window, GWLP_WNDPROC) == LONG_PTR(s->proc)) {
     SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(s->previous));
     s->installed = false;
   }
-  if (s->depth == 0 && !s->installed) Dispose(window, s);
+  if (s->depth == 0 && !s->installed)
+    Dispose(window, s);
 }
 
 // The form's WindowProc while the skinner holds it. A named type, so that the skinner can
@@ -136,9 +140,13 @@ bool IsSystemCommandId(WPARAM id) {
   }
 }
 
-POINT ScreenPoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+POINT ScreenPoint(LPARAM lParam) {
+  return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
 
-TSkinManage* Manager() { return SkinManager; }
+TSkinManage* Manager() {
+  return SkinManager;
+}
 
 } // namespace
 
@@ -164,29 +172,68 @@ TWinSkinForm::~TWinSkinForm() {
   Destroying();
   // The manager finds its skinners by asking each for its window, this one included, so it
   // forgets this one while it is still whole.
-  if (TSkinManage* manager = Manager(); manager && impl_->window) manager->RemoveFormSkinner(impl_->window);
+  if (TSkinManage* manager = Manager(); manager && impl_->window)
+    manager->RemoveFormSkinner(impl_->window);
   impl_.reset();
 }
 
-void TWinSkinForm::SetWindow(HWND window) { impl_->window = window; }
-HWND TWinSkinForm::Window() const { return impl_->window; }
-void TWinSkinForm::AttachToForm(TSkinData* data, ui::TCustomForm* form) { impl_->AttachToForm(data, form); }
-void TWinSkinForm::AttachToWindow(TSkinData* data) { impl_->AttachToWindow(data); }
-void TWinSkinForm::DetachFrame() { impl_->DetachFrame(); }
-void TWinSkinForm::ReskinForm() { impl_->ReskinForm(); }
-void TWinSkinForm::SetCaptionStyle(bool value) { impl_->SetCaptionStyle(value); }
-int TWinSkinForm::LifeState() const { return impl_->lifeState; }
-TSkinData* TWinSkinForm::SkinData() const { return impl_->skinData; }
-ui::TCustomForm* TWinSkinForm::Form() const { return impl_->form; }
-int TWinSkinForm::MdiKind() const { return impl_->mdiKind; }
-void TWinSkinForm::DropCaptionObjects() { impl_->DropCaptionObjects(); }
-void TWinSkinForm::UpdateFrameMetrics() { impl_->UpdateFrameMetrics(); }
-void TWinSkinForm::DropRegion() { impl_->DropRegion(); }
-void TWinSkinForm::UpdateRegion() { impl_->UpdateRegion(); }
-void TWinSkinForm::RestoreNormalFrame() { impl_->RestoreNormalFrame(); }
-void TWinSkinForm::SetSizeGrip(HWND grip) { impl_->sizeGrip = grip; }
-int TWinSkinForm::DisableTag() const { return impl_->disableTag; }
-void TWinSkinForm::SetDisableTag(int value) { impl_->disableTag = value; }
+void TWinSkinForm::SetWindow(HWND window) {
+  impl_->window = window;
+}
+HWND TWinSkinForm::Window() const {
+  return impl_->window;
+}
+void TWinSkinForm::AttachToForm(TSkinData* data, ui::TCustomForm* form) {
+  impl_->AttachToForm(data, form);
+}
+void TWinSkinForm::AttachToWindow(TSkinData* data) {
+  impl_->AttachToWindow(data);
+}
+void TWinSkinForm::DetachFrame() {
+  impl_->DetachFrame();
+}
+void TWinSkinForm::ReskinForm() {
+  impl_->ReskinForm();
+}
+void TWinSkinForm::SetCaptionStyle(bool value) {
+  impl_->SetCaptionStyle(value);
+}
+int TWinSkinForm::LifeState() const {
+  return impl_->lifeState;
+}
+TSkinData* TWinSkinForm::SkinData() const {
+  return impl_->skinData;
+}
+ui::TCustomForm* TWinSkinForm::Form() const {
+  return impl_->form;
+}
+int TWinSkinForm::MdiKind() const {
+  return impl_->mdiKind;
+}
+void TWinSkinForm::DropCaptionObjects() {
+  impl_->DropCaptionObjects();
+}
+void TWinSkinForm::UpdateFrameMetrics() {
+  impl_->UpdateFrameMetrics();
+}
+void TWinSkinForm::DropRegion() {
+  impl_->DropRegion();
+}
+void TWinSkinForm::UpdateRegion() {
+  impl_->UpdateRegion();
+}
+void TWinSkinForm::RestoreNormalFrame() {
+  impl_->RestoreNormalFrame();
+}
+void TWinSkinForm::SetSizeGrip(HWND grip) {
+  impl_->sizeGrip = grip;
+}
+int TWinSkinForm::DisableTag() const {
+  return impl_->disableTag;
+}
+void TWinSkinForm::SetDisableTag(int value) {
+  impl_->disableTag = value;
+}
 
 // ---- TImpl: life
 
@@ -205,18 +252,22 @@ TImpl::~TImpl() {
   captionObjects.clear();
   hoverTimer.reset();
   systemPopup.reset();
-  if (smallIcon) DestroyIcon(smallIcon);
+  if (smallIcon)
+    DestroyIcon(smallIcon);
 }
 
 void TImpl::ReleaseWindow() {
   if (formHooked && form) {
     auto* hook = form->WindowProc.target<TFormHook>();
-    if (hook && hook->impl == this) form->WindowProc = previousFormProc;
+    if (hook && hook->impl == this)
+      form->WindowProc = previousFormProc;
   }
   formHooked = false;
-  if (procInstalled) Unsubclass(window, kFrameProp, this);
+  if (procInstalled)
+    Unsubclass(window, kFrameProp, this);
   procInstalled = false;
-  if (mdiClientHooked) Unsubclass(mdiClient, kMdiClientProp, this);
+  if (mdiClientHooked)
+    Unsubclass(mdiClient, kMdiClientProp, this);
   mdiClientHooked = false;
 }
 
@@ -236,8 +287,10 @@ void TImpl::AttachToForm(TSkinData* data, ui::TCustomForm* target) {
 }
 
 void TImpl::AttachToWindow(TSkinData* data) {
-  if (procInstalled || !window || !data) return;
-  if (TSkinManage* manager = Manager()) manager->ActivationState = asActivated;
+  if (procInstalled || !window || !data)
+    return;
+  if (TSkinManage* manager = Manager())
+    manager->ActivationState = asActivated;
   skinData = data;
 
   hoverTimer = std::make_unique<ui::TTimer>(nullptr);
@@ -258,7 +311,8 @@ void TImpl::AttachToWindow(TSkinData* data) {
   GetClientRect(window, &clientRect);
   RECT wr{};
   GetWindowRect(window, &wr);
-  initialFrame = Size{(wr.right - wr.left) - clientRect.right, (wr.bottom - wr.top) - clientRect.bottom};
+  initialFrame =
+      Size{(wr.right - wr.left) - clientRect.right, (wr.bottom - wr.top) - clientRect.bottom};
 
   captionFlags = CaptionFlagsFromStyle(savedStyle, systemMenu != nullptr);
   BuildSystemPopup();
@@ -276,7 +330,8 @@ void TImpl::AttachToWindow(TSkinData* data) {
       break;
     }
   }
-  if (exStyle & wstyle::kExMdiChild) mdiKind = mkChild;
+  if (exStyle & wstyle::kExMdiChild)
+    mdiKind = mkChild;
 
   unicodeWindow = className.find(".UnicodeClass") != std::string::npos;
   dialogClass = className == "#32770" || className == "TMessageForm";
@@ -284,13 +339,15 @@ void TImpl::AttachToWindow(TSkinData* data) {
 
   if (mdiKind == mkFrame) {
     mdiMenuUpdate = data->MenuUpdate();
-    mdiClientHooked = Subclass(mdiClient, kMdiClientProp, MdiClientProc, this, &TImpl::MdiClientWndProc) != nullptr;
+    mdiClientHooked = Subclass(mdiClient, kMdiClientProp, MdiClientProc, this,
+                               &TImpl::MdiClientWndProc) != nullptr;
   }
 
   if (frameSkinning) {
     menu = GetMenu(window);
     const bool mdiMaximized = Manager() && Manager()->MdiMaximized;
-    if (!(mdiKind == mkChild && mdiMaximized) && show != ShowState::Minimized) SetCaptionStyle(false);
+    if (!(mdiKind == mkChild && mdiMaximized) && show != ShowState::Minimized)
+      SetCaptionStyle(false);
     UpdateFrameMetrics();
   } else {
     lifeState = lsSkinned;
@@ -319,15 +376,19 @@ void TImpl::Finish() {
     }
   }
   lifeState = lsSkinned;
-  if (hoverTimer) hoverTimer->SetEnabled(true);
+  if (hoverTimer)
+    hoverTimer->SetEnabled(true);
 }
 
 void TImpl::SetCaptionStyle(bool value) {
-  if (!value && mdiKind == mkChild && Manager() && Manager()->MdiMaximized) return;
+  if (!value && mdiKind == mkChild && Manager() && Manager()->MdiMaximized)
+    return;
   captionStyleApplied = value;
   const DWORD style = DWORD(GetWindowLongPtrW(window, GWL_STYLE));
-  const DWORD next = CaptionStyle(style, value, captionFlags, ownerWindow != nullptr || mdiKind == mkChild);
-  if (next != style) SetWindowLongPtrW(window, GWL_STYLE, LONG_PTR(next));
+  const DWORD next =
+      CaptionStyle(style, value, captionFlags, ownerWindow != nullptr || mdiKind == mkChild);
+  if (next != style)
+    SetWindowLongPtrW(window, GWL_STYLE, LONG_PTR(next));
 }
 
 void TImpl::RefreshFrame() {
@@ -344,7 +405,8 @@ void TImpl::RestoreNormalFrame() {
 void TImpl::ReadShowState() {
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
-  if (GetWindowPlacement(window, &placement)) show = ShowStateFromShowCmd(placement.showCmd);
+  if (GetWindowPlacement(window, &placement))
+    show = ShowStateFromShowCmd(placement.showCmd);
 }
 
 void TImpl::ReskinForm() {
@@ -354,9 +416,11 @@ void TImpl::ReskinForm() {
     const ui::TColor face = skinData->Elements().Colours.ButtonFace;
     form->SetColor(face);
     for (int i = 0; i < form->ComponentCount(); ++i)
-      if (auto* inner = dynamic_cast<ui::TCustomForm*>(form->Components(i))) inner->SetColor(face);
+      if (auto* inner = dynamic_cast<ui::TCustomForm*>(form->Components(i)))
+        inner->SetColor(face);
     activeControl = form->ActiveControl();
-    if (activeControl && activeControl->HandleAllocated() && GetFocus() == activeControl->HandleIfAllocated())
+    if (activeControl && activeControl->HandleAllocated() &&
+        GetFocus() == activeControl->HandleIfAllocated())
       focused = activeControl->HandleIfAllocated();
   }
   lifeState = lsReskinning;
@@ -369,14 +433,16 @@ void TImpl::ReskinForm() {
     UpdateRegion();
     RefreshFrame();
   }
-  if (focused && IsWindow(focused)) SetFocus(focused);
+  if (focused && IsWindow(focused))
+    SetFocus(focused);
   lifeState = lsSkinned;
 }
 
 // ---- detaching
 
 void TImpl::StopHover() {
-  if (hoverTimer) hoverTimer->SetEnabled(false);
+  if (hoverTimer)
+    hoverTimer->SetEnabled(false);
 }
 
 // What unskinning and destruction share: the skinner lets go of the window's messages and of
@@ -384,7 +450,8 @@ void TImpl::StopHover() {
 bool TImpl::ReleaseFrame() {
   systemPopup.reset();
   StopHover();
-  if (!procInstalled) return false;
+  if (!procInstalled)
+    return false;
   ReleaseWindow();
   controlSkinners.clear();
   captionValid = false;
@@ -397,16 +464,19 @@ void TImpl::DetachFrame() {
     DetachPlain();
     return;
   }
-  if (!ReleaseFrame()) return;
-  if (form && lifeState != lsDestroying) form->SetColor(savedColor);
+  if (!ReleaseFrame())
+    return;
+  if (form && lifeState != lsDestroying)
+    form->SetColor(savedColor);
   SetCaptionStyle(true);
   if (lifeState != lsDestroying && (mdiKind == mkChild || !(savedStyle & WS_CHILD))) {
     RECT wr{};
     GetWindowRect(window, &wr);
     POINT topLeft{wr.left, wr.top};
-    if (mdiKind == mkChild) ScreenToClient(GetParent(window), &topLeft);
-    const Size size = SystemWindowSize(Size{wr.right - wr.left, wr.bottom - wr.top}, frame, menuBarHeight,
-                                       initialFrame);
+    if (mdiKind == mkChild)
+      ScreenToClient(GetParent(window), &topLeft);
+    const Size size = SystemWindowSize(Size{wr.right - wr.left, wr.bottom - wr.top}, frame,
+                                       menuBarHeight, initialFrame);
     SetWindowPos(window, nullptr, topLeft.x, topLeft.y, size.cx, size.cy,
                  SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
   }
@@ -427,11 +497,13 @@ void TImpl::DetachOnDestroy() {
 void TImpl::DetachPlain() {
   StopHover();
   controlSkinners.clear();
-  if (form && lifeState != lsDestroying) form->SetColor(savedColor);
+  if (form && lifeState != lsDestroying)
+    form->SetColor(savedColor);
   ReleaseWindow();
   if (form && lifeState != lsDestroying) {
     for (int i = 0; i < form->ComponentCount(); ++i)
-      if (auto* control = dynamic_cast<ui::TControl*>(form->Components(i))) control->Invalidate();
+      if (auto* control = dynamic_cast<ui::TControl*>(form->Components(i)))
+        control->Invalidate();
   }
 }
 
@@ -448,8 +520,10 @@ void TImpl::FormWndProc(ui::TMessage& m) {
   switch (m.Msg) {
   case WM_SETTEXT: {
     const std::shared_ptr<bool> stillAlive = alive;
-    if (previous) previous(m);
-    if (*stillAlive && frameSkinning && lifeState != lsCreated) RefreshFrame();
+    if (previous)
+      previous(m);
+    if (*stillAlive && frameSkinning && lifeState != lsCreated)
+      RefreshFrame();
     return;
   }
   case SKM_RESKIN:
@@ -457,7 +531,8 @@ void TImpl::FormWndProc(ui::TMessage& m) {
     return;
   default:
     // CM_DIALOGCHAR reaches the menu bar's accelerators once the skinned menu bar exists.
-    if (previous) previous(m);
+    if (previous)
+      previous(m);
     return;
   }
 }
@@ -466,7 +541,8 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
   // Stage 1: what every skinned window gets.
   switch (m.Msg) {
   case WM_ERASEBKGND:
-    if (!CallOldProc(m)) return;
+    if (!CallOldProc(m))
+      return;
     if (!form) {
       RECT r{};
       GetClientRect(window, &r);
@@ -481,26 +557,31 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
     const std::shared_ptr<bool> stillAlive = alive;
     DetachOnDestroy();
     m.Result = CallWindowProcW(previous, target, m.Msg, m.WParam, m.LParam);
-    if (*stillAlive) lifeState = lsDestroyed;
+    if (*stillAlive)
+      lifeState = lsDestroyed;
     return;
   }
   case WM_INITMENUPOPUP:
     if (TSkinManage* manager = Manager())
-      manager->PopupKind = reinterpret_cast<HMENU>(m.WParam) == systemMenu ? pkSystemMenu : pkMenuBar;
+      manager->PopupKind =
+          reinterpret_cast<HMENU>(m.WParam) == systemMenu ? pkSystemMenu : pkMenuBar;
     CallOldProc(m);
     return;
   case WM_CTLCOLORBTN:
   case WM_CTLCOLORSTATIC:
-    if (!CallOldProc(m)) return;
+    if (!CallOldProc(m))
+      return;
     if (!form) {
       SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
-      if (m.Msg == WM_CTLCOLORSTATIC) m.Result = LRESULT(FaceBrushOf(skinData));
+      if (m.Msg == WM_CTLCOLORSTATIC)
+        m.Result = LRESULT(FaceBrushOf(skinData));
     }
     return;
   case WM_MEASUREITEM:
   case WM_DRAWITEM:
     // The skin's system menu draws its own items; every other owner-drawn item goes on.
-    if (systemPopup && systemPopup->HandleItemMessage(m)) return;
+    if (systemPopup && systemPopup->HandleItemMessage(m))
+      return;
     break;
   case SKM_SKINCHILDREN:
     Finish();
@@ -524,11 +605,15 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
   const bool mdiMaximized = Manager() && Manager()->MdiMaximized;
   switch (m.Msg) {
   case WM_SIZE:
-    if (!CallOldProc(m)) return;
+    if (!CallOldProc(m))
+      return;
     show = ShowStateFromSizeType(unsigned(m.WParam), show);
-    if (show == ShowState::Minimized) return;
-    if (mdiKind == mkChild && (mdiMaximized || show != ShowState::Normal)) return;
-    if (lifeState == lsSkinned || lifeState == lsReskinning) UpdateRegion();
+    if (show == ShowState::Minimized)
+      return;
+    if (mdiKind == mkChild && (mdiMaximized || show != ShowState::Normal))
+      return;
+    if (lifeState == lsSkinned || lifeState == lsReskinning)
+      UpdateRegion();
     return;
   case WM_ACTIVATE:
     active = LOWORD(m.WParam) != WA_INACTIVE;
@@ -537,14 +622,19 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
     active = m.WParam != 0;
     break;
   case WM_GETMINMAXINFO:
-    if (!CallOldProc(m)) return;
+    if (!CallOldProc(m))
+      return;
     ReadShowState();
-    if (show == ShowState::Minimized) SetCaptionStyle(true);
-    else if (mdiKind != mkChild || show == ShowState::Normal) SetCaptionStyle(false);
-    else SetCaptionStyle(true);
+    if (show == ShowState::Minimized)
+      SetCaptionStyle(true);
+    else if (mdiKind != mkChild || show == ShowState::Normal)
+      SetCaptionStyle(false);
+    else
+      SetCaptionStyle(true);
     if (border == BorderKind::Sizeable) {
       auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
-      info->ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+      info->ptMaxTrackSize =
+          POINT{GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
     }
     return;
   case WM_WINDOWPOSCHANGED:
@@ -563,14 +653,16 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
     switch (m.WParam & 0xFFF0) {
     case SC_MINIMIZE:
       show = ShowState::Minimized;
-      if (mdiKind == mkChild) SetCaptionStyle(true);
+      if (mdiKind == mkChild)
+        SetCaptionStyle(true);
       break;
     case SC_MAXIMIZE:
       show = ShowState::Maximized;
       break;
     case SC_RESTORE:
       show = ShowState::Normal;
-      if (mdiKind == mkChild) SetCaptionStyle(false);
+      if (mdiKind == mkChild)
+        SetCaptionStyle(false);
       break;
     default:
       break;
@@ -580,7 +672,8 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
   case ui::CM_MENUCHANGED: {
     const bool paint = skinData->MenuPaint();
     skinData->SetMenuPaint(false);
-    if (!CallOldProc(m)) return;
+    if (!CallOldProc(m))
+      return;
     skinData->SetMenuPaint(paint);
     return;
   }
@@ -589,8 +682,8 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
   }
 
   // Stage 3: the skinned non-client area, unless the system frame is showing.
-  const bool systemFrame = (mdiKind == mkChild && show != ShowState::Normal) || show == ShowState::Minimized ||
-                           lifeState == lsCreated;
+  const bool systemFrame = (mdiKind == mkChild && show != ShowState::Normal) ||
+                           show == ShowState::Minimized || lifeState == lsCreated;
   if (systemFrame) {
     CallOldProc(m);
     return;
@@ -598,8 +691,10 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
   switch (m.Msg) {
   case WM_NCCALCSIZE: {
     RECT proposed{};
-    if (m.WParam) proposed = reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0];
-    if (!CallOldProc(m)) return;
+    if (m.WParam)
+      proposed = reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0];
+    if (!CallOldProc(m))
+      return;
     if (!m.WParam) {
       m.Result = 0;
       return;
@@ -608,8 +703,8 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
     if ((mdiKind == mkChild && show != ShowState::Normal) || border == BorderKind::None) {
       params->rgrc[1] = params->rgrc[0];
     } else {
-      const Rect client =
-          SkinClientRect(Rect{proposed.left, proposed.top, proposed.right, proposed.bottom}, frame, menuBarHeight);
+      const Rect client = SkinClientRect(
+          Rect{proposed.left, proposed.top, proposed.right, proposed.bottom}, frame, menuBarHeight);
       params->rgrc[0] = RECT{client.left, client.top, std::max(client.left, client.right),
                              std::max(client.top, client.bottom)};
       params->rgrc[1] = params->rgrc[0];
@@ -618,7 +713,8 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
     return;
   }
   case WM_NCHITTEST: {
-    if (!CallOldProc(m)) return;
+    if (!CallOldProc(m))
+      return;
     if (m.Result == HTNOWHERE || m.Result == HTCAPTION)
       m.Result = SkinHitTest(int(m.Result), ScreenToFrame(ScreenPoint(m.LParam)), frame.Top);
     return;
@@ -626,7 +722,8 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
   case WM_NCPAINT:
     if (skinData->MenuPaint()) {
       if ((mdiKind == mkChild && show != ShowState::Normal) || border == BorderKind::None) {
-        if (!CallOldProc(m)) return;
+        if (!CallOldProc(m))
+          return;
       } else {
         PaintFrame(nullptr);
       }
@@ -635,29 +732,37 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
     return;
   case WM_NCACTIVATE:
     active = m.WParam != 0;
-    if (hoverTimer) hoverTimer->SetEnabled(active);
-    if (!active) hotControl = nullptr;
-    if (mdiKind == mkFrame && mdiClient) SendMessageW(mdiClient, WM_NCACTIVATE, m.WParam, 0);
-    if (!(mdiKind == mkChild && show != ShowState::Normal)) PaintFrame(nullptr);
+    if (hoverTimer)
+      hoverTimer->SetEnabled(active);
+    if (!active)
+      hotControl = nullptr;
+    if (mdiKind == mkFrame && mdiClient)
+      SendMessageW(mdiClient, WM_NCACTIVATE, m.WParam, 0);
+    if (!(mdiKind == mkChild && show != ShowState::Normal))
+      PaintFrame(nullptr);
     m.Result = 1;
     return;
   case WM_NCMOUSEMOVE: {
-    if (!active) return;
+    if (!active)
+      return;
     if (TWinSysButton* object = HitCaptionButton(ScreenToFrame(ScreenPoint(m.LParam)))) {
       object->MouseEnter();
       return;
     }
-    if (hot) hot->MouseLeave();
+    if (hot)
+      hot->MouseLeave();
     CallOldProc(m);
     return;
   }
   case WM_NCLBUTTONDOWN: {
     if (TWinSysButton* object = HitCaptionButton(ScreenToFrame(ScreenPoint(m.LParam)))) {
-      if (!active) SetForegroundWindow(window);
+      if (!active)
+        SetForegroundWindow(window);
       object->MouseDown();
       return;
     }
-    if (show == ShowState::Maximized && active && m.WParam == HTCAPTION) m.WParam = HTMENU;
+    if (show == ShowState::Maximized && active && m.WParam == HTCAPTION)
+      m.WParam = HTMENU;
     CallOldProc(m);
     return;
   }
@@ -674,9 +779,14 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
   }
   case WM_NCLBUTTONDBLCLK:
     switch (DoubleClickCommand(show, (captionFlags & cfMaximizeBox) != 0)) {
-    case FrameDoubleClick::Restore: RestoreWindow(); break;
-    case FrameDoubleClick::Maximize: ToggleMaximize(); break;
-    case FrameDoubleClick::Nothing: break;
+    case FrameDoubleClick::Restore:
+      RestoreWindow();
+      break;
+    case FrameDoubleClick::Maximize:
+      ToggleMaximize();
+      break;
+    case FrameDoubleClick::Nothing:
+      break;
     }
     return;
   case WM_NCRBUTTONDOWN:
@@ -718,21 +828,27 @@ void TImpl::MdiClientWndProc(ui::TMessage& m) {
     return;
   case WM_MDICREATE:
     skinData->SetMenuUpdate(false);
-    if (!callOld()) return;
+    if (!callOld())
+      return;
     newMdiChild = reinterpret_cast<HWND>(m.Result);
     return;
   case WM_MDIDESTROY:
-    if (!callOld()) return;
-    if (frameSkinning && manager) manager->SetMdiMaximized(MdiChildActiveAndMaximized());
-    if (!SendMessageW(mdiClient, WM_MDIGETACTIVE, 0, 0)) skinData->SetMenuUpdate(mdiMenuUpdate);
+    if (!callOld())
+      return;
+    if (frameSkinning && manager)
+      manager->SetMdiMaximized(MdiChildActiveAndMaximized());
+    if (!SendMessageW(mdiClient, WM_MDIGETACTIVE, 0, 0))
+      skinData->SetMenuUpdate(mdiMenuUpdate);
     return;
   case WM_MDITILE:
   case WM_MDICASCADE:
-    if (frameSkinning && manager && manager->MdiMaximized) manager->SetMdiMaximized(false);
+    if (frameSkinning && manager && manager->MdiMaximized)
+      manager->SetMdiMaximized(false);
     callOld();
     return;
   case WM_MDIREFRESHMENU:
-    if (!callOld()) return;
+    if (!callOld())
+      return;
     if (newMdiChild && manager) {
       manager->AttachWindow(newMdiChild);
       PostMessageW(window, SKM_REPAINTFRAME, 0, 0);
@@ -746,37 +862,57 @@ void TImpl::MdiClientWndProc(ui::TMessage& m) {
 }
 
 bool TImpl::MdiChildActiveAndMaximized() const {
-  if (mdiKind != mkFrame || !mdiClient) return false;
+  if (mdiKind != mkFrame || !mdiClient)
+    return false;
   BOOL maximized = FALSE;
-  HWND child = reinterpret_cast<HWND>(SendMessageW(mdiClient, WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
+  HWND child =
+      reinterpret_cast<HWND>(SendMessageW(mdiClient, WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
   return child && maximized;
 }
 
 void TImpl::HoverCheck() {
-  if (trackingMenu || !hot) return;
+  if (trackingMenu || !hot)
+    return;
   POINT cursor{};
-  if (!GetCursorPos(&cursor)) return;
-  if (!RectContains(hot->Bounds, ScreenToFrame(cursor))) hot->MouseLeave();
+  if (!GetCursorPos(&cursor))
+    return;
+  if (!RectContains(hot->Bounds, ScreenToFrame(cursor)))
+    hot->MouseLeave();
 }
 
 // ---- caption-button commands and the system menu
 
 void TImpl::DoCaptionButtonAction(POINT screen) {
   auto* button = dynamic_cast<TWinSysButton*>(hot);
-  if (!button) return;
+  if (!button)
+    return;
   const int action = button->Definition().Action;
   switch (CommandForAction(action)) {
   case CaptionCommand::Close:
     StopHover();
     PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     break;
-  case CaptionCommand::ToggleMaximize: ToggleMaximize(); break;
-  case CaptionCommand::ToggleMinimize: ToggleMinimize(); break;
-  case CaptionCommand::SystemMenu: ShowSystemMenu(POINT{screen.x + 1, screen.y + 1}); break;
-  case CaptionCommand::MdiMinimize: MdiChildCommand(SC_MINIMIZE); break;
-  case CaptionCommand::MdiRestore: MdiChildCommand(SC_RESTORE); break;
-  case CaptionCommand::MdiClose: MdiChildCommand(SC_CLOSE); break;
-  case CaptionCommand::Application: PostMessageW(window, SKM_CAPTIONBUTTON, WPARAM(action), 0); break;
+  case CaptionCommand::ToggleMaximize:
+    ToggleMaximize();
+    break;
+  case CaptionCommand::ToggleMinimize:
+    ToggleMinimize();
+    break;
+  case CaptionCommand::SystemMenu:
+    ShowSystemMenu(POINT{screen.x + 1, screen.y + 1});
+    break;
+  case CaptionCommand::MdiMinimize:
+    MdiChildCommand(SC_MINIMIZE);
+    break;
+  case CaptionCommand::MdiRestore:
+    MdiChildCommand(SC_RESTORE);
+    break;
+  case CaptionCommand::MdiClose:
+    MdiChildCommand(SC_CLOSE);
+    break;
+  case CaptionCommand::Application:
+    PostMessageW(window, SKM_CAPTIONBUTTON, WPARAM(action), 0);
+    break;
   }
 }
 
@@ -785,7 +921,8 @@ void TImpl::ToggleMaximize() {
     RestoreWindow();
     return;
   }
-  if (mdiKind == mkChild && Manager()) Manager()->SetMdiMaximized(true);
+  if (mdiKind == mkChild && Manager())
+    Manager()->SetMdiMaximized(true);
   show = ShowState::Maximized;
   PostMessageW(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   hot = nullptr;
@@ -806,39 +943,52 @@ void TImpl::RestoreWindow() {
 }
 
 void TImpl::MdiChildCommand(UINT command) {
-  if (mdiKind != mkFrame || !mdiClient) return;
+  if (mdiKind != mkFrame || !mdiClient)
+    return;
   HWND child = reinterpret_cast<HWND>(SendMessageW(mdiClient, WM_MDIGETACTIVE, 0, 0));
-  if (!child) return;
+  if (!child)
+    return;
   const std::shared_ptr<bool> stillAlive = alive;
   SendMessageW(child, WM_SYSCOMMAND, command, 0);
-  if (!*stillAlive) return;
-  if (Manager() && Manager()->MdiMaximized && !MdiChildActiveAndMaximized()) Manager()->SetMdiMaximized(false);
+  if (!*stillAlive)
+    return;
+  if (Manager() && Manager()->MdiMaximized && !MdiChildActiveAndMaximized())
+    Manager()->SetMdiMaximized(false);
 }
 
 void TImpl::BuildSystemPopup() {
   const auto* item = skinData ? skinData->Elements().MenuItem.get() : nullptr;
   ui::TImageList* glyphs = skinData ? skinData->MenuGlyphs() : nullptr;
-  if (glyphs && glyphs->Count() == 0) glyphs = nullptr;
-  systemPopup = std::make_unique<TSystemPopup>((captionFlags & cfMaximizeBox) != 0,
-                                               (captionFlags & cfMinimizeBox) != 0, glyphs,
-                                               item ? item->LeftWidth : 0, [this](int tag) { SystemPopupClick(tag); });
+  if (glyphs && glyphs->Count() == 0)
+    glyphs = nullptr;
+  systemPopup = std::make_unique<TSystemPopup>(
+      (captionFlags & cfMaximizeBox) != 0, (captionFlags & cfMinimizeBox) != 0, glyphs,
+      item ? item->LeftWidth : 0, [this](int tag) { SystemPopupClick(tag); });
 }
 
 void TImpl::SystemPopupClick(int tag) {
   switch (tag) {
-  case spRestore: RestoreWindow(); break;
-  case spMaximize: ToggleMaximize(); break;
-  case spMinimize: ToggleMinimize(); break;
+  case spRestore:
+    RestoreWindow();
+    break;
+  case spMaximize:
+    ToggleMaximize();
+    break;
+  case spMinimize:
+    ToggleMinimize();
+    break;
   case spClose:
     StopHover();
     PostMessageW(window, WM_CLOSE, 0, 0);
     break;
-  default: break;
+  default:
+    break;
   }
 }
 
 void TImpl::ShowSystemMenu(POINT screen) {
-  if (systemPopup) systemPopup->UpdateEnabled(show);
+  if (systemPopup)
+    systemPopup->UpdateEnabled(show);
   const DWORD now = GetTickCount();
   if (!OpensSystemMenu(now, lastSystemMenuClick, doubleClickTime)) {
     if (hot) {
@@ -847,10 +997,12 @@ void TImpl::ShowSystemMenu(POINT screen) {
     }
     return;
   }
-  if (TSkinManage* manager = Manager()) manager->PopupKind = pkSystemMenu;
+  if (TSkinManage* manager = Manager())
+    manager->PopupKind = pkSystemMenu;
   lastSystemMenuClick = now;
   if (!skinData->HasControl(xcSystemMenu) || mdiKind == mkChild || !systemPopup) {
-    TrackPopupMenu(GetSystemMenu(window, FALSE), TPM_RIGHTBUTTON, screen.x, screen.y, 0, window, nullptr);
+    TrackPopupMenu(GetSystemMenu(window, FALSE), TPM_RIGHTBUTTON, screen.x, screen.y, 0, window,
+                   nullptr);
   } else {
     systemPopup->Track(window, screen, alive);
   }

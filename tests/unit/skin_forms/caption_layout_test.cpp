@@ -24,8 +24,8 @@ TEST(CaptionVisibility, FirstConditionFollowsTheWindowState) {
   CaptionState maxed = FullWindow();
   maxed.maximized = true;
   const VisCase cases[] = {
-      {1, true, false}, {2, false, true}, {5, false, false}, {6, true, true},
-      {7, false, false}, {8, true, true}, {9, false, false}, {201, true, true},
+      {1, true, false},  {2, false, true},     {5, false, false},  {6, true, true},
+      {7, false, false}, {8, true, true},      {9, false, false},  {201, true, true},
       {999, true, true}, {2001, false, false}, {-3, false, false}, {100, false, false},
   };
   for (const VisCase& c : cases) {
@@ -108,7 +108,10 @@ TEST(CaptionVisibility, ApplicationCodesAskOnlyInTheirRange) {
   b.Action = 40;
   int asked = 0;
   bool answer = true;
-  AskButtonVisible ask = [&] { ++asked; return answer; };
+  AskButtonVisible ask = [&] {
+    ++asked;
+    return answer;
+  };
   CaptionState s = FullWindow();
   b.Visibility = 1000;
   EXPECT_TRUE(CaptionButtonShown(b, s, ask));
@@ -157,13 +160,10 @@ TEST(CaptionLayout, PlacesButtonsByTheirAlignment) {
   g.title = Rect{40, 5, 200, 25};
   g.frame = FrameWidths{4, 30, 5, 6};
   const AlignCase cases[] = {
-      {0, 6, 4, Rect{6, 4, 27, 25}},
-      {1, 34, 4, Rect{366, 4, 387, 25}},
-      {2, 3, 4, Rect{16, 4, 37, 25}},   // left of the title
-      {8, 3, 4, Rect{16, 4, 37, 25}},
-      {3, 3, 4, Rect{203, 4, 224, 25}}, // right of the title
-      {9, 3, 4, Rect{203, 4, 224, 25}},
-      {5, 30, 9, Rect{0, 0, 21, 21}},   // unknown: the origin
+      {0, 6, 4, Rect{6, 4, 27, 25}},    {1, 34, 4, Rect{366, 4, 387, 25}},
+      {2, 3, 4, Rect{16, 4, 37, 25}},                                     // left of the title
+      {8, 3, 4, Rect{16, 4, 37, 25}},   {3, 3, 4, Rect{203, 4, 224, 25}}, // right of the title
+      {9, 3, 4, Rect{203, 4, 224, 25}}, {5, 30, 9, Rect{0, 0, 21, 21}},   // unknown: the origin
   };
   for (const AlignCase& c : cases) {
     TDataSkinSysButton b("B");
@@ -190,10 +190,10 @@ TEST(CaptionLayout, MdiControlsSitInTheMenuBarFromTheRightOrTheLeft) {
 
 TEST(CaptionHitTest, FirstShownButtonWithAnActionInSkinOrder) {
   const std::vector<CaptionButtonBox> boxes = {
-      {Rect{10, 0, 30, 20}, false, 0},  // hidden
-      {Rect{10, 0, 30, 20}, true, -1},  // decoration without an action
+      {Rect{10, 0, 30, 20}, false, 0}, // hidden
+      {Rect{10, 0, 30, 20}, true, -1}, // decoration without an action
       {Rect{10, 0, 30, 20}, true, 1},
-      {Rect{10, 0, 30, 20}, true, 2},   // under the previous one: never hit
+      {Rect{10, 0, 30, 20}, true, 2}, // under the previous one: never hit
   };
   EXPECT_EQ(HitCaptionButton(boxes, Point{10, 0}), 2);
   EXPECT_EQ(HitCaptionButton(boxes, Point{29, 19}), 2);
@@ -225,16 +225,17 @@ TEST(CaptionCells, WholeCaptionAndStateCells) {
 
 TEST(CaptionCommands, ActionsMapToCommandsAndUnknownOnesGoToTheApplication) {
   const std::pair<int, CaptionCommand> cases[] = {
-      {0, CaptionCommand::Close},          {1, CaptionCommand::ToggleMaximize},
+      {0, CaptionCommand::Close},           {1, CaptionCommand::ToggleMaximize},
       {22, CaptionCommand::ToggleMaximize}, {2, CaptionCommand::ToggleMinimize},
       {23, CaptionCommand::ToggleMinimize}, {3, CaptionCommand::SystemMenu},
-      {11, CaptionCommand::SystemMenu},    {12, CaptionCommand::SystemMenu},
-      {7, CaptionCommand::MdiMinimize},    {60, CaptionCommand::MdiMinimize},
-      {8, CaptionCommand::MdiRestore},     {61, CaptionCommand::MdiRestore},
-      {9, CaptionCommand::MdiClose},       {62, CaptionCommand::MdiClose},
-      {40, CaptionCommand::Application},   {4, CaptionCommand::Application},
+      {11, CaptionCommand::SystemMenu},     {12, CaptionCommand::SystemMenu},
+      {7, CaptionCommand::MdiMinimize},     {60, CaptionCommand::MdiMinimize},
+      {8, CaptionCommand::MdiRestore},      {61, CaptionCommand::MdiRestore},
+      {9, CaptionCommand::MdiClose},        {62, CaptionCommand::MdiClose},
+      {40, CaptionCommand::Application},    {4, CaptionCommand::Application},
   };
-  for (const auto& [action, command] : cases) EXPECT_EQ(CommandForAction(action), command) << action;
+  for (const auto& [action, command] : cases)
+    EXPECT_EQ(CommandForAction(action), command) << action;
 }
 
 TEST(FrameRules, DoubleClickAndSystemMenuTiming) {
@@ -253,7 +254,8 @@ TEST(FrameRules, DoubleClickAndSystemMenuTiming) {
 TEST(SystemPopup, ItemsFollowTheBoxesAndEnableByShowState) {
   auto tags = [](const std::vector<SystemPopupItem>& items) {
     std::vector<int> t;
-    for (const auto& i : items) t.push_back(i.tag);
+    for (const auto& i : items)
+      t.push_back(i.tag);
     return t;
   };
   EXPECT_EQ(tags(SystemPopupItems(true, true)), (std::vector<int>{0, 1, 2, 100, 3}));

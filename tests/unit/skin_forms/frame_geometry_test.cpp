@@ -21,10 +21,10 @@ struct Borders {
 
 TEST(FrameWidths, SideStripsDivideTheirWidthAndTopAndBottomTheirHeight) {
   Borders b;
-  Shape(b.left, 8, 100, 2);    // two cells side by side: 4 wide
-  Shape(b.top, 60, 60, 2);     // two cells stacked: 30 high
-  Shape(b.right, 12, 100, 3);  // 4 wide
-  Shape(b.bottom, 50, 10, 2);  // 5 high
+  Shape(b.left, 8, 100, 2);   // two cells side by side: 4 wide
+  Shape(b.top, 60, 60, 2);    // two cells stacked: 30 high
+  Shape(b.right, 12, 100, 3); // 4 wide
+  Shape(b.bottom, 50, 10, 2); // 5 high
   EXPECT_EQ(b.Widths(BorderKind::Sizeable), (FrameWidths{4, 30, 4, 5}));
   EXPECT_EQ(b.Widths(BorderKind::Dialog), (FrameWidths{4, 30, 4, 5}));
   // A window without a border has no frame at all, whatever the skin.
@@ -53,11 +53,11 @@ TEST(ClassifyBorder, FollowsTheStyleInOrderAndDialogsWinLast) {
       {kCaption | kThickFrame, 0, false, BorderKind::Sizeable},
       {kCaption | kDsModalFrame, 0, false, BorderKind::Dialog},
       {kCaption | kThickFrame | kDsModalFrame, 0, false, BorderKind::Sizeable},
-      {kPopup | kThickFrame, 0, false, BorderKind::None},           // popup without caption
+      {kPopup | kThickFrame, 0, false, BorderKind::None}, // popup without caption
       {kPopup | 0x00800000 /* border only */, 0, false, BorderKind::None},
       {kPopup | kCaption | kThickFrame, 0, false, BorderKind::Sizeable},
-      {kPopup, kExDlgModalFrame, false, BorderKind::Dialog},         // extended style forces it
-      {kCaption | kThickFrame, 0, true, BorderKind::Dialog},        // "#32770" whatever the style
+      {kPopup, kExDlgModalFrame, false, BorderKind::Dialog}, // extended style forces it
+      {kCaption | kThickFrame, 0, true, BorderKind::Dialog}, // "#32770" whatever the style
       {kPopup, 0, true, BorderKind::Dialog},
   };
   for (const BorderCase& c : cases)
@@ -97,7 +97,8 @@ TEST(CaptionStyle, AnOwnedWindowKeepsItsCaptionAndLosesOnlyItsButtons) {
 TEST(ShowState, FromPlacementAndFromSizeMessages) {
   EXPECT_EQ(ShowStateFromShowCmd(1), ShowState::Normal);
   EXPECT_EQ(ShowStateFromShowCmd(3), ShowState::Maximized);
-  for (unsigned cmd : {2u, 6u, 7u}) EXPECT_EQ(ShowStateFromShowCmd(cmd), ShowState::Minimized);
+  for (unsigned cmd : {2u, 6u, 7u})
+    EXPECT_EQ(ShowStateFromShowCmd(cmd), ShowState::Minimized);
   EXPECT_EQ(ShowStateFromSizeType(0, ShowState::Maximized), ShowState::Normal);
   EXPECT_EQ(ShowStateFromSizeType(1, ShowState::Normal), ShowState::Minimized);
   EXPECT_EQ(ShowStateFromSizeType(2, ShowState::Normal), ShowState::Maximized);
@@ -131,18 +132,19 @@ struct HitCase {
 TEST(SkinHitTest, OverridesOnlyNowhereAndCaption) {
   const int top = 30;
   const HitCase cases[] = {
-      {hittest::kNowhere, {50, 2}, hittest::kNowhere},   // the top rows stay
+      {hittest::kNowhere, {50, 2}, hittest::kNowhere}, // the top rows stay
       {hittest::kNowhere, {50, 3}, hittest::kNowhere},
       {hittest::kNowhere, {50, 4}, hittest::kCaption},
-      {hittest::kCaption, {50, 30}, hittest::kCaption},  // last caption row
-      {hittest::kNowhere, {50, 31}, hittest::kMenu},     // below the caption
+      {hittest::kCaption, {50, 30}, hittest::kCaption}, // last caption row
+      {hittest::kNowhere, {50, 31}, hittest::kMenu},    // below the caption
       {hittest::kCaption, {50, 2}, hittest::kCaption},
       {1 /* client */, {50, 10}, 1},
       {12 /* top border */, {50, 10}, 12},
       {20 /* close */, {50, 10}, 20},
   };
   for (const HitCase& c : cases)
-    EXPECT_EQ(SkinHitTest(c.previous, c.point, top), c.expected) << c.previous << " at y " << c.point.y;
+    EXPECT_EQ(SkinHitTest(c.previous, c.point, top), c.expected)
+        << c.previous << " at y " << c.point.y;
 }
 
 TEST(ClientToFrame, MovesByTheLeftBorderAndTheCaptionUnlessMinimised) {

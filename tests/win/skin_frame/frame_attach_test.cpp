@@ -48,8 +48,13 @@ WindowSnapshot Snapshot(HWND w) {
   HRGN probe = CreateRectRgn(0, 0, 0, 0);
   const int kind = GetWindowRgn(w, probe);
   DeleteObject(probe);
-  return WindowSnapshot{GetWindowLongPtrW(w, GWLP_WNDPROC), GetWindowLongPtrW(w, GWL_STYLE),
-                        GetWindowLongPtrW(w, GWL_EXSTYLE), c.right, c.bottom, kind, GetMenu(w)};
+  return WindowSnapshot{GetWindowLongPtrW(w, GWLP_WNDPROC),
+                        GetWindowLongPtrW(w, GWL_STYLE),
+                        GetWindowLongPtrW(w, GWL_EXSTYLE),
+                        c.right,
+                        c.bottom,
+                        kind,
+                        GetMenu(w)};
 }
 
 POINT ScreenOf(HWND w, int frameX, int frameY) {
@@ -58,7 +63,9 @@ POINT ScreenOf(HWND w, int frameX, int frameY) {
   return POINT{r.left + frameX, r.top + frameY};
 }
 
-LPARAM PointParam(POINT p) { return MAKELPARAM(p.x, p.y); }
+LPARAM PointParam(POINT p) {
+  return MAKELPARAM(p.x, p.y);
+}
 
 using FrameAttach = SkinnedFormTest;
 
@@ -141,11 +148,14 @@ TEST_F(FrameAttach, HitTestGivesTheCaptionAboveTheClientArea) {
   GetWindowRect(Window(), &window);
   const int w = window.right - window.left;
   // The middle of the caption, away from the title's buttons.
-  EXPECT_EQ(SendMessageW(Window(), WM_NCHITTEST, 0, PointParam(ScreenOf(Window(), w / 2, 12))), HTCAPTION);
-  EXPECT_EQ(SendMessageW(Window(), WM_NCHITTEST, 0, PointParam(ScreenOf(Window(), w / 2, 100))), HTCLIENT);
+  EXPECT_EQ(SendMessageW(Window(), WM_NCHITTEST, 0, PointParam(ScreenOf(Window(), w / 2, 12))),
+            HTCAPTION);
+  EXPECT_EQ(SendMessageW(Window(), WM_NCHITTEST, 0, PointParam(ScreenOf(Window(), w / 2, 100))),
+            HTCLIENT);
   // The bottom-right corner of a sizeable window stays the system's.
   const LRESULT corner =
-      SendMessageW(Window(), WM_NCHITTEST, 0, PointParam(ScreenOf(Window(), w - 1, window.bottom - window.top - 1)));
+      SendMessageW(Window(), WM_NCHITTEST, 0,
+                   PointParam(ScreenOf(Window(), w - 1, window.bottom - window.top - 1)));
   EXPECT_EQ(corner, HTBOTTOMRIGHT);
 }
 
@@ -171,7 +181,8 @@ TEST_F(FrameAttach, APressReleasedOutsideEveryButtonDoesNothing) {
   RECT window{};
   GetWindowRect(Window(), &window);
   const int w = window.right - window.left;
-  SendMessageW(Window(), WM_NCLBUTTONDOWN, HTCAPTION, PointParam(ScreenOf(Window(), w - 34 + 15, 15)));
+  SendMessageW(Window(), WM_NCLBUTTONDOWN, HTCAPTION,
+               PointParam(ScreenOf(Window(), w - 34 + 15, 15)));
   SendMessageW(Window(), WM_NCLBUTTONUP, HTCAPTION, PointParam(ScreenOf(Window(), w / 2, 200)));
   PostMessageW(Window(), WM_NULL, 0, 0);
   PumpMessages();
@@ -204,7 +215,8 @@ TEST_F(FrameAttach, TheRegionIsRebuiltOnlyWhenTheSizeChanges) {
   EXPECT_TRUE(PtInRegion(first, 60, 10));
 
   // A move keeps the size: the same region stays in force.
-  SetWindowPos(Window(), nullptr, window.left + 10, window.top + 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetWindowPos(Window(), nullptr, window.left + 10, window.top + 5, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER);
   HRGN second = CreateRectRgn(0, 0, 0, 0);
   GetWindowRgn(Window(), second);
   EXPECT_TRUE(EqualRgn(first, second));
@@ -215,7 +227,8 @@ TEST_F(FrameAttach, TheRegionIsRebuiltOnlyWhenTheSizeChanges) {
   GetRgnBox(third, &box);
   EXPECT_EQ(box.right, 500);
   EXPECT_EQ(box.bottom, 320);
-  for (HRGN r : {first, second, third}) DeleteObject(r);
+  for (HRGN r : {first, second, third})
+    DeleteObject(r);
 }
 
 TEST_F(FrameAttach, AWindowWithoutTheSkinsMainMenuSwitchKeepsTheSystemFrame) {
@@ -239,7 +252,8 @@ TEST_F(FrameAttach, RepaintsResizesAndSkinCyclesLeaveNoGdiObjectBehind) {
   Skin();
   SendMessageW(Window(), WM_NCPAINT, 1, 0); // the first paint makes the frame's surface
   const long before = ui::LiveGdiObjects();
-  for (int i = 0; i < 50; ++i) SendMessageW(Window(), WM_NCPAINT, 1, 0);
+  for (int i = 0; i < 50; ++i)
+    SendMessageW(Window(), WM_NCPAINT, 1, 0);
   for (int i = 0; i < 10; ++i)
     SetWindowPos(Window(), nullptr, 0, 0, 420 + i * 7, 300 + i * 5, SWP_NOMOVE | SWP_NOZORDER);
   SetWindowPos(Window(), nullptr, 0, 0, 420, 300, SWP_NOMOVE | SWP_NOZORDER);
@@ -255,7 +269,8 @@ TEST_F(FrameAttach, RepaintsResizesAndSkinCyclesLeaveNoGdiObjectBehind) {
 // ---- a window without a form object
 
 LRESULT CALLBACK BareProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == kLinkEvent) return 77;
+  if (msg == kLinkEvent)
+    return 77;
   return DefWindowProcW(w, msg, wParam, lParam);
 }
 
@@ -269,8 +284,8 @@ protected:
     wc.lpszClassName = L"VelaBareFrameTest";
     wc.style = CS_DBLCLKS;
     RegisterClassW(&wc);
-    bare = CreateWindowExW(0, L"VelaBareFrameTest", L"Bare", WS_OVERLAPPEDWINDOW, 200, 150, 320, 240, nullptr,
-                           nullptr, GetModuleHandleW(nullptr), nullptr);
+    bare = CreateWindowExW(0, L"VelaBareFrameTest", L"Bare", WS_OVERLAPPEDWINDOW, 200, 150, 320,
+                           240, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ShowWindow(bare, SW_SHOW);
     PumpMessages();
   }
@@ -283,7 +298,8 @@ protected:
     }));
   }
   void TearDown() override {
-    if (bare && IsWindow(bare)) DestroyWindow(bare);
+    if (bare && IsWindow(bare))
+      DestroyWindow(bare);
     SkinnedFormTest::TearDown();
   }
   HWND bare = nullptr;
@@ -327,7 +343,8 @@ TEST_F(BareWindow, AProcedureInstalledAfterTheSkinnerSurvivesUnskinning) {
   static WNDPROC below = nullptr;
   below = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(bare, GWLP_WNDPROC));
   WNDPROC above = [](HWND w, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
-    if (msg == kAcceptedLinkEvent) return 5;
+    if (msg == kAcceptedLinkEvent)
+      return 5;
     return CallWindowProcW(below, w, msg, wParam, lParam);
   };
   SetWindowLongPtrW(bare, GWLP_WNDPROC, LONG_PTR(above));

@@ -20,7 +20,8 @@ Bitmap CaptureWindow(HWND window) {
   const Raster pixels = copy.View();
   Bitmap result(w, h);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) result.At(x, y) = pixels.At(x, y) & 0xFFFFFFu;
+    for (int x = 0; x < w; ++x)
+      result.At(x, y) = pixels.At(x, y) & 0xFFFFFFu;
   return result;
 }
 
@@ -28,11 +29,13 @@ void SaveForInspection(const Bitmap& image, const std::string& name) {
   ui::TBitmap out;
   out.CopyFrom(image.View());
   const std::vector<std::uint8_t> bytes = out.SaveToBytes();
-  std::ofstream(name + ".bmp", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                       std::streamsize(bytes.size()));
+  std::ofstream(name + ".bmp", std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-void SkinnedFormTest::SetUp() { ui::Application->Initialize(); }
+void SkinnedFormTest::SetUp() {
+  ui::Application->Initialize();
+}
 
 void SkinnedFormTest::TearDown() {
   delete form;
@@ -73,7 +76,9 @@ void SkinnedFormTest::WatchClose() {
   };
 }
 
-HWND SkinnedFormTest::Window() const { return form->Handle(); }
+HWND SkinnedFormTest::Window() const {
+  return form->Handle();
+}
 
 TWinSkinForm* SkinnedFormTest::Skinner() const {
   return SkinManager ? SkinManager->FindFormSkinner(form->HandleIfAllocated()) : nullptr;

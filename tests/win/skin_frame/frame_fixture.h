@@ -18,7 +18,9 @@ namespace vela::skin::test {
 using ui::test::PumpMessages;
 // Skinning waits for timers and posted messages of a busy machine: a generous bound.
 constexpr DWORD kSkinWait = 20000;
-inline bool PumpUntil(const std::function<bool()>& done) { return ui::test::PumpUntil(done, kSkinWait); }
+inline bool PumpUntil(const std::function<bool()>& done) {
+  return ui::test::PumpUntil(done, kSkinWait);
+}
 
 // The window's pixels, read back from its window DC (frame coordinates).
 Bitmap CaptureWindow(HWND window);

@@ -25,12 +25,15 @@ BOOL CALLBACK FindMenuWindow(HWND w, LPARAM) {
 }
 
 void CALLBACK WatchMenu(HWND, UINT, UINT_PTR, DWORD) {
-  if (!capture) return;
+  if (!capture)
+    return;
   ++capture->ticks;
-  if (!capture->menuWindow) EnumWindows(FindMenuWindow, 0);
+  if (!capture->menuWindow)
+    EnumWindows(FindMenuWindow, 0);
   // Give the menu a few ticks to draw its items, then read it and close it.
   if ((capture->menuWindow && capture->ticks > 5) || capture->ticks > 400) {
-    if (capture->menuWindow) capture->pixels = CaptureWindow(capture->menuWindow);
+    if (capture->menuWindow)
+      capture->pixels = CaptureWindow(capture->menuWindow);
     EndMenu();
   }
 }
@@ -56,12 +59,15 @@ TEST_F(SystemMenu, RightClickOnTheCaptionOpensTheSkinsMenuWithEveryItemDrawn) {
   std::vector<int> rowsWithText;
   for (int y = 0; y < seen.pixels.Height(); ++y) {
     int ink = 0;
-    for (int x = 0; x < seen.pixels.Width(); ++x) ink += seen.pixels.At(x, y) != background;
-    if (ink > 6) rowsWithText.push_back(y);
+    for (int x = 0; x < seen.pixels.Width(); ++x)
+      ink += seen.pixels.At(x, y) != background;
+    if (ink > 6)
+      rowsWithText.push_back(y);
   }
   int bands = 0;
   for (std::size_t i = 0; i < rowsWithText.size(); ++i)
-    if (i == 0 || rowsWithText[i] != rowsWithText[i - 1] + 1) ++bands;
+    if (i == 0 || rowsWithText[i] != rowsWithText[i - 1] + 1)
+      ++bands;
   EXPECT_GE(bands, 4) << "the menu's items are not all drawn";
 }
 

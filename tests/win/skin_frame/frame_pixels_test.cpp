@@ -13,21 +13,25 @@ namespace {
 // Compares `area` of the window capture, at (x, y), with the same-sized piece of `cell` of a
 // strip; magenta pixels of the strip are transparent and not compared. Returns a description
 // of the first mismatches, empty when all agree.
-std::string CompareWithCell(const Bitmap& shot, int x, int y, const Bitmap& strip, const Rect& cell) {
+std::string CompareWithCell(const Bitmap& shot, int x, int y, const Bitmap& strip,
+                            const Rect& cell) {
   std::ostringstream out;
   int mismatches = 0;
   for (int dy = 0; dy < cell.Height(); ++dy) {
     for (int dx = 0; dx < cell.Width(); ++dx) {
       const Pixel want = strip.At(cell.left + dx, cell.top + dy);
-      if (want == kMagenta) continue;
-      if (x + dx >= shot.Width() || y + dy >= shot.Height()) continue;
+      if (want == kMagenta)
+        continue;
+      if (x + dx >= shot.Width() || y + dy >= shot.Height())
+        continue;
       const Pixel got = shot.At(x + dx, y + dy);
       if (got != want && ++mismatches <= 3)
-        out << "at (" << x + dx << ", " << y + dy << ") got " << std::hex << got << " want " << want << std::dec
-            << "; ";
+        out << "at (" << x + dx << ", " << y + dy << ") got " << std::hex << got << " want " << want
+            << std::dec << "; ";
     }
   }
-  if (mismatches) out << mismatches << " pixels differ";
+  if (mismatches)
+    out << mismatches << " pixels differ";
   return out.str();
 }
 
@@ -56,9 +60,11 @@ protected:
     const Rect b = CloseButton();
     return MAKELPARAM(r.left + (b.left + b.right) / 2, r.top + (b.top + b.bottom) / 2);
   }
-  void ExpectCell(const Bitmap& shot, int x, int y, const Bitmap& strip, const Rect& cell, const char* what) {
+  void ExpectCell(const Bitmap& shot, int x, int y, const Bitmap& strip, const Rect& cell,
+                  const char* what) {
     const std::string diff = CompareWithCell(shot, x, y, strip, cell);
-    if (!diff.empty()) SaveForInspection(shot, std::string("failed-") + what);
+    if (!diff.empty())
+      SaveForInspection(shot, std::string("failed-") + what);
     EXPECT_EQ(diff, "") << what;
   }
 };
@@ -74,9 +80,11 @@ TEST_F(FramePixels, ActiveFrameShowsTheFirstCellOfEveryBorder) {
   // The top strip's left margin follows the left border (above the system-menu icon).
   ExpectCell(shot, lw, 0, e.Top.Bitmap, Rect{0, 0, e.Top.LeftWidth, kAboveIcon}, "active-top-left");
   // Below the caption, the left strip's middle is stretched down: its rows repeat.
-  ExpectCell(shot, 0, th, e.Left.Bitmap, Rect{0, e.Left.TopHeight, lw, e.Left.TopHeight + 1}, "active-left-edge");
+  ExpectCell(shot, 0, th, e.Left.Bitmap, Rect{0, e.Left.TopHeight, lw, e.Left.TopHeight + 1},
+             "active-left-edge");
   const int rw = e.Right.Bitmap.Width() / e.Right.FrameCount;
-  ExpectCell(shot, shot.Width() - rw, 0, e.Right.Bitmap, Rect{0, 0, rw, e.Right.TopHeight}, "active-right-corner");
+  ExpectCell(shot, shot.Width() - rw, 0, e.Right.Bitmap, Rect{0, 0, rw, e.Right.TopHeight},
+             "active-right-corner");
 }
 
 TEST_F(FramePixels, InactiveFrameShowsTheSecondCell) {
@@ -84,17 +92,21 @@ TEST_F(FramePixels, InactiveFrameShowsTheSecondCell) {
   const Bitmap shot = CaptureWindow(Window());
   const TSkinElements& e = Elements();
   const int lw = e.Left.Bitmap.Width() / e.Left.FrameCount;
-  ExpectCell(shot, 0, 0, e.Left.Bitmap, Rect{lw, 0, 2 * lw, e.Left.TopHeight}, "inactive-left-corner");
+  ExpectCell(shot, 0, 0, e.Left.Bitmap, Rect{lw, 0, 2 * lw, e.Left.TopHeight},
+             "inactive-left-corner");
   const int th = e.Top.Bitmap.Height() / e.Top.FrameCount;
-  ExpectCell(shot, lw, 0, e.Top.Bitmap, Rect{0, th, e.Top.LeftWidth, th + kAboveIcon}, "inactive-top-left");
+  ExpectCell(shot, lw, 0, e.Top.Bitmap, Rect{0, th, e.Top.LeftWidth, th + kAboveIcon},
+             "inactive-top-left");
   // The close button of an inactive window shows its fourth cell.
   const TDataSkinSysButton& close = *e.CaptionButtons.front();
   const int cw = close.Bitmap.Width() / close.FrameCount;
   const Rect b = CloseButton();
-  ExpectCell(shot, b.left, b.top, close.Bitmap, Rect{3 * cw, 0, 4 * cw, close.Bitmap.Height()}, "inactive-close");
+  ExpectCell(shot, b.left, b.top, close.Bitmap, Rect{3 * cw, 0, 4 * cw, close.Bitmap.Height()},
+             "inactive-close");
   SendMessageW(Window(), WM_NCACTIVATE, TRUE, 0);
   const Bitmap again = CaptureWindow(Window());
-  ExpectCell(again, b.left, b.top, close.Bitmap, Rect{0, 0, cw, close.Bitmap.Height()}, "active-close");
+  ExpectCell(again, b.left, b.top, close.Bitmap, Rect{0, 0, cw, close.Bitmap.Height()},
+             "active-close");
 }
 
 TEST_F(FramePixels, HoveredAndPressedCloseButtonShowTheirCells) {
@@ -103,11 +115,26 @@ TEST_F(FramePixels, HoveredAndPressedCloseButtonShowTheirCells) {
   const int cw = close.Bitmap.Width() / close.FrameCount;
   const Rect b = CloseButton();
   SendMessageW(Window(), WM_NCMOUSEMOVE, HTCAPTION, CloseButtonPoint());
-  ExpectCell(CaptureWindow(Window()), b.left, b.top, close.Bitmap, Rect{2 * cw, 0, 3 * cw, close.Bitmap.Height()},
-             "hovered-close");
+  ExpectCell(CaptureWindow(Window()), b.left, b.top, close.Bitmap,
+             Rect{2 * cw, 0, 3 * cw, close.Bitmap.Height()}, "hovered-close");
   SendMessageW(Window(), WM_NCLBUTTONDOWN, HTCAPTION, CloseButtonPoint());
-  ExpectCell(CaptureWindow(Window()), b.left, b.top, close.Bitmap, Rect{cw, 0, 2 * cw, close.Bitmap.Height()},
-             "pressed-close");
+  ExpectCell(CaptureWindow(Window()), b.left, b.top, close.Bitmap,
+             Rect{cw, 0, 2 * cw, close.Bitmap.Height()}, "pressed-close");
+}
+
+TEST_F(FramePixels, AHotButtonTurnsNormalOnceTheCursorIsElsewhere) {
+  SendMessageW(Window(), WM_NCACTIVATE, TRUE, 0);
+  SetCursorPos(2, 2); // far from the window: the hover check finds the cursor outside
+  const TDataSkinSysButton& close = *Elements().CaptionButtons.front();
+  const int cw = close.Bitmap.Width() / close.FrameCount;
+  const Rect b = CloseButton();
+  SendMessageW(Window(), WM_NCMOUSEMOVE, HTCAPTION, CloseButtonPoint());
+  const Rect normal{0, 0, cw, close.Bitmap.Height()};
+  ASSERT_NE(CompareWithCell(CaptureWindow(Window()), b.left, b.top, close.Bitmap, normal), "");
+  // The 250 ms hover check repaints it in its normal cell.
+  EXPECT_TRUE(PumpUntil([&] {
+    return CompareWithCell(CaptureWindow(Window()), b.left, b.top, close.Bitmap, normal).empty();
+  }));
 }
 
 TEST_F(FramePixels, TheTitleIsDrawnInTheCaptionInTheSkinsColour) {
@@ -119,8 +146,10 @@ TEST_F(FramePixels, TheTitleIsDrawnInTheCaptionInTheSkinsColour) {
   const int from = e.Left.Bitmap.Width() / e.Left.FrameCount + e.Title.LeftWidth;
   int textPixels = 0;
   for (int y = 0; y < top; ++y)
-    for (int x = from; x < from + 120; ++x) textPixels += shot.At(x, y) == text;
-  if (textPixels == 0) SaveForInspection(shot, "failed-title");
+    for (int x = from; x < from + 120; ++x)
+      textPixels += shot.At(x, y) == text;
+  if (textPixels == 0)
+    SaveForInspection(shot, "failed-title");
   EXPECT_GT(textPixels, 20);
 }
 
@@ -133,16 +162,19 @@ TEST_F(FramePixels, ALongTitleIsRepaintedWhenSetAndStopsShortOfTheButtons) {
   auto inkRightOf = [&](const Bitmap& shot, int from, int to) {
     int ink = 0;
     for (int y = 0; y < top; ++y)
-      for (int x = from; x < to; ++x) ink += shot.At(x, y) == text;
+      for (int x = from; x < to; ++x)
+        ink += shot.At(x, y) == text;
     return ink;
   };
   const Bitmap before = CaptureWindow(Window());
-  const int clip = before.Width() - right - e.Title.RightWidth; // TextRightClip from the right border
+  const int clip =
+      before.Width() - right - e.Title.RightWidth; // TextRightClip from the right border
   ASSERT_EQ(inkRightOf(before, clip - 60, clip), 0) << "the short title already reaches the clip";
 
   form->SetCaption(std::wstring(200, L'W'));
   const Bitmap after = CaptureWindow(Window());
-  if (inkRightOf(after, clip - 60, clip) == 0) SaveForInspection(after, "failed-long-title");
+  if (inkRightOf(after, clip - 60, clip) == 0)
+    SaveForInspection(after, "failed-long-title");
   // The new text shows up to the clip (ending in an ellipsis), and nothing of it beyond.
   EXPECT_GT(inkRightOf(after, clip - 60, clip), 0);
   EXPECT_EQ(inkRightOf(after, clip, after.Width() - right), 0);
@@ -189,7 +221,8 @@ TEST_F(FramePixels, ReskinningKeepsTheClientAreaAndTheFrame) {
   SendMessageW(Window(), WM_NCACTIVATE, TRUE, 0);
   const TSkinElements& e = Elements();
   const int lw = e.Left.Bitmap.Width() / e.Left.FrameCount;
-  ExpectCell(CaptureWindow(Window()), 0, 0, e.Left.Bitmap, Rect{0, 0, lw, e.Left.TopHeight}, "reskinned-corner");
+  ExpectCell(CaptureWindow(Window()), 0, 0, e.Left.Bitmap, Rect{0, 0, lw, e.Left.TopHeight},
+             "reskinned-corner");
 }
 
 } // namespace
