@@ -84,11 +84,19 @@ LRESULT CALLBACK MdiClientProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPar
   return Dispatch(window, msg, wParam, lParam, kMdiClientProp);
 }
 
-// Installs `proc` on the window; the previous procedure, or null when the window already has
-// a record of ours (it is not taken over twice).
+// Installs `proc` on the window and returns the procedure it replaced; null when the window
+// is already taken over. A record left behind as a forwarder (see Unsubclass) is taken up again
+// where it stands in the chain.
 WNDPROC Subclass(HWND window, const wchar_t* prop, WNDPROC proc, TImpl* owner, THandler handler) {
-  if (!window || GetPropW(window, prop))
+  if (!window)
     return nullptr;
+  if (auto* left = static_cast<TSubclass*>(GetPropW(window, prop))) {
+    if (left->owner)
+      return nullptr;
+    left->owner = owner;
+    left->handler = handler;
+    return left->previous;
+  }
   auto* s = new TSubclass{owner, handler, prop, proc};
   if (!SetPropW(window, prop, s)) {
     delete s;
@@ -355,6 +363,14 @@ void TImpl::AttachToWindow(TSkinData* data) {
 
   previousProc = Subclass(window, kFrameProp, FrameProc, this, &TImpl::FrameWndProc);
   procInstalled = previousProc != nullptr;
+  if (!procInstalled) {
+    // The window cannot be taken over: it keeps its own frame rather than losing its caption
+    // to a skinner that will never paint.
+    SetCaptionStyle(true);
+    ReleaseWindow();
+    frameSkinning = false;
+    return;
+  }
 
   if (mdiKind == mkChild && show == ShowState::Maximized && Manager() && !Manager()->MdiMaximized)
     Manager()->SetMdiMaximized(true);

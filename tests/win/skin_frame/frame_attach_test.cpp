@@ -356,7 +356,12 @@ TEST_F(BareWindow, AProcedureInstalledAfterTheSkinnerSurvivesUnskinning) {
   EXPECT_EQ(SendMessageW(bare, kAcceptedLinkEvent, 0, 0), 5);
   EXPECT_EQ(SendMessageW(bare, kLinkEvent, 0, 0), 77);
   EXPECT_EQ(SendMessageW(bare, SKM_ISSKINNED, 0, 0), 0);
-  DestroyWindow(bare); // the forwarder goes with the window
+  // Skinning it again takes the forwarder up where it stands, under the later procedure.
+  SkinBare();
+  EXPECT_EQ(SendMessageW(bare, SKM_ISSKINNED, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(bare, kAcceptedLinkEvent, 0, 0), 5);
+  EXPECT_EQ(SendMessageW(bare, kLinkEvent, 0, 0), 77);
+  DestroyWindow(bare); // the record goes with the window
   bare = nullptr;
 }
 
