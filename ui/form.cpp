@@ -429,17 +429,12 @@ void TCustomForm::RestoreFocus() {
   if (target && target != h) ::SetFocus(target);
 }
 
-TMenuItem* TCustomForm::FindOwnerDrawItem(UINT command, ULONG_PTR itemData) const {
-  // The entry's data is only trusted once one of this form's menus owns an item with that
-  // command id at that address: other code may put entries of its own into the form's menus.
-  auto match = [command, itemData](const TMenu* menu) -> TMenuItem* {
-    TMenuItem* item = menu ? menu->FindItem(command) : nullptr;
-    return item && ULONG_PTR(item) == itemData ? item : nullptr;
-  };
-  if (TMenuItem* item = match(menu_)) return item;
+bool TCustomForm::DispatchOwnerDrawnEntry(TMessage& m) {
+  HWND h = HandleIfAllocated();
+  if (DispatchMenuItemMessage(menu_, h, m)) return true;
   for (int i = 0; i < ComponentCount(); ++i)
-    if (TMenuItem* item = match(dynamic_cast<const TMenu*>(Components(i)))) return item;
-  return nullptr;
+    if (DispatchMenuItemMessage(dynamic_cast<TMenu*>(Components(i)), h, m)) return true;
+  return false;
 }
 
 void TCustomForm::WndProc(TMessage& m) {
@@ -459,31 +454,8 @@ void TCustomForm::WndProc(TMessage& m) {
     }
     return;
   case WM_MEASUREITEM:
-    if (auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam); mis->CtlType == ODT_MENU) {
-      if (TMenuItem* item = FindOwnerDrawItem(mis->itemID, mis->itemData)) {
-        TWindowDC dc(HandleIfAllocated());
-        TCanvas canvas;
-        TCanvasBinding binding(canvas, dc.Handle());
-        int width = int(mis->itemWidth), height = int(mis->itemHeight);
-        item->MeasureItem(&canvas, width, height);
-        mis->itemWidth = UINT(std::max(width, 0));
-        mis->itemHeight = UINT(std::max(height, 0));
-        m.Result = 1;
-        return;
-      }
-    }
-    break;
   case WM_DRAWITEM:
-    if (auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam); dis->CtlType == ODT_MENU) {
-      if (TMenuItem* item = FindOwnerDrawItem(dis->itemID, dis->itemData)) {
-        TDCState state(dis->hDC);
-        TCanvas canvas;
-        TCanvasBinding binding(canvas, dis->hDC);
-        item->DrawItem(&canvas, dis->rcItem, (dis->itemState & ODS_SELECTED) != 0);
-        m.Result = 1;
-        return;
-      }
-    }
+    if (DispatchOwnerDrawnEntry(m)) return;
     break;
   case CM_RELEASE:
     // Everyone who took over one of the form's controls hears of it first.

@@ -34,7 +34,6 @@
 namespace vela::ui {
 
 class TMainMenu;
-class TMenuItem;
 
 enum TBorderIconBits : std::uint32_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 using TBorderIcons = std::uint32_t;
@@ -121,8 +120,8 @@ private:
   void ScrollBy(int bar, int code);
   void DoCreate();
   void RestoreFocus();
-  // The item of one of this form's menus that an owner-drawn entry stands for.
-  TMenuItem* FindOwnerDrawItem(UINT command, ULONG_PTR itemData) const;
+  // Hands an owner-drawn entry of one of this form's menus to its item.
+  bool DispatchOwnerDrawnEntry(TMessage& message);
 
   TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;

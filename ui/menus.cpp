@@ -1,6 +1,7 @@
 #include "ui/menus.h"
 
 #include "ui/application.h"
+#include "ui/control.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
 #include "ui/messages.h"
@@ -338,9 +339,43 @@ void TPopupMenu::Popup(int x, int y) {
   HWND owner = nullptr;
   if (TCustomForm* active = Screen->ActiveForm()) owner = active->HandleIfAllocated();
   else if (Application->MainForm()) owner = Application->MainForm()->HandleIfAllocated();
+  PopupAt(owner, x, y);
+}
+
+void TPopupMenu::PopupAt(HWND owner, int x, int y) {
   if (!owner) return;
   UINT command = UINT(TrackPopupMenu(Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr));
   if (command) DispatchCommand(command);
+}
+
+bool DispatchMenuItemMessage(TMenu* menu, HWND window, TMessage& m) {
+  if (!menu || (m.Msg != WM_MEASUREITEM && m.Msg != WM_DRAWITEM) || !m.LParam) return false;
+  auto itemOf = [menu](UINT command, ULONG_PTR data) -> TMenuItem* {
+    TMenuItem* item = menu->FindItem(command);
+    return item && ULONG_PTR(item) == data ? item : nullptr;
+  };
+  if (m.Msg == WM_MEASUREITEM) {
+    auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+    TMenuItem* item = mis->CtlType == ODT_MENU ? itemOf(mis->itemID, mis->itemData) : nullptr;
+    if (!item) return false;
+    TWindowDC dc(window);
+    TCanvas canvas;
+    TCanvasBinding binding(canvas, dc.Handle());
+    int width = int(mis->itemWidth), height = int(mis->itemHeight);
+    item->MeasureItem(&canvas, width, height);
+    mis->itemWidth = UINT(std::max(width, 0));
+    mis->itemHeight = UINT(std::max(height, 0));
+  } else {
+    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+    TMenuItem* item = dis->CtlType == ODT_MENU ? itemOf(dis->itemID, dis->itemData) : nullptr;
+    if (!item) return false;
+    TDCState state(dis->hDC);
+    TCanvas canvas;
+    TCanvasBinding binding(canvas, dis->hDC);
+    item->DrawItem(&canvas, dis->rcItem, (dis->itemState & ODS_SELECTED) != 0);
+  }
+  m.Result = 1;
+  return true;
 }
 
 // ---- owner-drawn entries

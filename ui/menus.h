@@ -21,6 +21,7 @@
 #include "ui/core/component.h"
 #include "ui/core/shortcut.h"
 #include "ui/graphics.h"
+#include "ui/messages.h"
 
 #include <windows.h>
 #include "ui/win_names.h"
@@ -159,6 +160,13 @@ private:
   TImageList* images_ = nullptr;
 };
 
+// Hands a WM_MEASUREITEM or WM_DRAWITEM of an owner-drawn entry of `menu` to the item the entry
+// stands for (MeasureItem / DrawItem) and sets the message's result. `window` received the
+// message; its DC is the one measured on. False, with nothing done, for other messages and for
+// entries that are not this menu's items (the entry's data is trusted only when the menu has an
+// item with that command id at that address).
+bool DispatchMenuItemMessage(TMenu* menu, HWND window, TMessage& message);
+
 class TMainMenu : public TMenu {
   VELA_CLASS_INFO
 public:
@@ -173,8 +181,12 @@ class TPopupMenu : public TMenu {
   VELA_CLASS_INFO
 public:
   explicit TPopupMenu(TComponent* owner) : TMenu(owner) {}
-  // Shows the menu at a screen point; the chosen item's OnClick runs.
+  // Shows the menu at a screen point, owned by the active form (or the main form); the chosen
+  // item's OnClick runs.
   void Popup(int x, int y);
+  // The same, owned by `owner`, which receives the menu's WM_INITMENUPOPUP, WM_MEASUREITEM and
+  // WM_DRAWITEM (a window without a form object, such as a message box, may own it).
+  void PopupAt(HWND owner, int x, int y);
 
 protected:
   HMENU CreateMenuHandle() override { return CreatePopupMenu(); }

@@ -15,6 +15,7 @@
 #include "skin/forms/skin_class_map.h"
 #include "ui/core/component.h"
 #include "ui/core/strings.h"
+#include "ui/graphics.h"
 
 #include <windows.h>
 #include "ui/win_names.h"
@@ -116,7 +117,7 @@ public:
   bool SkinEmpty() const { return skinEmpty_; }
   const TSkinElements& Elements() const { return *elements_; }
   // A solid brush of the skin's ButtonFace colour (the system's before any load).
-  HBRUSH FaceBrush() const { return faceBrush_; }
+  HBRUSH FaceBrush() const { return faceBrush_.Get(); }
   // The window icon at caption-button size; filled by the frame skinner.
   ui::TBitmap* DefaultIcon() { return defaultIcon_.get(); }
   // The 16 x 16 menu glyphs cut from the "KILNMENU" bitmap resource: restore, maximise,
@@ -169,7 +170,7 @@ private:
   std::unique_ptr<TSkinElements> elements_;
   std::unique_ptr<ui::TBitmap> defaultIcon_;
   std::unique_ptr<ui::TImageList> menuGlyphs_;
-  HBRUSH faceBrush_ = nullptr;
+  ui::TGdiObject<HBRUSH> faceBrush_;
 };
 
 } // namespace vela::skin

@@ -33,10 +33,6 @@ TSkinManage& Manager() {
   return *SkinManager;
 }
 
-COLORREF ResolveColour(ColourCode code) {
-  return IsSystemColour(code) ? GetSysColor(SystemColourIndex(code)) : COLORREF(code);
-}
-
 } // namespace
 
 const ui::TClassInfo& TSkinData::StaticClassInfo() {
@@ -79,7 +75,6 @@ TSkinData::~TSkinData() {
   menuGlyphs_.reset();
   skin3rd_.reset();
   if (SkinManager) SkinManager->UnregisterSkinData(this);
-  if (faceBrush_) DeleteObject(faceBrush_);
 }
 
 bool TSkinData::Designing() const { return HasState(ui::csDesigning); }
@@ -103,8 +98,7 @@ void TSkinData::LoadMenuGlyphs() {
 }
 
 void TSkinData::RebuildFaceBrush() {
-  if (faceBrush_) DeleteObject(faceBrush_);
-  faceBrush_ = CreateSolidBrush(ResolveColour(elements_->Colours.ButtonFace));
+  faceBrush_.Reset(CreateSolidBrush(ui::ColorToRGB(elements_->Colours.ButtonFace)));
 }
 
 // ---- the stored skin

@@ -294,3 +294,39 @@ TEST_F(OwnerDrawnItems, DefaultDrawingShowsTheImageOfTheMenusList) {
 
 } // namespace
 } // namespace vela::ui::test
+
+namespace vela::ui::test {
+namespace {
+
+// A popup shown for a window without a form object: the window owns the menu loop.
+TEST_F(OwnerDrawnItems, APopupShownForAnyWindowIsOwnedByThatWindow) {
+  static int initMenus;
+  static HMENU initialised;
+  initMenus = 0;
+  initialised = nullptr;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = [](HWND w, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+    if (msg == WM_INITMENUPOPUP) {
+      ++initMenus;
+      initialised = reinterpret_cast<HMENU>(wp);
+    }
+    return DefWindowProcW(w, msg, wp, lp);
+  };
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"VelaPopupOwnerProbe";
+  RegisterClassW(&wc);
+  HWND owner = CreateWindowExW(0, wc.lpszClassName, L"Owner", WS_POPUP | WS_VISIBLE, 10, 10, 100, 100, nullptr,
+                               nullptr, wc.hInstance, nullptr);
+  auto* popup = new TPopupMenu(form);
+  popup->Items()->Add(NewItem(L"Copy"));
+  // The menu loop runs inside PopupAt; a timer of this thread ends it.
+  UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+  popup->PopupAt(owner, 20, 20);
+  KillTimer(nullptr, timer);
+  DestroyWindow(owner);
+  EXPECT_EQ(initMenus, 1);
+  EXPECT_EQ(initialised, popup->Handle());
+}
+
+} // namespace
+} // namespace vela::ui::test
