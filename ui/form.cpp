@@ -429,6 +429,16 @@ void TCustomForm::RestoreFocus() {
   if (target && target != h) ::SetFocus(target);
 }
 
+bool TCustomForm::IsShortCut(WPARAM key) {
+  if (!menu_ || key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return false;
+  TShortCut modifiers = (GetKeyState(VK_SHIFT) < 0 ? scShift : 0) | (GetKeyState(VK_CONTROL) < 0 ? scCtrl : 0) |
+                        (GetKeyState(VK_MENU) < 0 ? scAlt : 0);
+  TMenuItem* item = menu_->FindShortCut(ShortCut(unsigned(key), modifiers));
+  if (!item) return false;
+  item->Click();
+  return true;
+}
+
 bool TCustomForm::DispatchOwnerDrawnEntry(TMessage& m) {
   HWND h = HandleIfAllocated();
   if (DispatchMenuItemMessage(menu_, h, m)) return true;

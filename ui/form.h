@@ -85,6 +85,11 @@ public:
   POINT ClientOrigin() const override;
   bool Showing() const override;
 
+  // Runs the OnClick of the enabled item of the form's Menu whose ShortCut is this key with
+  // the modifier keys now held; true when there was one. The message loop asks before a key
+  // reaches the focused control.
+  bool IsShortCut(WPARAM key);
+
   void Close();
   // Frees the form once the messages being handled are done (posts CM_RELEASE).
   void Release();

@@ -212,6 +212,14 @@ TMenuItem* TMenuItem::FindCommand(UINT command) {
   return nullptr;
 }
 
+TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut) {
+  if (!menu_ && (!visible_ || !enabled_)) return nullptr;
+  if (!menu_ && shortCut_ == shortCut && !IsLine()) return this;
+  for (TMenuItem* child : items_)
+    if (TMenuItem* found = child->FindShortCut(shortCut)) return found;
+  return nullptr;
+}
+
 void TMenuItem::Click() {
   if (OnClick) OnClick(this);
 }
@@ -317,6 +325,10 @@ void TMenu::Notification(TComponent* component, TOperation operation) {
 }
 
 TMenuItem* TMenu::FindItem(UINT command) const { return items_->FindCommand(command); }
+
+TMenuItem* TMenu::FindShortCut(TShortCut shortCut) const {
+  return shortCut == scNone ? nullptr : items_->FindShortCut(shortCut);
+}
 
 bool TMenu::DispatchCommand(UINT command) {
   TMenuItem* item = items_->FindCommand(command);

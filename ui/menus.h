@@ -111,6 +111,7 @@ private:
   void AppendTo(HMENU menu, bool ownerDraw);
   void DestroyHandle();
   TMenuItem* FindCommand(UINT command);
+  TMenuItem* FindShortCut(TShortCut shortCut);
 
   std::wstring caption_;
   bool checked_ = false;
@@ -144,6 +145,8 @@ public:
   bool DispatchCommand(UINT command);
   // The item with this command id, or nullptr.
   TMenuItem* FindItem(UINT command) const;
+  // The first visible, enabled item (in a visible, enabled branch) with this shortcut.
+  TMenuItem* FindShortCut(TShortCut shortCut) const;
   void SetParentComponent(TComponent*) override {}
   void Notification(TComponent* component, TOperation operation) override;
 

@@ -330,3 +330,54 @@ TEST_F(OwnerDrawnItems, APopupShownForAnyWindowIsOwnedByThatWindow) {
 
 } // namespace
 } // namespace vela::ui::test
+
+namespace vela::ui::test {
+namespace {
+
+// Holds modifier keys down in the thread's keyboard state for the scope.
+class HeldKeys {
+public:
+  explicit HeldKeys(std::initializer_list<int> keys) {
+    GetKeyboardState(saved_);
+    BYTE state[256];
+    std::copy(std::begin(saved_), std::end(saved_), state);
+    for (int k : keys) state[k] = 0x80;
+    SetKeyboardState(state);
+  }
+  ~HeldKeys() { SetKeyboardState(saved_); }
+
+private:
+  BYTE saved_[256];
+};
+
+TEST_F(MenuItems, AShortCutKeyClicksItsItemBeforeTheFocusedControlSeesIt) {
+  int saved = 0, quit = 0;
+  save->SetShortCut(ShortCut('S', scCtrl));
+  save->OnClick = [&](TObject*) { ++saved; };
+  this->quit->OnClick = [&](TObject*) { ++quit; };
+  // The key arrives through the application's message loop, as typed keys do.
+  auto key = [this] {
+    PostMessageW(form->Handle(), WM_KEYDOWN, 'S', 0);
+    Application->ProcessMessages();
+  };
+  key(); // S alone: not the shortcut
+  EXPECT_EQ(saved, 0);
+  {
+    HeldKeys ctrl({VK_CONTROL});
+    key();
+    EXPECT_EQ(saved, 1);
+    save->SetEnabled(false);
+    key();
+    EXPECT_EQ(saved, 1) << "a disabled item does not answer its shortcut";
+  }
+  {
+    HeldKeys ctrlShift({VK_CONTROL, VK_SHIFT});
+    save->SetEnabled(true);
+    key();
+    EXPECT_EQ(saved, 1) << "Ctrl+Shift+S is another shortcut";
+  }
+  EXPECT_EQ(quit, 0);
+}
+
+} // namespace
+} // namespace vela::ui::test
