@@ -303,7 +303,8 @@ void TSkinManage::RunPendingAction() {
   timer_->SetEnabled(false);
   TSkinData* data = PendingSkinData;
   if (!data) return;
-  if (data->SkinFormtype() == TSkinFormType::sfOnlyThisForm) RunForOwnerForm(pendingAction_, data);
+  if (pendingAction_ == saPurge) PurgeDestroyedForms();
+  else if (data->SkinFormtype() == TSkinFormType::sfOnlyThisForm) RunForOwnerForm(pendingAction_, data);
   else RunForAllForms(pendingAction_, data);
   // The action may have freed forms and with them this component.
   if (PendingSkinData == data) {
@@ -359,9 +360,6 @@ void TSkinManage::RunForOwnerForm(int action, TSkinData* data) {
       break;
     }
     break;
-  case saPurge:
-    PurgeDestroyedForms();
-    break;
   default:
     break;
   }
@@ -391,9 +389,6 @@ void TSkinManage::RunForAllForms(int action, TSkinData* data) {
     for (TWinSkinForm* skinner : using_) skinner->ReskinForm();
     break;
   }
-  case saPurge:
-    PurgeDestroyedForms();
-    break;
   default:
     break;
   }

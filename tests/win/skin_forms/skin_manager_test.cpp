@@ -106,6 +106,32 @@ TEST_F(DeferredActions, SkinAllAttachesEveryShownFormAndUnskinAllLetsThemGo) {
   EXPECT_NE(SendMessageW(form->Handle(), SKM_ISSKINNED, 0, 0), 1);
 }
 
+TEST_F(DeferredActions, ThePurgeActionFreesSkinnersOfDestroyedWindowsAndReportsTheChange) {
+  ui::TForm* form = FormReadyToAttach();
+  SkinManager->ActivationState = asActivated;
+  auto* window = new BareWindow;
+  ASSERT_TRUE(SkinManager->AttachWindow(window->Handle()));
+  ASSERT_TRUE(SkinManager->AttachWindow(form->Handle()));
+  delete window;
+  int notified = 0;
+  DataOf(form)->OnSkinChanged = [&](ui::TObject*) { ++notified; };
+  SkinManager->PendingSkinData = DataOf(form);
+  SkinManager->ScheduleAction(saPurge, 250);
+  ASSERT_TRUE(PumpUntil([&] { return notified == 1; }));
+  ASSERT_EQ(SkinManager->FormSkinners().size(), 1u) << "the live form keeps its skinner";
+  EXPECT_EQ(SkinManager->FormSkinners()[0]->Window(), form->Handle());
+  EXPECT_FALSE(SkinManager->ActionTimerRunning());
+}
+
+TEST_F(DeferredActions, AnActionWithoutAComponentIsDroppedAndTheTimerStops) {
+  SkinManager = new TSkinManage;
+  SkinManager->ActivationState = asActivated;
+  SkinManager->ScheduleAction(saSkin, 50);
+  ASSERT_TRUE(SkinManager->ActionTimerRunning());
+  ASSERT_TRUE(PumpUntil([] { return !SkinManager->ActionTimerRunning(); }));
+  EXPECT_FALSE(SkinManager->Active) << "nothing ran";
+}
+
 // ---- choosing the skin data
 
 using ChoosingSkinData = ManagerTest;
