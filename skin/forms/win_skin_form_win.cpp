@@ -126,10 +126,19 @@ void Unsubclass(HWND window, const wchar_t* prop, TImpl* owner) {
 }
 
 // The form's WindowProc while the skinner holds it. A named type, so that the skinner can
-// tell whether the form still has its hook before putting the previous one back.
+// tell whether the form still has its hook before putting the previous one back. Whoever
+// wrapped the hook after us keeps a copy of it; once the skinner is gone that copy passes
+// everything to the method the skinner had found.
 struct TFormHook {
   TImpl* impl;
-  void operator()(ui::TMessage& m) const { impl->FormWndProc(m); }
+  std::shared_ptr<bool> alive;
+  ui::TWndMethod previous;
+  void operator()(ui::TMessage& m) const {
+    if (*alive)
+      impl->FormWndProc(m);
+    else if (previous)
+      previous(m);
+  }
 };
 
 bool IsSystemCommandId(WPARAM id) {
@@ -286,7 +295,7 @@ void TImpl::AttachToForm(TSkinData* data, ui::TCustomForm* target) {
   form->SetAutoScroll(false);
   if (data->HasControl(xcMainMenu)) {
     previousFormProc = form->WindowProc;
-    form->WindowProc = TFormHook{this};
+    form->WindowProc = TFormHook{this, alive, previousFormProc};
     formHooked = true;
   }
   AttachToWindow(data);

@@ -141,6 +141,17 @@ TEST_F(FrameAttach, FreeingTheSkinnerWithoutUnskinningPutsBothProceduresBack) {
   EXPECT_TRUE(recorder.Saw(kLinkEvent));
 }
 
+TEST_F(FrameAttach, AHandlerInstalledOverTheSkinnersKeepsWorkingAfterTheSkinnerIsGone) {
+  CreateForm();
+  FormRecorder below(form);
+  Skin();
+  FormRecorder above(form); // wraps the skinner's hook, which cannot be taken out any more
+  delete Skinner();
+  SendMessageW(Window(), kLinkEvent, 0, 0);
+  EXPECT_TRUE(above.Saw(kLinkEvent));
+  EXPECT_TRUE(below.Saw(kLinkEvent));
+}
+
 TEST_F(FrameAttach, HitTestGivesTheCaptionAboveTheClientArea) {
   CreateForm();
   Skin();
