@@ -98,6 +98,10 @@ LRESULT CALLBACK TSkinManage::CbtHook(int code, WPARAM wParam, LPARAM lParam) {
 void TSkinManage::HandleCreate(HWND window, const CBT_CREATEWNDW& create) {
   const CREATESTRUCTW* cs = create.lpcs;
   std::string className = WindowClassName(window);
+  // A size grip created inside a skinned window belongs to its frame.
+  if (className == "ScrollBar" && (cs->style & SBS_SIZEGRIP) && cs->hwndParent) {
+    if (TWinSkinForm* skinner = FindFormSkinner(cs->hwndParent)) skinner->SetSizeGrip(window);
+  }
   if (cs->style & WS_CHILD) return;
   if (className == "#32768") AttachPopup(window);
   if (MainSkinData && MainSkinData->OnWindowCreated) {
