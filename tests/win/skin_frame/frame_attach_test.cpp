@@ -376,5 +376,29 @@ TEST_F(BareWindow, AProcedureInstalledAfterTheSkinnerSurvivesUnskinning) {
   bare = nullptr;
 }
 
+TEST_F(BareWindow, AnMdiFrameIsRecognisedAndItsClientWindowGivenBack) {
+  MakeBare();
+  CLIENTCREATESTRUCT ccs{};
+  HWND client =
+      CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0,
+                      0, 200, 150, bare, nullptr, GetModuleHandleW(nullptr), &ccs);
+  ASSERT_NE(client, nullptr);
+  const LONG_PTR clientProc = GetWindowLongPtrW(client, GWLP_WNDPROC);
+  SkinBare();
+  TWinSkinForm* skinner = SkinManager->FindFormSkinner(bare);
+  EXPECT_EQ(skinner->MdiKind(), 1);
+  EXPECT_EQ(SkinManager->MdiClientWindow, client);
+  EXPECT_NE(GetWindowLongPtrW(client, GWLP_WNDPROC), clientProc);
+  // Without the option that keeps them, the client loses its scroll bars when its frame is
+  // computed.
+  SetWindowPos(client, nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  EXPECT_EQ(GetWindowLongPtrW(client, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0);
+  skinner->DetachFrame();
+  SkinManager->RemoveFormSkinner(bare);
+  delete skinner;
+  EXPECT_EQ(GetWindowLongPtrW(client, GWLP_WNDPROC), clientProc);
+}
+
 } // namespace
 } // namespace vela::skin::test
