@@ -71,5 +71,47 @@ TEST_F(SystemMenu, RightClickOnTheCaptionOpensTheSkinsMenuWithEveryItemDrawn) {
   EXPECT_GE(bands, 4) << "the menu's items are not all drawn";
 }
 
+void CALLBACK CloseMenuAtOnce(HWND, UINT, UINT_PTR, DWORD) {
+  if (!capture)
+    return;
+  ++capture->ticks;
+  if (!capture->menuWindow)
+    EnumWindows(FindMenuWindow, 0);
+  if (capture->menuWindow || capture->ticks > 400)
+    EndMenu();
+}
+
+TEST_F(SystemMenu, TwoClicksOnTheIconWithinTheDoubleClickTimeCloseTheWindow) {
+  // A long double-click time, read by the skinner when it is made, so that a busy machine
+  // cannot stretch the two clicks apart.
+  const UINT usual = GetDoubleClickTime();
+  SetDoubleClickTime(10000);
+  struct Restore {
+    UINT time;
+    ~Restore() { SetDoubleClickTime(time); }
+  } restore{usual};
+  CreateForm();
+  Skin();
+  WatchClose();
+  // The default skin's system-menu icon: BUTTON4, Align 0 at (Xcoord, Ycoord).
+  const TDataSkinSysButton& icon = *Elements().CaptionButtons.at(4);
+  ASSERT_EQ(icon.Action, 3);
+  RECT r{};
+  GetWindowRect(Window(), &r);
+  const LPARAM at = MAKELPARAM(r.left + icon.Xcoord + 4, r.top + icon.Ycoord + 4);
+  MenuCapture seen;
+  capture = &seen;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, CloseMenuAtOnce);
+  SendMessageW(Window(), WM_NCLBUTTONDOWN, HTCAPTION, at);
+  SendMessageW(Window(), WM_NCLBUTTONUP, HTCAPTION, at); // opens the menu; the timer closes it
+  KillTimer(nullptr, timer);
+  capture = nullptr;
+  ASSERT_NE(seen.menuWindow, nullptr) << "the first click opened no menu";
+  EXPECT_FALSE(closeAsked);
+  SendMessageW(Window(), WM_NCLBUTTONDOWN, HTCAPTION, at);
+  SendMessageW(Window(), WM_NCLBUTTONUP, HTCAPTION, at);
+  EXPECT_TRUE(PumpUntil([&] { return closeAsked; }));
+}
+
 } // namespace
 } // namespace vela::skin::test
