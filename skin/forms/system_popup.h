@@ -6,8 +6,8 @@
 #include "skin/forms/caption_layout.h"
 #include "ui/messages.h"
 
-#include <windows.h>
 #include "ui/win_names.h"
+#include <windows.h>
 
 #include <functional>
 #include <memory>
@@ -38,8 +38,9 @@ public:
   // Shows the menu at a screen point with `owner` receiving its drawing messages, and runs the
   // chosen item. `alive` tells whether the caller still exists once the menu has closed.
   void Track(HWND owner, POINT screen, const std::shared_ptr<bool>& alive);
-  // WM_MEASUREITEM and WM_DRAWITEM for this menu's items; false for anything else.
-  bool HandleItemMessage(ui::TMessage& m);
+  // WM_MEASUREITEM and WM_DRAWITEM of this menu's items, received by `window`; false for
+  // anything else.
+  bool HandleItemMessage(HWND window, ui::TMessage& m);
 
 private:
   ui::TMenuItem* Find(ULONG_PTR itemData) const;

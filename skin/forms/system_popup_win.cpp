@@ -1,11 +1,8 @@
 #include "skin/forms/system_popup.h"
 
 #include "ui/core/shortcut.h"
-#include "ui/graphics.h"
 #include "ui/image_list.h"
 #include "ui/menus.h"
-
-#include <algorithm>
 
 namespace vela::skin {
 
@@ -51,40 +48,15 @@ ui::TMenuItem* TSystemPopup::Find(ULONG_PTR itemData) const {
   return nullptr;
 }
 
-bool TSystemPopup::HandleItemMessage(ui::TMessage& m) {
+bool TSystemPopup::HandleItemMessage(HWND window, ui::TMessage& m) {
+  if (!ui::DispatchMenuItemMessage(menu_.get(), window, m))
+    return false;
   if (m.Msg == WM_MEASUREITEM) {
     auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-    ui::TMenuItem* item = mis && mis->CtlType == ODT_MENU ? Find(mis->itemData) : nullptr;
-    if (!item)
-      return false;
-    HDC dc = GetDC(nullptr);
-    ui::TCanvas canvas;
-    canvas.SetHandle(dc);
-    int width = int(mis->itemWidth), height = int(mis->itemHeight);
-    item->MeasureItem(&canvas, width, height);
-    canvas.SetHandle(nullptr);
-    ReleaseDC(nullptr, dc);
-    if (!item->IsLine())
-      width += extraWidth_;
-    mis->itemWidth = UINT(std::max(width, 0));
-    mis->itemHeight = UINT(std::max(height, 0));
-    m.Result = TRUE;
-    return true;
+    if (ui::TMenuItem* item = Find(mis->itemData); item && !item->IsLine())
+      mis->itemWidth += UINT(extraWidth_);
   }
-  if (m.Msg == WM_DRAWITEM) {
-    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-    ui::TMenuItem* item = dis && dis->CtlType == ODT_MENU ? Find(dis->itemData) : nullptr;
-    if (!item)
-      return false;
-    ui::TDCStateSaver saved(dis->hDC);
-    ui::TCanvas canvas;
-    canvas.SetHandle(dis->hDC);
-    item->DrawItem(&canvas, dis->rcItem, (dis->itemState & ODS_SELECTED) != 0);
-    canvas.SetHandle(nullptr);
-    m.Result = TRUE;
-    return true;
-  }
-  return false;
+  return true;
 }
 
 } // namespace vela::skin

@@ -605,7 +605,7 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
   case WM_MEASUREITEM:
   case WM_DRAWITEM:
     // The skin's system menu draws its own items; every other owner-drawn item goes on.
-    if (systemPopup && systemPopup->HandleItemMessage(m))
+    if (systemPopup && systemPopup->HandleItemMessage(window, m))
       return;
     break;
   case SKM_SKINCHILDREN:
