@@ -404,7 +404,7 @@ bool TGraphicControl::PaintNow() {
   TWindowDC dc(parent);
   if (!dc) return false;
   // The parent's own painting does the same: clip to the control, origin at its corner.
-  TDCState state(dc.Handle());
+  TDCStateSaver state(dc.Handle());
   IntersectClipRect(dc.Handle(), Left(), Top(), Left() + Width(), Top() + Height());
   SetViewportOrgEx(dc.Handle(), Left(), Top(), nullptr);
   PaintTo(dc.Handle());

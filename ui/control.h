@@ -188,21 +188,6 @@ private:
   HDC dc_;
 };
 
-// Saves a DC's state (SaveDC) and puts it back when the scope ends.
-class TDCState {
-public:
-  explicit TDCState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-  ~TDCState() {
-    if (saved_) RestoreDC(dc_, saved_);
-  }
-  TDCState(const TDCState&) = delete;
-  TDCState& operator=(const TDCState&) = delete;
-
-private:
-  HDC dc_;
-  int saved_;
-};
-
 // Lends a DC to a canvas for a scope; the canvas lets go of it (and of what it selected) at
 // the end, also when painting throws.
 class TCanvasBinding {

@@ -381,7 +381,7 @@ bool DispatchMenuItemMessage(TMenu* menu, HWND window, TMessage& m) {
     auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
     TMenuItem* item = dis->CtlType == ODT_MENU ? itemOf(dis->itemID, dis->itemData) : nullptr;
     if (!item) return false;
-    TDCState state(dis->hDC);
+    TDCStateSaver state(dis->hDC);
     TCanvas canvas;
     TCanvasBinding binding(canvas, dis->hDC);
     item->DrawItem(&canvas, dis->rcItem, (dis->itemState & ODS_SELECTED) != 0);
