@@ -59,6 +59,7 @@ public:
   void RestoreNormalFrame();
   // The size grip ("ScrollBar" with SBS_SIZEGRIP) created in this window.
   void SetSizeGrip(HWND grip);
+  HWND SizeGrip() const;
 
   int DisableTag() const;
   void SetDisableTag(int value);
