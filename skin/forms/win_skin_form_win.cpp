@@ -245,6 +245,9 @@ void TWinSkinForm::RestoreNormalFrame() {
 void TWinSkinForm::SetSizeGrip(HWND grip) {
   impl_->sizeGrip = grip;
 }
+HWND TWinSkinForm::SizeGrip() const {
+  return impl_->sizeGrip;
+}
 int TWinSkinForm::DisableTag() const {
   return impl_->disableTag;
 }
