@@ -3,6 +3,7 @@
 #include "tests/win/skin_forms/skin_forms_test_util.h"
 
 #include "skin/data/skin_reader.h"
+#include "skin/forms/win_skin_form.h"
 #include "ui/application.h"
 #include "ui/bitmap.h"
 #include "ui/core/props.h"
@@ -290,11 +291,13 @@ TEST_F(SkinDataLoaded, MenuSwitchesAreMadeConsistentForAMainFormComponent) {
   }
 }
 
-TEST_F(SkinDataLoaded, AnOwnFormComponentActivatesTheManagerDirectly) {
-  ReadForm("    SkinFormtype = sfOnlyThisForm\n", DefaultSkinFile());
+TEST_F(SkinDataLoaded, AnOwnFormComponentActivatesTheManagerAndSkinsItsFormDirectly) {
+  ui::TForm* form = ReadForm("    SkinFormtype = sfOnlyThisForm\n", DefaultSkinFile());
   ASSERT_NE(SkinManager, nullptr);
   EXPECT_TRUE(SkinManager->Active);
   EXPECT_EQ(SkinManager->ActivationState, 1);
+  ASSERT_NE(SkinManager->FindFormSkinner(form->Handle()), nullptr) << "no activation needed";
+  EXPECT_EQ(SkinManager->FindFormSkinner(form->Handle())->SkinData(), form->FindComponent("SkinData1"));
   EXPECT_FALSE(SkinManager->HookInstalled()) << "only main-form components watch the thread";
   EXPECT_EQ(SkinManager->MainSkinData, nullptr);
 }
