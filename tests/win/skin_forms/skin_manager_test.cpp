@@ -249,6 +249,24 @@ TEST_F(AttachChecks, NothingIsAttachedWhileInactiveOrWithAnEmptySkin) {
   EXPECT_FALSE(SkinManager->AttachWindow(form->Handle()));
 }
 
+TEST_F(AttachChecks, MdiChildrenAreTakenOnlyByTheBulkPass) {
+  FormReadyToAttach();
+  BareWindow frame;
+  CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+  HWND client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 180, 100, frame.Handle(),
+                                nullptr, GetModuleHandleW(nullptr), &ccs);
+  ASSERT_NE(client, nullptr);
+  HWND child = CreateWindowExW(0, L"STATIC", L"child", WS_CHILD | WS_VISIBLE, 0, 0, 80, 40, client, nullptr,
+                               nullptr, nullptr);
+  HWND plainChild = CreateWindowExW(0, L"STATIC", L"plain", WS_CHILD, 0, 0, 80, 40, frame.Handle(), nullptr,
+                                    nullptr, nullptr);
+  EXPECT_TRUE(SkinManager->IsMdiChild(child));
+  EXPECT_FALSE(SkinManager->IsMdiChild(plainChild)) << "a child of another parent";
+  EXPECT_FALSE(SkinManager->IsMdiChild(client)) << "the client itself";
+  EXPECT_FALSE(SkinManager->AttachWindow(child)) << "outside the bulk pass";
+  EXPECT_TRUE(SkinManager->FormSkinners().empty());
+}
+
 TEST_F(AttachChecks, SkinnersOfDestroyedWindowsArePurged) {
   FormReadyToAttach();
   auto* window = new BareWindow;
