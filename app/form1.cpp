@@ -60,6 +60,7 @@ void TForm1::BindControls() {
   BindField("TimSendBinData", TimSendBinData);
   BindField("TimAutoConn", TimAutoConn);
   BindField("OpenBinDialog", OpenBinDialog);
+  BindField("SkinData1", SkinData1);
 }
 
 void TForm1::BindHandlers() {

@@ -13,6 +13,7 @@
 #include "app/link_endpoint.h"
 #include "app/list_view_model.h"
 #include "link/session.h"
+#include "skin/forms/skin_data.h"
 #include "ui/com_controls.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
@@ -52,6 +53,7 @@ public:
   ui::TTimer* TimSendBinData = nullptr;
   ui::TTimer* TimAutoConn = nullptr;
   ui::TOpenDialog* OpenBinDialog = nullptr;
+  skin::TSkinData* SkinData1 = nullptr;
 
   void FormCreate(ui::TObject* Sender);
   void FormShow(ui::TObject* Sender);

@@ -1,8 +1,8 @@
-# Generates the stored description of the main window from its template: the glyph bitmaps are
-# stored inline as bitmap data (a 32-bit little-endian length, then the BMP file, in hex), and
-# template comment lines are dropped.
-#   cmake -DTEMPLATE=... -DASSETS=... -DOUTPUT=... -P form_description.cmake
-function(bitmap_data file out)
+# Generates the stored description of the main window from its template: the glyph bitmaps and
+# the skin file are stored inline as binary data (a 32-bit little-endian length, then the file,
+# in hex), and template comment lines are dropped.
+#   cmake -DTEMPLATE=... -DASSETS=... -DSKIN=... -DOUTPUT=... -P form_description.cmake
+function(stored_data file out)
   file(READ ${file} hex HEX)
   file(SIZE ${file} size)
   math(EXPR b0 "${size} & 255" OUTPUT_FORMAT HEXADECIMAL)
@@ -25,10 +25,11 @@ function(bitmap_data file out)
   set(${out} "${all}" PARENT_SCOPE)
 endfunction()
 
-bitmap_data(${ASSETS}/glyph_connect.bmp GLYPH_CONNECT)
-bitmap_data(${ASSETS}/glyph_close.bmp GLYPH_CLOSE)
-bitmap_data(${ASSETS}/glyph_application.bmp GLYPH_APPLICATION)
-bitmap_data(${ASSETS}/glyph_upgrade.bmp GLYPH_UPGRADE)
+stored_data(${ASSETS}/glyph_connect.bmp GLYPH_CONNECT)
+stored_data(${ASSETS}/glyph_close.bmp GLYPH_CLOSE)
+stored_data(${ASSETS}/glyph_application.bmp GLYPH_APPLICATION)
+stored_data(${ASSETS}/glyph_upgrade.bmp GLYPH_UPGRADE)
+stored_data(${SKIN} SKIN_STREAM)
 
 file(READ ${TEMPLATE} text)
 string(REGEX REPLACE "\n[ ]*//[^\n]*" "" text "${text}")

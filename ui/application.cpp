@@ -99,6 +99,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
   bool handled = false;
   try {
     if (form && msg.message == WM_SYSCHAR) handled = form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
+    if (form && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) handled = form->IsShortCut(msg.wParam);
   } catch (...) {
     HandleException(form);
     handled = true;

@@ -1,7 +1,9 @@
 #include "ui/bitmap.h"
 
+#include "skin/data/bmp.h"
 #include "ui/core/stream.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -9,6 +11,7 @@ namespace vela::ui {
 
 using vela::skin::Pixel;
 using vela::skin::Raster;
+using vela::skin::Rect;
 
 const TClassInfo& TBitmap::StaticClassInfo() {
   using P = PropsOf<TBitmap>;
@@ -24,21 +27,16 @@ const TClassInfo& TBitmap::StaticClassInfo() {
 TBitmap::TBitmap() = default;
 
 TBitmap::~TBitmap() {
-  delete canvas_;
+  delete canvas_; // puts back what it selected into the DC
   canvas_ = nullptr;
   FreeHandles();
 }
 
 void TBitmap::FreeHandles() {
-  if (dc_) {
-    if (canvas_) canvas_->SetHandle(nullptr);
-    SelectObject(dc_, oldBitmap_);
-    DeleteDC(dc_);
-    dc_ = nullptr;
-    oldBitmap_ = nullptr;
-  }
-  if (bitmap_) DeleteObject(bitmap_);
-  bitmap_ = nullptr;
+  // The DC outlives the bitmap in it, so that a canvas keeps its handle across SetSize.
+  if (dc_ && oldBitmap_) SelectObject(dc_.Get(), oldBitmap_);
+  oldBitmap_ = nullptr;
+  bitmap_.Reset();
   bits_ = nullptr;
   width_ = height_ = 0;
 }
@@ -48,7 +46,6 @@ void TBitmap::SetSize(int width, int height) {
   if (!vela::skin::RasterSizeAllowed(width, height))
     throw EOutOfResources("Bitmap size " + std::to_string(width) + " x " + std::to_string(height) +
                           " is beyond the limits");
-  bool hadCanvas = dc_ != nullptr;
   FreeHandles();
   if (width > 0 && height > 0) {
     BITMAPINFO bmi{};
@@ -59,28 +56,32 @@ void TBitmap::SetSize(int width, int height) {
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    TGdiObject<HBITMAP> dib(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!dib || !bits) throw EOutOfResources("Cannot create a bitmap of " + std::to_string(width) + " x " +
                                              std::to_string(height));
-    bitmap_ = dib;
+    bitmap_ = std::move(dib);
     bits_ = static_cast<Pixel*>(bits);
     width_ = width;
     height_ = height;
     std::memset(bits_, 0, std::size_t(width) * std::size_t(height) * sizeof(Pixel));
+    if (dc_) oldBitmap_ = SelectObject(dc_.Get(), bitmap_.Get());
   }
-  if (hadCanvas) Canvas();
   Changed();
 }
 
-TCanvas* TBitmap::Canvas() {
-  if (!canvas_) canvas_ = new TCanvas();
+HDC TBitmap::Dc() {
   if (!dc_) {
-    dc_ = CreateCompatibleDC(nullptr);
+    dc_.Reset(CreateCompatibleDC(nullptr));
     if (!dc_) throw EOutOfResources("Cannot create a memory DC");
-    if (bitmap_) oldBitmap_ = SelectObject(dc_, bitmap_);
-    else oldBitmap_ = nullptr;
+    if (bitmap_) oldBitmap_ = SelectObject(dc_.Get(), bitmap_.Get());
   }
-  if (canvas_->Handle() != dc_) canvas_->SetHandle(dc_);
+  return dc_.Get();
+}
+
+TCanvas* TBitmap::Canvas() {
+  HDC dc = Dc();
+  if (!canvas_) canvas_ = new TCanvas();
+  if (canvas_->Handle() != dc) canvas_->SetHandle(dc);
   return canvas_;
 }
 
@@ -109,11 +110,24 @@ void TBitmap::SetTransparentColor(TColor color) {
   Changed();
 }
 
-void TBitmap::CopyFrom(const Raster& pixels) {
-  SetSize(pixels.width, pixels.height);
-  Raster r = View();
-  for (int y = 0; y < r.height; ++y)
-    for (int x = 0; x < r.width; ++x) r.At(x, y) = pixels.At(x, y) & 0xFFFFFF;
+void TBitmap::CopyFrom(const Raster& pixels) { CopyFrom(pixels, pixels.Bounds()); }
+
+void TBitmap::CopyFrom(const Raster& pixels, const Rect& source) {
+  if (source.Empty()) {
+    SetSize(0, 0);
+    return;
+  }
+  SetSize(source.Width(), source.Height());
+  const Raster r = View();
+  const int left = std::max(source.left, 0), right = std::min(source.right, pixels.Empty() ? 0 : pixels.width);
+  for (int y = 0; y < r.height; ++y) {
+    Pixel* out = r.Row(y);
+    std::fill(out, out + r.width, Pixel(0));
+    const int sy = source.top + y;
+    if (pixels.Empty() || sy < 0 || sy >= pixels.height) continue;
+    const Pixel* in = pixels.Row(sy);
+    for (int x = left; x < right; ++x) out[x - source.left] = in[x] & 0xFFFFFF;
+  }
   Changed();
 }
 
@@ -139,75 +153,15 @@ void TBitmap::Assign(const TPersistent* source) {
 
 namespace {
 
-std::uint32_t U32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
-}
-std::uint16_t U16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
-
 [[noreturn]] void Bad(const char* why) { throw EReadError(std::string("Invalid bitmap: ") + why); }
 
 } // namespace
 
 void TBitmap::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
-  // The headers are checked here so that GDI only ever sees consistent, complete data.
-  if (size < 14 + 40) Bad("too short");
-  if (data[0] != 'B' || data[1] != 'M') Bad("no BMP signature");
-  std::uint32_t offBits = U32(data + 10);
-  const std::uint8_t* info = data + 14;
-  std::uint32_t headerSize = U32(info);
-  if (headerSize < 40 || headerSize > 124 || 14 + std::size_t(headerSize) > size) Bad("unsupported header");
-  auto width = std::int32_t(U32(info + 4));
-  auto height = std::int32_t(U32(info + 8));
-  std::uint16_t bpp = U16(info + 14);
-  std::uint32_t compression = U32(info + 16);
-  std::uint32_t colorsUsed = U32(info + 32);
-  if (width <= 0 || height == 0 || height == INT32_MIN) Bad("bad dimensions");
-  std::int64_t absHeight = height < 0 ? -std::int64_t(height) : height;
-  if (!vela::skin::RasterSizeAllowed(width, absHeight)) Bad("dimensions beyond the limits");
-  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) Bad("unsupported bit depth");
-  if (compression != BI_RGB && !(compression == BI_BITFIELDS && (bpp == 16 || bpp == 32)))
-    Bad("compressed bitmaps are not supported");
-  std::size_t tableBytes = 0;
-  if (bpp <= 8) {
-    std::uint32_t entries = colorsUsed ? colorsUsed : (1u << bpp);
-    if (entries > (1u << bpp)) Bad("colour table too large");
-    tableBytes = std::size_t(entries) * 4;
-  } else if (compression == BI_BITFIELDS && headerSize == 40) {
-    tableBytes = 12;
-  }
-  std::size_t tableEnd = 14 + std::size_t(headerSize) + tableBytes;
-  if (tableEnd > size || offBits < tableEnd || offBits > size) Bad("bad pixel offset");
-  std::size_t stride = ((std::size_t(width) * bpp + 31) / 32) * 4;
-  if (stride * std::size_t(absHeight) > size - offBits) Bad("pixel data truncated");
-
-  // A plain BITMAPINFOHEADER plus table, aligned, is what SetDIBits gets.
-  std::vector<std::uint32_t> infoCopy((40 + tableBytes + 3) / 4 + 1, 0);
-  auto* bmi = reinterpret_cast<BITMAPINFO*>(infoCopy.data());
-  std::memcpy(bmi, info, 40);
-  bmi->bmiHeader.biSize = 40;
-  if (tableBytes) std::memcpy(reinterpret_cast<std::uint8_t*>(bmi) + 40, info + headerSize, tableBytes);
-  if (compression == BI_BITFIELDS && headerSize > 40) {
-    // Masks inside a larger header move behind the plain one.
-    std::vector<std::uint32_t> bigger((40 + 12 + 3) / 4 + 1, 0);
-    std::memcpy(bigger.data(), bmi, 40);
-    std::memcpy(reinterpret_cast<std::uint8_t*>(bigger.data()) + 40, info + 40, 12);
-    infoCopy.swap(bigger);
-    bmi = reinterpret_cast<BITMAPINFO*>(infoCopy.data());
-  }
-
-  SetSize(0, 0);
-  SetSize(width, int(absHeight));
-  HDC screen = GetDC(nullptr);
-  int lines = SetDIBits(screen, bitmap_, 0, UINT(absHeight), data + offBits, bmi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  if (lines != absHeight) {
-    SetSize(0, 0);
-    Bad("the pixel data could not be converted");
-  }
-  Raster r = View();
-  for (int y = 0; y < r.height; ++y)
-    for (int x = 0; x < r.width; ++x) r.At(x, y) &= 0xFFFFFF;
-  Changed();
+  // The one BMP reader of the program: it checks every size against the data before reading.
+  const vela::skin::Bitmap decoded = vela::skin::DecodeBmp({data, size});
+  if (decoded.Empty()) Bad("the data is not a readable BMP file");
+  CopyFrom(decoded.View());
 }
 
 void TBitmap::LoadFromStream(TStream& stream) {
@@ -225,17 +179,16 @@ void TBitmap::LoadFromFile(const std::wstring& path) {
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const wchar_t* name) {
-  HBITMAP loaded = HBITMAP(LoadImageW(instance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  const TGdiObject<HBITMAP> loaded(HBITMAP(LoadImageW(instance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!loaded) throw EReadError(L"Bitmap resource " + std::wstring(name) + L" not found");
   BITMAP bm{};
-  GetObjectW(loaded, sizeof bm, &bm);
+  GetObjectW(loaded.Get(), sizeof bm, &bm);
   SetSize(bm.bmWidth, bm.bmHeight);
-  HDC src = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(src, loaded);
-  BitBlt(Canvas()->Handle(), 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
-  SelectObject(src, old);
-  DeleteDC(src);
-  DeleteObject(loaded);
+  const TGdiObject<HDC> src(CreateCompatibleDC(nullptr));
+  if (!src) throw EOutOfResources("Cannot create a memory DC");
+  HGDIOBJ old = SelectObject(src.Get(), loaded.Get());
+  BitBlt(Dc(), 0, 0, bm.bmWidth, bm.bmHeight, src.Get(), 0, 0, SRCCOPY);
+  SelectObject(src.Get(), old);
   Changed();
 }
 
@@ -279,6 +232,40 @@ void TBitmap::DefineProperties(TFiler& filer) {
     stream.ReadBuffer(bytes.data(), bytes.size());
     LoadFromBytes(bytes.data(), bytes.size());
   });
+}
+
+void BlitRaster(HDC dc, int x, int y, const Raster& raster) {
+  if (raster.Empty()) return;
+  // The rows are `stride` pixels apart, so the DIB is described as `stride` wide and only its
+  // first `width` columns are copied. The whole height is copied, which sidesteps the
+  // bottom-up convention of the source row parameter.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = raster.stride;
+  info.bmiHeader.biHeight = -raster.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  StretchDIBits(dc, x, y, raster.width, raster.height, 0, 0, raster.width, raster.height, raster.pixels, &info,
+                DIB_RGB_COLORS, SRCCOPY);
+}
+
+vela::skin::Bitmap CaptureDc(HDC dc, const Rect& area) {
+  vela::skin::Bitmap out;
+  if (area.Empty() || !vela::skin::RasterSizeAllowed(area.Width(), area.Height())) return out;
+  try {
+    TBitmap surface;
+    surface.SetSize(area.Width(), area.Height());
+    if (!BitBlt(surface.Dc(), 0, 0, area.Width(), area.Height(), dc, area.left, area.top, SRCCOPY)) return out;
+    const Raster view = surface.View();
+    out.Resize(view.width, view.height);
+    // GDI may leave values in the fourth byte; rasters keep it 0.
+    for (int y = 0; y < view.height; ++y)
+      for (int x = 0; x < view.width; ++x) out.At(x, y) = view.At(x, y) & 0xFFFFFF;
+  } catch (const EOutOfResources&) {
+    out.Clear();
+  }
+  return out;
 }
 
 } // namespace vela::ui

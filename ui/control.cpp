@@ -385,19 +385,30 @@ TGraphicControl::~TGraphicControl() {
 
 void TGraphicControl::WndProc(TMessage& m) {
   if (m.Msg == WM_PAINT && m.WParam) {
-    canvas_.SetHandle(reinterpret_cast<HDC>(m.WParam));
+    TCanvasBinding binding(canvas_, reinterpret_cast<HDC>(m.WParam));
     canvas_.Font()->Assign(Font());
-    try {
-      Paint();
-    } catch (...) {
-      canvas_.SetHandle(nullptr);
-      throw;
-    }
-    canvas_.SetHandle(nullptr);
+    Paint();
     m.Result = 0;
     return;
   }
   TControl::WndProc(m);
+}
+
+void TGraphicControl::PaintTo(HDC dc) {
+  if (dc) Perform(WM_PAINT, WPARAM(dc), 0);
+}
+
+bool TGraphicControl::PaintNow() {
+  HWND parent = Parent() ? Parent()->HandleIfAllocated() : nullptr;
+  if (!parent || !Showing() || Width() <= 0 || Height() <= 0) return false;
+  TWindowDC dc(parent);
+  if (!dc) return false;
+  // The parent's own painting does the same: clip to the control, origin at its corner.
+  TDCStateSaver state(dc.Handle());
+  IntersectClipRect(dc.Handle(), Left(), Top(), Left() + Width(), Top() + Height());
+  SetViewportOrgEx(dc.Handle(), Left(), Top(), nullptr);
+  PaintTo(dc.Handle());
+  return true;
 }
 
 } // namespace vela::ui

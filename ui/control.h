@@ -171,15 +171,55 @@ private:
   bool pressed_ = false;
 };
 
+// A device context of a window (GetDC), for painting outside WM_PAINT; released with the scope.
+class TWindowDC {
+public:
+  explicit TWindowDC(HWND window) : window_(window), dc_(window ? GetDC(window) : nullptr) {}
+  ~TWindowDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  HDC Handle() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+  HWND window_;
+  HDC dc_;
+};
+
+// Lends a DC to a canvas for a scope; the canvas lets go of it (and of what it selected) at
+// the end, also when painting throws.
+class TCanvasBinding {
+public:
+  TCanvasBinding(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.SetHandle(dc); }
+  ~TCanvasBinding() { canvas_.SetHandle(nullptr); }
+  TCanvasBinding(const TCanvasBinding&) = delete;
+  TCanvasBinding& operator=(const TCanvasBinding&) = delete;
+
+private:
+  TCanvas& canvas_;
+};
+
 // A control without a window, painted by its parent.
+//
+// Its Canvas is bound only while it paints. Code that must draw it at another moment (a
+// skinner showing a hover look) calls PaintNow, which paints it at once on its parent's window,
+// or PaintTo with a DC of its own (an off-screen bitmap): both go through WindowProc as
+// WM_PAINT with the DC in WParam, exactly as the parent's painting does.
 class TGraphicControl : public TControl {
   VELA_CLASS_INFO
 public:
   explicit TGraphicControl(TComponent* owner);
   ~TGraphicControl() override;
 
-  // Valid while the control paints (its handle is the parent's DC).
+  // Valid while the control paints (its handle is the DC being painted).
   TCanvas* Canvas() { return &canvas_; }
+  // Paints into `dc`, whose origin the caller has put at the control's top-left.
+  void PaintTo(HDC dc);
+  // Paints now on the parent's window, clipped to the control; false when it is not showing
+  // (no parent window, hidden, or empty).
+  bool PaintNow();
 
 protected:
   void WndProc(TMessage& message) override;

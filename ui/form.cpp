@@ -429,6 +429,24 @@ void TCustomForm::RestoreFocus() {
   if (target && target != h) ::SetFocus(target);
 }
 
+bool TCustomForm::IsShortCut(WPARAM key) {
+  if (!menu_ || key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return false;
+  TShortCut modifiers = (GetKeyState(VK_SHIFT) < 0 ? scShift : 0) | (GetKeyState(VK_CONTROL) < 0 ? scCtrl : 0) |
+                        (GetKeyState(VK_MENU) < 0 ? scAlt : 0);
+  TMenuItem* item = menu_->FindShortCut(ShortCut(unsigned(key), modifiers));
+  if (!item) return false;
+  item->Click();
+  return true;
+}
+
+bool TCustomForm::DispatchOwnerDrawnEntry(TMessage& m) {
+  HWND h = HandleIfAllocated();
+  if (DispatchMenuItemMessage(menu_, h, m)) return true;
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (DispatchMenuItemMessage(dynamic_cast<TMenu*>(Components(i)), h, m)) return true;
+  return false;
+}
+
 void TCustomForm::WndProc(TMessage& m) {
   switch (m.Msg) {
   case WM_CLOSE:
@@ -436,6 +454,18 @@ void TCustomForm::WndProc(TMessage& m) {
     return;
   case WM_COMMAND:
     if (m.LParam == 0 && HIWORD(m.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;
+    break;
+  case CM_MENUCHANGED:
+    // The menu's native entries were rebuilt; a skinner that took the menu off the window
+    // (SetMenu with none) handles this message first and decides what shows.
+    if (HWND h = HandleIfAllocated(); h && menu_) {
+      ::SetMenu(h, menu_->Handle());
+      DrawMenuBar(h);
+    }
+    return;
+  case WM_MEASUREITEM:
+  case WM_DRAWITEM:
+    if (DispatchOwnerDrawnEntry(m)) return;
     break;
   case CM_RELEASE:
     // Everyone who took over one of the form's controls hears of it first.

@@ -19,6 +19,9 @@
 //     ReadDescription();     // the RCDATA resource named "TFORM1", then OnCreate
 //   }
 //
+// The form puts its Menu back on its window when it receives CM_MENUCHANGED, and hands the
+// WM_MEASUREITEM / WM_DRAWITEM of owner-drawn entries of its menus to their items.
+//
 // Closing: WM_CLOSE calls Close(): OnCloseQuery may refuse, OnClose chooses what happens
 // (caHide by default; caFree releases the form). Closing the application's main form ends the
 // application's message loop.
@@ -82,6 +85,11 @@ public:
   POINT ClientOrigin() const override;
   bool Showing() const override;
 
+  // Runs the OnClick of the enabled item of the form's Menu whose ShortCut is this key with
+  // the modifier keys now held; true when there was one. The message loop asks before a key
+  // reaches the focused control.
+  bool IsShortCut(WPARAM key);
+
   void Close();
   // Frees the form once the messages being handled are done (posts CM_RELEASE).
   void Release();
@@ -117,6 +125,8 @@ private:
   void ScrollBy(int bar, int code);
   void DoCreate();
   void RestoreFocus();
+  // Hands an owner-drawn entry of one of this form's menus to its item.
+  bool DispatchOwnerDrawnEntry(TMessage& message);
 
   TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;

@@ -27,7 +27,7 @@ const TIdentMap& ColorIdents() {
 }
 
 COLORREF ColorToRGB(TColor color) {
-  if (color < 0) return GetSysColor(int(std::uint32_t(color) & 0xFF));
+  if (vela::skin::IsSystemColour(color)) return GetSysColor(vela::skin::SystemColourIndex(color));
   return COLORREF(color) & 0xFFFFFF;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Colours, fonts, brushes, pens and canvases.
 //
-// TColor is the framework's colour: 0x00BBGGRR for an explicit colour, or 0xFF000000 + n for
-// the Windows system colour n (clBtnFace), resolved when used (ColorToRGB).
+// TColor is the program's colour code: 0x00BBGGRR for an explicit colour, or 0xFF000000 + n
+// for the Windows system colour n (clBtnFace), resolved when used (ColorToRGB).
 //
 // A TCanvas draws on a device context it borrows; the font, brush and pen it selects are put
 // back when the handle is released (SetHandle(nullptr)) or the canvas goes away.
@@ -14,92 +14,77 @@
 //   canvas.Font()->SetColor(clWindowText);
 //   canvas.TextOut(4, 4, L"Connect");
 //   canvas.SetHandle(nullptr);
+#include "skin/data/colours.h"
 #include "ui/core/classes.h"
 #include "ui/core/props.h"
 
 #include <windows.h>
 #include "ui/win_names.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 namespace vela::ui {
 
-using TColor = std::int32_t;
-
-constexpr TColor SystemColor(int index) { return TColor(0xFF000000u | unsigned(index)); }
-constexpr TColor clScrollBar = SystemColor(COLOR_SCROLLBAR);
-constexpr TColor clBackground = SystemColor(COLOR_BACKGROUND);
-constexpr TColor clActiveCaption = SystemColor(COLOR_ACTIVECAPTION);
-constexpr TColor clInactiveCaption = SystemColor(COLOR_INACTIVECAPTION);
-constexpr TColor clMenu = SystemColor(COLOR_MENU);
-constexpr TColor clWindow = SystemColor(COLOR_WINDOW);
-constexpr TColor clWindowFrame = SystemColor(COLOR_WINDOWFRAME);
-constexpr TColor clMenuText = SystemColor(COLOR_MENUTEXT);
-constexpr TColor clWindowText = SystemColor(COLOR_WINDOWTEXT);
-constexpr TColor clCaptionText = SystemColor(COLOR_CAPTIONTEXT);
-constexpr TColor clActiveBorder = SystemColor(COLOR_ACTIVEBORDER);
-constexpr TColor clInactiveBorder = SystemColor(COLOR_INACTIVEBORDER);
-constexpr TColor clAppWorkSpace = SystemColor(COLOR_APPWORKSPACE);
-constexpr TColor clHighlight = SystemColor(COLOR_HIGHLIGHT);
-constexpr TColor clHighlightText = SystemColor(COLOR_HIGHLIGHTTEXT);
-constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE);
-constexpr TColor clBtnShadow = SystemColor(COLOR_BTNSHADOW);
-constexpr TColor clGrayText = SystemColor(COLOR_GRAYTEXT);
-constexpr TColor clBtnText = SystemColor(COLOR_BTNTEXT);
-constexpr TColor clInactiveCaptionText = SystemColor(COLOR_INACTIVECAPTIONTEXT);
-constexpr TColor clBtnHighlight = SystemColor(COLOR_BTNHIGHLIGHT);
-constexpr TColor cl3DDkShadow = SystemColor(COLOR_3DDKSHADOW);
-constexpr TColor cl3DLight = SystemColor(COLOR_3DLIGHT);
-constexpr TColor clInfoText = SystemColor(COLOR_INFOTEXT);
-constexpr TColor clInfoBk = SystemColor(COLOR_INFOBK);
-constexpr TColor clBlack = 0x000000;
-constexpr TColor clMaroon = 0x000080;
-constexpr TColor clGreen = 0x008000;
-constexpr TColor clOlive = 0x008080;
-constexpr TColor clNavy = 0x800000;
-constexpr TColor clPurple = 0x800080;
-constexpr TColor clTeal = 0x808000;
-constexpr TColor clGray = 0x808080;
-constexpr TColor clSilver = 0xC0C0C0;
-constexpr TColor clRed = 0x0000FF;
-constexpr TColor clLime = 0x00FF00;
-constexpr TColor clYellow = 0x00FFFF;
-constexpr TColor clBlue = 0xFF0000;
-constexpr TColor clFuchsia = 0xFF00FF;
-constexpr TColor clAqua = 0xFFFF00;
-constexpr TColor clWhite = 0xFFFFFF;
-constexpr TColor clNone = 0x1FFFFFFF;
-constexpr TColor clDefault = 0x20000000;
+// The skin engine's colour code (skin/data/colours.h) under the framework's name, with the
+// colour constants (clBtnFace, clNone, ...) of the one table there.
+using TColor = vela::skin::ColourCode;
+using namespace vela::skin::colour_names;
 
 // Colour names accepted wherever a colour property is written as text.
 const TIdentMap& ColorIdents();
+// The COLORREF to paint with: a system colour as the system has it now.
 COLORREF ColorToRGB(TColor color);
 
-// Owns one GDI object; deletes it when replaced or destroyed.
+namespace detail {
+inline std::atomic<long> liveGdiObjects{0};
+} // namespace detail
+
+// The number of GDI objects TGdiObject owns right now, over the whole process: every font,
+// brush, pen, bitmap, memory DC and region of the framework and the skin engine is held by one.
+// Tests and benchmarks compare it before and after work that must not leak (the system's own
+// count is not available everywhere).
+inline long LiveGdiObjects() { return detail::liveGdiObjects.load(std::memory_order_relaxed); }
+
+// Owns one GDI object and deletes it when replaced or destroyed: DeleteDC for a memory DC
+// (HDC; never one from GetDC), DeleteObject for everything else. The one owner of GDI handles
+// in this program, so that LiveGdiObjects() sees them all.
 template <class H>
 class TGdiObject {
 public:
   TGdiObject() = default;
-  explicit TGdiObject(H handle) : handle_(handle) {}
+  explicit TGdiObject(H handle) { Reset(handle); }
   ~TGdiObject() { Reset(); }
   TGdiObject(const TGdiObject&) = delete;
   TGdiObject& operator=(const TGdiObject&) = delete;
-  TGdiObject(TGdiObject&& o) noexcept : handle_(o.Release()) {}
+  TGdiObject(TGdiObject&& o) noexcept : handle_(std::exchange(o.handle_, nullptr)) {}
   TGdiObject& operator=(TGdiObject&& o) noexcept {
-    if (this != &o) Reset(o.Release());
+    if (this != &o) {
+      Reset();
+      handle_ = std::exchange(o.handle_, nullptr);
+    }
     return *this;
   }
   H Get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
+  // Gives the object up (to the system, say, as SetWindowRgn takes a region): it is no longer
+  // deleted or counted here.
   H Release() {
-    H h = handle_;
-    handle_ = nullptr;
-    return h;
+    if (handle_) detail::liveGdiObjects.fetch_sub(1, std::memory_order_relaxed);
+    return std::exchange(handle_, nullptr);
   }
   void Reset(H handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
+    if (handle == handle_) return;
+    if (handle_) {
+      if constexpr (std::is_same_v<H, HDC>) DeleteDC(handle_);
+      else DeleteObject(handle_);
+      detail::liveGdiObjects.fetch_sub(1, std::memory_order_relaxed);
+    }
     handle_ = handle;
+    if (handle_) detail::liveGdiObjects.fetch_add(1, std::memory_order_relaxed);
   }
 
 private:
@@ -119,6 +104,21 @@ public:
 private:
   HDC dc_;
   int saved_;
+};
+
+// Sets a stretch mode (COLORONCOLOR, ...) on a DC and puts the previous one back on scope exit.
+class TStretchModeSaver {
+public:
+  TStretchModeSaver(HDC dc, int mode) : dc_(dc), previous_(SetStretchBltMode(dc, mode)) {}
+  ~TStretchModeSaver() {
+    if (previous_ != 0) SetStretchBltMode(dc_, previous_);
+  }
+  TStretchModeSaver(const TStretchModeSaver&) = delete;
+  TStretchModeSaver& operator=(const TStretchModeSaver&) = delete;
+
+private:
+  HDC dc_;
+  int previous_;
 };
 
 enum TFontStyle : std::uint32_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };

@@ -9,7 +9,7 @@ namespace vela::ui {
 namespace {
 
 // A copy of a bitmap that is selected into no DC, as the image-list calls require.
-HBITMAP FreeCopy(const TBitmap& source) {
+TGdiObject<HBITMAP> FreeCopy(const TBitmap& source) {
   BITMAPINFO bmi{};
   bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   bmi.bmiHeader.biWidth = source.Width();
@@ -18,7 +18,7 @@ HBITMAP FreeCopy(const TBitmap& source) {
   bmi.bmiHeader.biBitCount = 32;
   bmi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP copy = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  TGdiObject<HBITMAP> copy(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!copy) throw EOutOfResources("Cannot create an image-list bitmap");
   auto view = source.View();
   for (int y = 0; y < view.height; ++y)
@@ -70,20 +70,15 @@ int TImageList::Count() const { return handle_ ? ImageList_GetImageCount(handle_
 
 int TImageList::Add(const TBitmap& image, const TBitmap* mask) {
   if (image.Empty()) return -1;
-  HBITMAP picture = FreeCopy(image);
-  HBITMAP maskCopy = mask && !mask->Empty() ? FreeCopy(*mask) : nullptr;
-  int first = ImageList_Add(Handle(), picture, maskCopy);
-  DeleteObject(picture);
-  if (maskCopy) DeleteObject(maskCopy);
-  return first;
+  const TGdiObject<HBITMAP> picture = FreeCopy(image);
+  const TGdiObject<HBITMAP> maskCopy = mask && !mask->Empty() ? FreeCopy(*mask) : TGdiObject<HBITMAP>();
+  return ImageList_Add(Handle(), picture.Get(), maskCopy.Get());
 }
 
 int TImageList::AddMasked(const TBitmap& image, TColor maskColor) {
   if (image.Empty()) return -1;
-  HBITMAP picture = FreeCopy(image);
-  int first = ImageList_AddMasked(Handle(), picture, ColorToRGB(maskColor));
-  DeleteObject(picture);
-  return first;
+  const TGdiObject<HBITMAP> picture = FreeCopy(image);
+  return ImageList_AddMasked(Handle(), picture.Get(), ColorToRGB(maskColor));
 }
 
 void TImageList::Clear() {

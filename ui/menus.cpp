@@ -1,7 +1,9 @@
 #include "ui/menus.h"
 
 #include "ui/application.h"
+#include "ui/control.h"
 #include "ui/form.h"
+#include "ui/image_list.h"
 #include "ui/messages.h"
 
 #include <algorithm>
@@ -9,10 +11,36 @@
 namespace vela::ui {
 
 namespace {
-UINT NextCommand() {
-  static UINT next = 0x1000;
-  return next++;
+
+// Command ids in use. A freed id is handed out again only after every other free one, so that
+// a WM_COMMAND still queued for a freed item does not reach its successor.
+class CommandIds {
+public:
+  UINT Take() {
+    for (std::size_t tried = 0; tried < used_.size(); ++tried) {
+      std::size_t i = next_;
+      next_ = (next_ + 1) % used_.size();
+      if (!used_[i]) {
+        used_[i] = true;
+        return kFirstMenuCommand + UINT(i);
+      }
+    }
+    throw EOutOfResources("Too many menu items: every menu command id is in use");
+  }
+  void Give(UINT command) {
+    if (command >= kFirstMenuCommand && command < kMenuCommandLimit) used_[command - kFirstMenuCommand] = false;
+  }
+
+private:
+  std::vector<bool> used_ = std::vector<bool>(kMenuCommandLimit - kFirstMenuCommand, false);
+  std::size_t next_ = 0;
+};
+
+CommandIds& Commands() {
+  static CommandIds ids;
+  return ids;
 }
+
 } // namespace
 
 const TClassInfo& TMenuItem::StaticClassInfo() {
@@ -25,7 +53,12 @@ const TClassInfo& TMenuItem::StaticClassInfo() {
        P::Int("GroupIndex", &TMenuItem::GroupIndex, &TMenuItem::SetGroupIndex),
        P::Bool("RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem),
        P::Bool("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible),
-       P::Event("OnClick", &TMenuItem::OnClick)});
+       P::Int("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex),
+       P::Int("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut),
+       P::Bool("Default", &TMenuItem::Default, &TMenuItem::SetDefault),
+       P::Event("OnClick", &TMenuItem::OnClick),
+       P::Event("OnDrawItem", &TMenuItem::OnDrawItem),
+       P::Event("OnMeasureItem", &TMenuItem::OnMeasureItem)});
   return info;
 }
 
@@ -39,7 +72,7 @@ void DetachEntries(HMENU menu) {
 
 } // namespace
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {}
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(Commands().Take()) {}
 
 TMenuItem::~TMenuItem() {
   Destroying();
@@ -48,6 +81,7 @@ TMenuItem::~TMenuItem() {
   items_.clear();
   if (parent_) parent_->Remove(this);
   DestroyHandle();
+  Commands().Give(command_);
 }
 
 void TMenuItem::SetCaption(const std::wstring& caption) {
@@ -72,6 +106,27 @@ void TMenuItem::SetVisible(bool value) {
 void TMenuItem::SetRadioItem(bool value) {
   radioItem_ = value;
   Changed();
+}
+void TMenuItem::SetImageIndex(int value) {
+  imageIndex_ = value;
+  Changed();
+}
+void TMenuItem::SetShortCut(int value) {
+  shortCut_ = TShortCut(value);
+  Changed();
+}
+void TMenuItem::SetDefault(bool value) {
+  default_ = value;
+  Changed();
+}
+
+std::wstring TMenuItem::EntryText() const {
+  std::wstring keys = ShortCutToText(shortCut_);
+  return keys.empty() ? caption_ : caption_ + L"\t" + keys;
+}
+
+bool TMenuItem::IsBarItem() const {
+  return parent_ && parent_->menu_ && dynamic_cast<TMainMenu*>(parent_->menu_);
 }
 
 void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
@@ -127,6 +182,7 @@ void TMenuItem::DestroyHandle() {
 void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
   if (!visible_) return;
   MENUITEMINFOW mii{};
+  std::wstring text;
   mii.cbSize = sizeof mii;
   mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
   mii.wID = command_;
@@ -136,11 +192,12 @@ void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
   } else {
     mii.fMask |= MIIM_STRING;
     mii.fType = MFT_STRING | (radioItem_ ? MFT_RADIOCHECK : 0);
-    mii.dwTypeData = caption_.data();
-    mii.cch = UINT(caption_.size());
+    text = EntryText();
+    mii.dwTypeData = text.data();
+    mii.cch = UINT(text.size());
   }
   if (ownerDraw) mii.fType |= MFT_OWNERDRAW;
-  mii.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_DISABLED);
+  mii.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_DISABLED) | (default_ ? MFS_DEFAULT : 0);
   if (!items_.empty()) {
     mii.fMask |= MIIM_SUBMENU;
     mii.hSubMenu = Handle();
@@ -152,6 +209,14 @@ TMenuItem* TMenuItem::FindCommand(UINT command) {
   if (command_ == command && !menu_) return this;
   for (TMenuItem* child : items_)
     if (TMenuItem* found = child->FindCommand(command)) return found;
+  return nullptr;
+}
+
+TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut) {
+  if (!menu_ && (!visible_ || !enabled_)) return nullptr;
+  if (!menu_ && shortCut_ == shortCut && !IsLine()) return this;
+  for (TMenuItem* child : items_)
+    if (TMenuItem* found = child->FindShortCut(shortCut)) return found;
   return nullptr;
 }
 
@@ -193,8 +258,10 @@ TComponent* TMenuItem::GetParentComponent() const {
 
 const TClassInfo& TMenu::StaticClassInfo() {
   using P = PropsOf<TMenu>;
-  static const TClassInfo info = MakeClassInfo<TMenu>("TMenu", &TComponent::StaticClassInfo(),
-                                                      {P::Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw)});
+  static const TClassInfo info =
+      MakeClassInfo<TMenu>("TMenu", &TComponent::StaticClassInfo(),
+                           {P::Ref<TImageList>("Images", &TMenu::Images, &TMenu::SetImages),
+                            P::Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw)});
   return info;
 }
 
@@ -244,6 +311,25 @@ void TMenu::SetOwnerDraw(bool value) {
 
 void TMenu::MenuChanged() { Rebuild(); }
 
+void TMenu::SetImages(TImageList* images) {
+  if (images == images_) return;
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = images;
+  if (images_) images_->FreeNotification(this);
+  if (ownerDraw_) MenuChanged();
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
+}
+
+TMenuItem* TMenu::FindItem(UINT command) const { return items_->FindCommand(command); }
+
+TMenuItem* TMenu::FindShortCut(TShortCut shortCut) const {
+  return shortCut == scNone ? nullptr : items_->FindShortCut(shortCut);
+}
+
 bool TMenu::DispatchCommand(UINT command) {
   TMenuItem* item = items_->FindCommand(command);
   if (!item) return false;
@@ -256,8 +342,8 @@ void TMainMenu::MenuChanged() {
   for (int i = 0; i < Screen->FormCount(); ++i) {
     TCustomForm* form = Screen->Forms(i);
     if (form->Menu() != this) continue;
-    if (HWND h = form->HandleIfAllocated()) DrawMenuBar(h);
-    form->Perform(CM_MENUCHANGED);
+    // Through the window, so that a procedure that subclassed it sees the change too.
+    if (HWND h = form->HandleIfAllocated()) SendMessageW(h, CM_MENUCHANGED, 0, 0);
   }
 }
 
@@ -265,9 +351,149 @@ void TPopupMenu::Popup(int x, int y) {
   HWND owner = nullptr;
   if (TCustomForm* active = Screen->ActiveForm()) owner = active->HandleIfAllocated();
   else if (Application->MainForm()) owner = Application->MainForm()->HandleIfAllocated();
+  PopupAt(owner, x, y);
+}
+
+void TPopupMenu::PopupAt(HWND owner, int x, int y) {
   if (!owner) return;
   UINT command = UINT(TrackPopupMenu(Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr));
   if (command) DispatchCommand(command);
+}
+
+bool DispatchMenuItemMessage(TMenu* menu, HWND window, TMessage& m) {
+  if (!menu || (m.Msg != WM_MEASUREITEM && m.Msg != WM_DRAWITEM) || !m.LParam) return false;
+  auto itemOf = [menu](UINT command, ULONG_PTR data) -> TMenuItem* {
+    TMenuItem* item = menu->FindItem(command);
+    return item && ULONG_PTR(item) == data ? item : nullptr;
+  };
+  if (m.Msg == WM_MEASUREITEM) {
+    auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+    TMenuItem* item = mis->CtlType == ODT_MENU ? itemOf(mis->itemID, mis->itemData) : nullptr;
+    if (!item) return false;
+    TWindowDC dc(window);
+    TCanvas canvas;
+    TCanvasBinding binding(canvas, dc.Handle());
+    int width = int(mis->itemWidth), height = int(mis->itemHeight);
+    item->MeasureItem(&canvas, width, height);
+    mis->itemWidth = UINT(std::max(width, 0));
+    mis->itemHeight = UINT(std::max(height, 0));
+  } else {
+    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+    TMenuItem* item = dis->CtlType == ODT_MENU ? itemOf(dis->itemID, dis->itemData) : nullptr;
+    if (!item) return false;
+    TDCStateSaver state(dis->hDC);
+    TCanvas canvas;
+    TCanvasBinding binding(canvas, dis->hDC);
+    item->DrawItem(&canvas, dis->rcItem, (dis->itemState & ODS_SELECTED) != 0);
+  }
+  m.Result = 1;
+  return true;
+}
+
+// ---- owner-drawn entries
+
+namespace {
+
+constexpr int kGlyphColumn = 16;   // check mark or image
+constexpr int kColumnGap = 4;
+constexpr int kShortCutGap = 12;   // between the caption and its shortcut
+constexpr int kSeparatorHeight = 8;
+
+void UseMenuFont(TCanvas* canvas, bool bold) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    TGdiObject<HFONT> font(CreateFontIndirectW(&metrics.lfMenuFont));
+    canvas->Font()->AssignHandle(font.Get());
+  }
+  TFontStyles style = canvas->Font()->Style();
+  canvas->Font()->SetStyle(bold ? style | fsBold : style & ~TFontStyles(fsBold));
+}
+
+// Splits "caption\tshortcut".
+void SplitEntry(const std::wstring& entry, std::wstring& caption, std::wstring& keys) {
+  std::size_t tab = entry.find(L'\t');
+  caption = entry.substr(0, tab);
+  keys = tab == std::wstring::npos ? std::wstring() : entry.substr(tab + 1);
+}
+
+void DrawCheck(TCanvas* canvas, const RECT& box, bool radio) {
+  int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
+  if (radio) {
+    canvas->Brush()->SetColor(canvas->Font()->Color());
+    canvas->Pen()->SetColor(canvas->Font()->Color());
+    Ellipse(canvas->Handle(), cx - 3, cy - 3, cx + 3, cy + 3);
+    return;
+  }
+  canvas->Pen()->SetColor(canvas->Font()->Color());
+  for (int dy = 0; dy < 2; ++dy) { // two pixels thick
+    canvas->MoveTo(cx - 4, cy - 1 + dy);
+    canvas->LineTo(cx - 1, cy + 2 + dy);
+    canvas->LineTo(cx + 4, cy - 3 + dy);
+  }
+}
+
+} // namespace
+
+void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height) {
+  if (OnMeasureItem) OnMeasureItem(this, canvas, width, height);
+  else DefaultMeasure(canvas, width, height);
+}
+
+void TMenuItem::DrawItem(TCanvas* canvas, const RECT& rect, bool selected) {
+  if (OnDrawItem) OnDrawItem(this, canvas, rect, selected);
+  else DefaultDraw(canvas, rect, selected);
+}
+
+void TMenuItem::DefaultMeasure(TCanvas* canvas, int& width, int& height) {
+  if (IsLine()) {
+    width = kGlyphColumn;
+    height = kSeparatorHeight;
+    return;
+  }
+  UseMenuFont(canvas, default_);
+  std::wstring caption, keys;
+  SplitEntry(EntryText(), caption, keys);
+  RECT r{0, 0, 0, 0};
+  canvas->DrawText(caption, r, DT_SINGLELINE | DT_CALCRECT);
+  width = int(r.right - r.left);
+  height = std::max<int>(int(r.bottom - r.top) + 4, GetSystemMetrics(SM_CYMENU));
+  if (IsBarItem()) return;
+  width += kGlyphColumn + 2 * kColumnGap;
+  if (!keys.empty()) width += kShortCutGap + canvas->TextWidth(keys);
+}
+
+void TMenuItem::DefaultDraw(TCanvas* canvas, const RECT& rect, bool selected) {
+  bool highlighted = selected && !IsLine();
+  canvas->Brush()->SetColor(highlighted ? clHighlight : clMenu);
+  canvas->FillRect(rect);
+  if (IsLine()) {
+    RECT line{rect.left + kColumnGap, (rect.top + rect.bottom) / 2 - 1, rect.right - kColumnGap, 0};
+    line.bottom = line.top + 2;
+    DrawEdge(canvas->Handle(), &line, EDGE_ETCHED, BF_TOP);
+    return;
+  }
+  UseMenuFont(canvas, default_);
+  canvas->Font()->SetColor(!enabled_ ? clGrayText : highlighted ? clHighlightText : clMenuText);
+  canvas->Brush()->SetStyle(TBrushStyle::bsClear);
+  RECT text = rect;
+  if (!IsBarItem()) {
+    RECT glyph{rect.left + kColumnGap, rect.top, rect.left + kColumnGap + kGlyphColumn, rect.bottom};
+    TMenu* menu = GetParentMenu();
+    TImageList* images = menu ? menu->Images() : nullptr;
+    if (images && imageIndex_ >= 0 && imageIndex_ < images->Count())
+      images->Draw(canvas, glyph.left, (glyph.top + glyph.bottom - images->Height()) / 2, imageIndex_, enabled_);
+    else if (checked_)
+      DrawCheck(canvas, glyph, radioItem_);
+    text.left = glyph.right + kColumnGap;
+    text.right -= kColumnGap;
+  }
+  std::wstring caption, keys;
+  SplitEntry(EntryText(), caption, keys);
+  UINT centre = IsBarItem() ? DT_CENTER : DT_LEFT;
+  canvas->DrawText(caption, text, DT_SINGLELINE | DT_VCENTER | centre);
+  if (!keys.empty()) canvas->DrawText(keys, text, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+  canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
 }
 
 } // namespace vela::ui

@@ -7,10 +7,21 @@
 //   file->Add(quit);
 //   menu->Items()->Add(file);
 //
-// When items change, the form using a main menu receives CM_MENUCHANGED after the native menu
-// has been rebuilt. OwnerDraw makes every item MFT_OWNERDRAW (its window gets WM_MEASUREITEM
-// and WM_DRAWITEM).
+// When items change, the form using a main menu is sent CM_MENUCHANGED (through its window, so
+// that whoever subclassed the window sees it) after the native menu has been rebuilt; the
+// form's own handling puts the menu back on its window.
+//
+// OwnerDraw makes every item MFT_OWNERDRAW. Each native entry carries its TMenuItem in
+// dwItemData; the form hands WM_MEASUREITEM and WM_DRAWITEM of its menus to that item, which
+// fires OnMeasureItem / OnDrawItem or measures and draws itself (caption, shortcut, check mark
+// or the image ImageIndex of the menu's Images).
+//
+// Command ids of items lie in [kFirstMenuCommand, kMenuCommandLimit): below 4096, the range of
+// a program's own menu commands, and are reused once their item is freed.
 #include "ui/core/component.h"
+#include "ui/core/shortcut.h"
+#include "ui/graphics.h"
+#include "ui/messages.h"
 
 #include <windows.h>
 #include "ui/win_names.h"
@@ -21,6 +32,15 @@
 namespace vela::ui {
 
 class TMenu;
+class TMenuItem;
+class TImageList;
+
+constexpr UINT kFirstMenuCommand = 0x0100;
+constexpr UINT kMenuCommandLimit = 0x1000;
+
+using TMenuDrawItemEvent =
+    std::function<void(TObject* Sender, TCanvas* ACanvas, const RECT& ARect, bool Selected)>;
+using TMenuMeasureItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
 
 class TMenuItem : public TComponent {
   VELA_CLASS_INFO
@@ -40,6 +60,15 @@ public:
   void SetRadioItem(bool value);
   int GroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int value) { groupIndex_ = value; }
+  // Index into the parent menu's Images; -1 for none.
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int value);
+  // Shown after the caption; see ui/core/shortcut.h.
+  TShortCut ShortCut() const { return shortCut_; }
+  void SetShortCut(int value);
+  // The default item of its menu, drawn in bold.
+  bool Default() const { return default_; }
+  void SetDefault(bool value);
 
   int Count() const { return int(items_.size()); }
   TMenuItem* Items(int index) const { return items_.at(std::size_t(index)); }
@@ -54,15 +83,27 @@ public:
   // handle while items change (its entries are refilled), so it may be held while open.
   HMENU Handle();
   bool IsLine() const { return caption_ == L"-"; }
+  // Whether this item is an entry of a menu bar (drawn without a check-mark column).
+  bool IsBarItem() const;
   virtual void Click();
+
+  // Owner-drawn entries: fire the event when assigned, otherwise measure or draw the item the
+  // way the system does.
+  virtual void MeasureItem(TCanvas* canvas, int& width, int& height);
+  virtual void DrawItem(TCanvas* canvas, const RECT& rect, bool selected);
 
   void SetParentComponent(TComponent* parent) override;
   TComponent* GetParentComponent() const override;
 
   TNotifyEvent OnClick;
+  TMenuDrawItemEvent OnDrawItem;
+  TMenuMeasureItemEvent OnMeasureItem;
 
 private:
   friend class TMenu;
+  void DefaultMeasure(TCanvas* canvas, int& width, int& height);
+  void DefaultDraw(TCanvas* canvas, const RECT& rect, bool selected);
+  std::wstring EntryText() const;
   void Changed();
   void ContentChanged();
   void Refill();
@@ -70,6 +111,7 @@ private:
   void AppendTo(HMENU menu, bool ownerDraw);
   void DestroyHandle();
   TMenuItem* FindCommand(UINT command);
+  TMenuItem* FindShortCut(TShortCut shortCut);
 
   std::wstring caption_;
   bool checked_ = false;
@@ -77,6 +119,9 @@ private:
   bool visible_ = true;
   bool radioItem_ = false;
   int groupIndex_ = 0;
+  int imageIndex_ = -1;
+  TShortCut shortCut_ = scNone;
+  bool default_ = false;
   std::vector<TMenuItem*> items_;
   TMenuItem* parent_ = nullptr;
   TMenu* menu_ = nullptr; // set on a menu's root item
@@ -93,9 +138,17 @@ public:
   HMENU Handle();
   bool OwnerDraw() const { return ownerDraw_; }
   void SetOwnerDraw(bool value);
+  // Images drawn in front of the items (ImageIndex); not owned.
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* images);
   // Runs the OnClick of the item with this command id; false when none has it.
   bool DispatchCommand(UINT command);
+  // The item with this command id, or nullptr.
+  TMenuItem* FindItem(UINT command) const;
+  // The first visible, enabled item (in a visible, enabled branch) with this shortcut.
+  TMenuItem* FindShortCut(TShortCut shortCut) const;
   void SetParentComponent(TComponent*) override {}
+  void Notification(TComponent* component, TOperation operation) override;
 
 protected:
   friend class TMenuItem;
@@ -107,7 +160,15 @@ private:
   TMenuItem* items_;
   HMENU handle_ = nullptr;
   bool ownerDraw_ = false;
+  TImageList* images_ = nullptr;
 };
+
+// Hands a WM_MEASUREITEM or WM_DRAWITEM of an owner-drawn entry of `menu` to the item the entry
+// stands for (MeasureItem / DrawItem) and sets the message's result. `window` received the
+// message; its DC is the one measured on. False, with nothing done, for other messages and for
+// entries that are not this menu's items (the entry's data is trusted only when the menu has an
+// item with that command id at that address).
+bool DispatchMenuItemMessage(TMenu* menu, HWND window, TMessage& message);
 
 class TMainMenu : public TMenu {
   VELA_CLASS_INFO
@@ -123,8 +184,12 @@ class TPopupMenu : public TMenu {
   VELA_CLASS_INFO
 public:
   explicit TPopupMenu(TComponent* owner) : TMenu(owner) {}
-  // Shows the menu at a screen point; the chosen item's OnClick runs.
+  // Shows the menu at a screen point, owned by the active form (or the main form); the chosen
+  // item's OnClick runs.
   void Popup(int x, int y);
+  // The same, owned by `owner`, which receives the menu's WM_INITMENUPOPUP, WM_MEASUREITEM and
+  // WM_DRAWITEM (a window without a form object, such as a message box, may own it).
+  void PopupAt(HWND owner, int x, int y);
 
 protected:
   HMENU CreateMenuHandle() override { return CreatePopupMenu(); }

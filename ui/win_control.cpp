@@ -504,15 +504,17 @@ void TWinControl::PaintHandler(TMessage& m) {
     if (doubleBuffered_ && began) {
       RECT client;
       GetClientRect(handle_, &client);
-      HDC mem = CreateCompatibleDC(dc);
-      TGdiObject<HBITMAP> buffer(CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom)));
-      HGDIOBJ old = SelectObject(mem, buffer.Get());
-      EraseBackground(mem);
-      PaintWindow(mem);
-      PaintControls(mem);
-      BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
-      SelectObject(mem, old);
-      DeleteDC(mem);
+      // Declared before the DC so that it is deleted after it: a bitmap still selected into a
+      // DC cannot be deleted, and deleting the DC lets it go.
+      const TGdiObject<HBITMAP> buffer(
+          CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom)));
+      const TGdiObject<HDC> mem(CreateCompatibleDC(dc));
+      if (!mem || !buffer) throw EOutOfResources("Cannot create a paint buffer");
+      SelectObject(mem.Get(), buffer.Get());
+      EraseBackground(mem.Get());
+      PaintWindow(mem.Get());
+      PaintControls(mem.Get());
+      BitBlt(dc, 0, 0, client.right, client.bottom, mem.Get(), 0, 0, SRCCOPY);
     } else {
       PaintWindow(dc);
       PaintControls(dc);
@@ -527,33 +529,49 @@ void TWinControl::PaintHandler(TMessage& m) {
 
 // ---- messages
 
+namespace {
+
+// Where a reflected message names the child control it concerns.
+enum class TChildIn { LParamHandle, NotifyHeader, DrawItem, MeasureItem };
+
+// The messages a windowed control hands to the child they concern, as CN_BASE + message: the
+// one list of them.
+struct TReflectedMessage {
+  UINT msg;
+  TChildIn childIn;
+};
+constexpr TReflectedMessage kReflectedMessages[] = {
+    {WM_COMMAND, TChildIn::LParamHandle},        {WM_NOTIFY, TChildIn::NotifyHeader},
+    {WM_HSCROLL, TChildIn::LParamHandle},        {WM_VSCROLL, TChildIn::LParamHandle},
+    {WM_CTLCOLOREDIT, TChildIn::LParamHandle},   {WM_CTLCOLORSTATIC, TChildIn::LParamHandle},
+    {WM_CTLCOLORBTN, TChildIn::LParamHandle},    {WM_CTLCOLORLISTBOX, TChildIn::LParamHandle},
+    {WM_DRAWITEM, TChildIn::DrawItem},           {WM_MEASUREITEM, TChildIn::MeasureItem},
+};
+
+} // namespace
+
 bool TWinControl::ReflectToChild(TMessage& m) {
+  const auto* entry = std::find_if(std::begin(kReflectedMessages), std::end(kReflectedMessages),
+                                   [&](const TReflectedMessage& r) { return r.msg == m.Msg; });
+  if (entry == std::end(kReflectedMessages)) return false;
   HWND child = nullptr;
-  switch (m.Msg) {
-  case WM_COMMAND:
-  case WM_HSCROLL:
-  case WM_VSCROLL:
-  case WM_CTLCOLOREDIT:
-  case WM_CTLCOLORSTATIC:
-  case WM_CTLCOLORBTN:
-  case WM_CTLCOLORLISTBOX:
+  switch (entry->childIn) {
+  case TChildIn::LParamHandle:
     child = reinterpret_cast<HWND>(m.LParam);
     break;
-  case WM_NOTIFY:
+  case TChildIn::NotifyHeader:
     child = reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom;
     break;
-  case WM_DRAWITEM: {
+  case TChildIn::DrawItem: {
     auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
     if (dis->CtlType != ODT_MENU) child = dis->hwndItem;
     break;
   }
-  case WM_MEASUREITEM: {
+  case TChildIn::MeasureItem: {
     auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
     if (mis->CtlType != ODT_MENU && handle_) child = GetDlgItem(handle_, int(mis->CtlID));
     break;
   }
-  default:
-    return false;
   }
   TWinControl* target = FromHandle(child);
   if (!target || target == this) return false;
@@ -602,18 +620,6 @@ void TWinControl::WndProc(TMessage& m) {
       return;
     }
     break;
-  case WM_COMMAND:
-  case WM_NOTIFY:
-  case WM_HSCROLL:
-  case WM_VSCROLL:
-  case WM_CTLCOLOREDIT:
-  case WM_CTLCOLORSTATIC:
-  case WM_CTLCOLORBTN:
-  case WM_CTLCOLORLISTBOX:
-  case WM_DRAWITEM:
-  case WM_MEASUREITEM:
-    if (ReflectToChild(m)) return;
-    break;
   case CN_CTLCOLOREDIT:
   case CN_CTLCOLORSTATIC:
   case CN_CTLCOLORLISTBOX: {
@@ -653,6 +659,8 @@ void TWinControl::WndProc(TMessage& m) {
     captureControl_ = nullptr;
     break;
   default:
+    // The reflected messages are found by ReflectToChild alone, so the switch lists none.
+    if (ReflectToChild(m)) return;
     if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MBUTTONDBLCLK && RouteMouseToGraphic(m)) return;
     break;
   }

@@ -2,7 +2,8 @@
 // Colour codes of the skin engine and the colours a skin gives.
 //
 // A colour code is a signed 32-bit value: 0x00BBGGRR for an explicit colour, or
-// 0xFF000000 + n for the Windows system colour with index n, resolved when painting.
+// 0xFF000000 + n for the Windows system colour with index n, resolved when painting
+// (ui::ColorToRGB).
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -23,25 +24,59 @@ constexpr ColourCode RgbColour(int red, int green, int blue) {
   return ColourCode((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
 
-// The caption-text colour of a skin that does not give one.
-constexpr ColourCode kColourNotGiven = 0x1FFFFFFF;
+// The colour codes by name: the program's one table of them. The framework's TColor is this
+// same type and takes these names into its own namespace (ui/graphics.h).
+inline namespace colour_names {
+// The system colours, by their index (COLOR_SCROLLBAR is 0, COLOR_INFOBK 24).
+constexpr ColourCode clScrollBar = SystemColour(0);
+constexpr ColourCode clBackground = SystemColour(1);
+constexpr ColourCode clActiveCaption = SystemColour(2);
+constexpr ColourCode clInactiveCaption = SystemColour(3);
+constexpr ColourCode clMenu = SystemColour(4);
+constexpr ColourCode clWindow = SystemColour(5);
+constexpr ColourCode clWindowFrame = SystemColour(6);
+constexpr ColourCode clMenuText = SystemColour(7);
+constexpr ColourCode clWindowText = SystemColour(8);
+constexpr ColourCode clCaptionText = SystemColour(9);
+constexpr ColourCode clActiveBorder = SystemColour(10);
+constexpr ColourCode clInactiveBorder = SystemColour(11);
+constexpr ColourCode clAppWorkSpace = SystemColour(12);
+constexpr ColourCode clHighlight = SystemColour(13);
+constexpr ColourCode clHighlightText = SystemColour(14);
+constexpr ColourCode clBtnFace = SystemColour(15);
+constexpr ColourCode clBtnShadow = SystemColour(16);
+constexpr ColourCode clGrayText = SystemColour(17);
+constexpr ColourCode clBtnText = SystemColour(18);
+constexpr ColourCode clInactiveCaptionText = SystemColour(19);
+constexpr ColourCode clBtnHighlight = SystemColour(20);
+constexpr ColourCode cl3DDkShadow = SystemColour(21);
+constexpr ColourCode cl3DLight = SystemColour(22);
+constexpr ColourCode clInfoText = SystemColour(23);
+constexpr ColourCode clInfoBk = SystemColour(24);
+// Fixed colours, 0x00BBGGRR.
+constexpr ColourCode clBlack = 0x000000;
+constexpr ColourCode clMaroon = 0x000080;
+constexpr ColourCode clGreen = 0x008000;
+constexpr ColourCode clOlive = 0x008080;
+constexpr ColourCode clNavy = 0x800000;
+constexpr ColourCode clPurple = 0x800080;
+constexpr ColourCode clTeal = 0x808000;
+constexpr ColourCode clGray = 0x808080;
+constexpr ColourCode clSilver = 0xC0C0C0;
+constexpr ColourCode clRed = 0x0000FF;
+constexpr ColourCode clLime = 0x00FF00;
+constexpr ColourCode clYellow = 0x00FFFF;
+constexpr ColourCode clBlue = 0xFF0000;
+constexpr ColourCode clFuchsia = 0xFF00FF;
+constexpr ColourCode clAqua = 0xFFFF00;
+constexpr ColourCode clWhite = 0xFFFFFF;
+// No colour at all, and "whatever the context uses by default".
+constexpr ColourCode clNone = 0x1FFFFFFF;
+constexpr ColourCode clDefault = 0x20000000;
+} // namespace colour_names
 
-// Indices of the system colours the skin colours fall back to.
-namespace syscolour {
-constexpr int kScrollBar = 0;
-constexpr int kMenu = 4;
-constexpr int kMenuText = 7;
-constexpr int kWindowText = 8;
-constexpr int kCaptionText = 9;
-constexpr int kHighlight = 13;
-constexpr int kHighlightText = 14;
-constexpr int kButtonFace = 15;
-constexpr int kButtonShadow = 16;
-constexpr int kButtonText = 18;
-constexpr int kInactiveCaptionText = 19;
-constexpr int kButtonHighlight = 20;
-constexpr int k3dDarkShadow = 21;
-} // namespace syscolour
+// The caption-text colour of a skin that does not give one.
+constexpr ColourCode kColourNotGiven = clNone;
 
 // Reads a colour written as three decimal numbers, red, green and blue, separated by anything
 // that is not a digit ("59 97 131", "59,97,131"). Each number is taken modulo 256. An empty
@@ -51,22 +86,22 @@ ColourCode ParseColour(std::string_view text, ColourCode fallback);
 
 // The skin-wide colours of section "Colours", in reading order.
 struct TSkinColours {
-  ColourCode WindowText = SystemColour(syscolour::kWindowText);
-  ColourCode ButtonFace = SystemColour(syscolour::kButtonFace);
-  ColourCode Scrollbar = SystemColour(syscolour::kScrollBar);
-  ColourCode HilightText = SystemColour(syscolour::kHighlightText);
-  ColourCode Hilight = SystemColour(syscolour::kHighlight);
-  ColourCode Menubar = SystemColour(syscolour::kButtonFace);
-  ColourCode Menu = SystemColour(syscolour::kMenu);
-  ColourCode MenuText = SystemColour(syscolour::kMenuText);
-  ColourCode ButtonText = SystemColour(syscolour::kButtonText);
-  ColourCode ButtonHilight = SystemColour(syscolour::kButtonHighlight);
-  ColourCode Buttonlight = SystemColour(syscolour::kButtonHighlight);
-  ColourCode ButtonShadow = SystemColour(syscolour::kButtonShadow);
-  ColourCode ButtonDkShadow = SystemColour(syscolour::k3dDarkShadow);
-  ColourCode MenuBarText = SystemColour(syscolour::kMenuText);
-  ColourCode TitleTextActive = SystemColour(syscolour::kCaptionText);
-  ColourCode TitleTextNoActive = SystemColour(syscolour::kInactiveCaptionText);
+  ColourCode WindowText = clWindowText;
+  ColourCode ButtonFace = clBtnFace;
+  ColourCode Scrollbar = clScrollBar;
+  ColourCode HilightText = clHighlightText;
+  ColourCode Hilight = clHighlight;
+  ColourCode Menubar = clBtnFace;
+  ColourCode Menu = clMenu;
+  ColourCode MenuText = clMenuText;
+  ColourCode ButtonText = clBtnText;
+  ColourCode ButtonHilight = clBtnHighlight;
+  ColourCode Buttonlight = clBtnHighlight;
+  ColourCode ButtonShadow = clBtnShadow;
+  ColourCode ButtonDkShadow = cl3DDkShadow;
+  ColourCode MenuBarText = clMenuText;
+  ColourCode TitleTextActive = clCaptionText;
+  ColourCode TitleTextNoActive = clInactiveCaptionText;
 };
 
 constexpr int kCustomColourCount = 10;

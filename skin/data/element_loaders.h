@@ -64,7 +64,7 @@ using DecodedMembers = std::unordered_map<std::string, DecodedMember>;
 struct ElementSource {
   const TSkinReader& Package;
   const TQuickIni& Ini;
-  ColourCode ButtonText = SystemColour(syscolour::kButtonText);
+  ColourCode ButtonText = clBtnText;
   PixelBudget* Budget = nullptr;
   DecodedMembers* Decoded = nullptr;
   const SkinProblemSink* Report = nullptr;

@@ -94,8 +94,7 @@ void LoadSkinElements(const TSkinReader& package, const TQuickIni& ini, TSkinEle
   DecodedMembers decoded;
   const SkinProblemSink* report = options.Report ? &options.Report : nullptr;
   // The colours are not known yet while the borders load; they read none.
-  const ElementSource borders{package, ini, SystemColour(syscolour::kButtonText), &budget,
-                              &decoded, report};
+  const ElementSource borders{package, ini, clBtnText, &budget, &decoded, report};
   for (TDataSkinBorder* border : {&e.Left, &e.Right, &e.Top, &e.Bottom})
     LoadFrameBorder(borders, *border);
 

@@ -4,19 +4,30 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/draw/dib_win.h"
-#include "skin/draw/gdi_handle_win.h"
 #include "skin/draw/primitives.h"
 #include "skin/draw/slices.h"
 #include "skin/draw/stretch.h"
+#include "ui/bitmap.h"
 
 namespace vela::skin {
 
 namespace {
 
+// Fills `surface` with the `source` part of `raster`. False when GDI refuses the surface: the
+// piece is then left undrawn, as a paint cannot stop halfway to report an error.
+bool CopyToSurface(ui::TBitmap& surface, const Raster& raster, const Rect& source) {
+  try {
+    surface.CopyFrom(raster, source);
+    surface.Dc();
+  } catch (const ui::EOutOfResources&) {
+    return false;
+  }
+  return !surface.Empty();
+}
+
 // A monochrome mask of the w x h top-left area of `bitmap`: bit 1 where the pixel has the
 // colour, 0 elsewhere. Monochrome rows are padded to 16 bits, leftmost pixel in the high bit.
-UniqueBitmap MakeMask(const Raster& bitmap, int w, int h, Pixel colour) {
+ui::TGdiObject<HBITMAP> MakeMask(const Raster& bitmap, int w, int h, Pixel colour) {
   const int rowBytes = (w + 15) / 16 * 2;
   std::vector<std::uint8_t> bits(std::size_t(rowBytes) * h, 0);
   const Pixel key = colour & 0x00FFFFFFu;
@@ -28,7 +39,7 @@ UniqueBitmap MakeMask(const Raster& bitmap, int w, int h, Pixel colour) {
         out[x >> 3] |= std::uint8_t(0x80u >> (x & 7));
     }
   }
-  return UniqueBitmap(CreateBitmap(w, h, 1, 1, bits.data()));
+  return ui::TGdiObject<HBITMAP>(CreateBitmap(w, h, 1, 1, bits.data()));
 }
 
 void Place(HDC dc, const Rect& target, const Bitmap& composed, bool transparent) {
@@ -37,7 +48,7 @@ void Place(HDC dc, const Rect& target, const Bitmap& composed, bool transparent)
   if (transparent) {
     DrawTransparent(dc, target, composed.View(), kMagenta);
   } else {
-    BlitRaster(dc, target.left, target.top, composed.View());
+    ui::BlitRaster(dc, target.left, target.top, composed.View());
   }
 }
 
@@ -50,13 +61,15 @@ void DrawTransparent(HDC dc, const Rect& target, const Raster& bitmap, Pixel col
   const int h = std::min(target.Height(), bitmap.height);
   if (w <= 0 || h <= 0)
     return;
-  const DibSection source = DibSection::CopyOf(bitmap, Rect{0, 0, w, h});
-  const UniqueBitmap mask = MakeMask(bitmap, w, h, colour);
-  if (source.Empty() || !mask)
+  ui::TBitmap source;
+  if (!CopyToSurface(source, bitmap, Rect{0, 0, w, h}))
+    return;
+  const ui::TGdiObject<HBITMAP> mask = MakeMask(bitmap, w, h, colour);
+  if (!mask)
     return;
   // Mask bit 1 (the transparent colour) takes the first operation, which keeps the
   // destination; bit 0 takes the second, a plain copy.
-  MaskBlt(dc, target.left, target.top, w, h, source.Dc(), 0, 0, mask.get(), 0, 0,
+  MaskBlt(dc, target.left, target.top, w, h, source.Dc(), 0, 0, mask.Get(), 0, 0,
           MAKEROP4(0x00AA0029, SRCCOPY));
 }
 
@@ -85,10 +98,10 @@ void DrawSkinFrame(HDC dc, const Rect& target, const Raster& image, const Margin
       NineSlices(cellRect, margins, target.Width(), target.Height(), false);
   if (slices.empty())
     return;
-  const DibSection source = DibSection::CopyOf(image);
-  if (source.Empty())
+  ui::TBitmap source;
+  if (!CopyToSurface(source, image, image.Bounds()))
     return;
-  const StretchModeScope mode(dc, COLORONCOLOR);
+  const ui::TStretchModeSaver mode(dc, COLORONCOLOR);
   for (const Slice& s : slices) {
     StretchBlt(dc, target.left + s.dest.left, target.top + s.dest.top, s.dest.Width(),
                s.dest.Height(), source.Dc(), s.source.left, s.source.top, s.source.Width(),
@@ -120,15 +133,15 @@ void DrawCenteredCell(HDC dc, const Rect& target, const Raster& image, bool tran
     DrawTransparent(dc, Rect{x, y, x + cellCopy.Width(), y + cellCopy.Height()}, cellCopy.View(),
                     kMagenta);
   } else {
-    BlitRaster(dc, x, y, cellCopy.View());
+    ui::BlitRaster(dc, x, y, cellCopy.View());
   }
 }
 
 void TileBitmap(HDC dc, const Rect& target, const Raster& image, const Rect& source) {
   if (source.Empty())
     return;
-  const DibSection tile = DibSection::CopyOf(image, source);
-  if (tile.Empty())
+  ui::TBitmap tile;
+  if (!CopyToSurface(tile, image, source))
     return;
   const int sw = source.Width(), sh = source.Height();
   // Only copies that can meet the DC's clipping box are drawn; copies that end before it

@@ -11,7 +11,7 @@ namespace vela::skin {
 namespace {
 
 // One region from `count` rectangles, through a region-data block.
-UniqueRegion RegionOfChunk(const Rect* rects, std::size_t count) {
+ui::TGdiObject<HRGN> RegionOfChunk(const Rect* rects, std::size_t count) {
   std::vector<std::uint8_t> block(sizeof(RGNDATAHEADER) + count * sizeof(RECT));
   auto* data = reinterpret_cast<RGNDATA*>(block.data());
   RECT bound{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
@@ -29,34 +29,34 @@ UniqueRegion RegionOfChunk(const Rect* rects, std::size_t count) {
   data->rdh.nCount = DWORD(count);
   data->rdh.nRgnSize = DWORD(count * sizeof(RECT));
   data->rdh.rcBound = bound;
-  return UniqueRegion(ExtCreateRegion(nullptr, DWORD(block.size()), data));
+  return ui::TGdiObject<HRGN>(ExtCreateRegion(nullptr, DWORD(block.size()), data));
 }
 
 } // namespace
 
-UniqueRegion RegionFromRects(const std::vector<Rect>& rects) {
+ui::TGdiObject<HRGN> RegionFromRects(const std::vector<Rect>& rects) {
   if (rects.empty())
-    return UniqueRegion(CreateRectRgn(0, 0, 0, 0));
-  UniqueRegion result;
+    return ui::TGdiObject<HRGN>(CreateRectRgn(0, 0, 0, 0));
+  ui::TGdiObject<HRGN> result;
   bool failed = false;
   ForEachRectChunk(rects, kRegionChunkRects, [&](const Rect* first, std::size_t count) {
     if (failed)
       return;
-    UniqueRegion chunk = RegionOfChunk(first, count);
+    ui::TGdiObject<HRGN> chunk = RegionOfChunk(first, count);
     if (!chunk) {
       failed = true;
     } else if (!result) {
       result = std::move(chunk);
-    } else if (CombineRgn(result.get(), result.get(), chunk.get(), RGN_OR) == ERROR) {
+    } else if (CombineRgn(result.Get(), result.Get(), chunk.Get(), RGN_OR) == ERROR) {
       failed = true;
     }
   });
   if (failed)
-    result.reset();
+    result.Reset();
   return result;
 }
 
-UniqueRegion RegionFromBitmap(const Raster& bitmap, int x, int y, int toleranceBlue,
+ui::TGdiObject<HRGN> RegionFromBitmap(const Raster& bitmap, int x, int y, int toleranceBlue,
                               int toleranceGreen, int toleranceRed, Pixel colour) {
   const TransparentRange range =
       TransparentRange::From(colour, toleranceBlue, toleranceGreen, toleranceRed);

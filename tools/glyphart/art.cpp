@@ -95,4 +95,44 @@ Image DrawIcon(int size) {
   return img;
 }
 
+namespace {
+
+// A window outline with a heavier title edge: the frame is one unit wide, the title two.
+// Coordinates are in pixels of a 16-pixel cell.
+Shape WindowOutline(double left, double top, double right, double bottom, double unit) {
+  auto box = [unit](double l, double t, double r, double b) {
+    return RoundBox({l * unit, t * unit}, {r * unit, b * unit}, 0.0);
+  };
+  return Minus(box(left, top, right, bottom), box(left + 1, top + 2, right - 1, bottom - 1));
+}
+
+} // namespace
+
+Image DrawMenuGlyph(MenuGlyph which, int size) {
+  Image img(size);
+  double u = 1.0 / 16; // the glyphs are designed on a 16-pixel grid
+  Fill ink = Solid(Hex(0x000000));
+  switch (which) {
+  case MenuGlyph::Restore: {
+    // Two overlapping windows; the front one hides the back one's corner.
+    Shape front = WindowOutline(2, 6, 11, 14, u);
+    Shape frontArea = RoundBox({2 * u, 6 * u}, {11 * u, 14 * u}, 0.0);
+    img.Paint(Union({front, Minus(WindowOutline(5, 2, 14, 10, u), frontArea)}), ink);
+    break;
+  }
+  case MenuGlyph::Maximize:
+    img.Paint(WindowOutline(3, 3, 13, 13, u), ink);
+    break;
+  case MenuGlyph::Minimize:
+    img.Paint(RoundBox({4 * u, 11 * u}, {12 * u, 13 * u}, 0.0), ink);
+    break;
+  case MenuGlyph::Close:
+    img.Paint(Union({Capsule({4.5 * u, 4.5 * u}, {11.5 * u, 11.5 * u}, 0.72 * u),
+                     Capsule({11.5 * u, 4.5 * u}, {4.5 * u, 11.5 * u}, 0.72 * u)}),
+              ink);
+    break;
+  }
+  return img;
+}
+
 } // namespace vela::tools

@@ -86,6 +86,31 @@ Bytes Bmp24(const Image& image, std::uint32_t background) {
   return BmpFile(image.Size(), 24, pixels);
 }
 
+Bytes Bmp1Strip(const std::vector<const Image*>& cells) {
+  int size = cells.empty() ? 0 : cells.front()->Size();
+  int width = size * int(cells.size());
+  int rowBytes = (width + 31) / 32 * 4;
+  Bytes pixels;
+  for (int y = size - 1; y >= 0; --y) {
+    Bytes row(std::size_t(rowBytes), 0);
+    for (int x = 0; x < width; ++x) {
+      bool ink = cells[std::size_t(x / size)]->At(x % size, y).a >= 0.5;
+      if (!ink) row[std::size_t(x / 8)] |= std::uint8_t(0x80 >> (x % 8));
+    }
+    pixels.insert(pixels.end(), row.begin(), row.end());
+  }
+  constexpr std::uint32_t kPalette = 2 * 4;
+  Bytes b{'B', 'M'};
+  Put32(b, std::uint32_t(14 + 40 + kPalette + pixels.size()));
+  Put32(b, 0);
+  Put32(b, 14 + 40 + kPalette);
+  PutInfoHeader(b, width, size, 1, std::uint32_t(pixels.size()));
+  Put32(b, 0x000000); // index 0: black
+  Put32(b, 0xFFFFFF); // index 1: white
+  b.insert(b.end(), pixels.begin(), pixels.end());
+  return b;
+}
+
 Bytes Ico(const std::vector<const Image*>& sizes) {
   Bytes head;
   Put16(head, 0);

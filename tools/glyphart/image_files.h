@@ -12,6 +12,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 // A bottom-up 24-bit BMP of the image flattened over an opaque background colour (0xRRGGBB).
 Bytes Bmp24(const Image& image, std::uint32_t background);
+// A bottom-up 1-bit BMP of images side by side: black (index 0) where a pixel is covered at
+// least half, white (index 1) elsewhere.
+Bytes Bmp1Strip(const std::vector<const Image*>& cells);
 // An icon file with one 32-bit entry (alpha and an AND mask) per image.
 Bytes Ico(const std::vector<const Image*>& sizes);
 

@@ -1,4 +1,4 @@
-// Writes the glyph and icon files of the update tool into a directory:
+// Writes the glyph, icon and menu-glyph files of the update tool into a directory:
 //   glyphart <output-directory>
 #include <cstdio>
 #include <string>
@@ -40,6 +40,10 @@ int main(int argc, char** argv) {
   Image i16 = DrawIcon(16), i24 = DrawIcon(24), i32 = DrawIcon(32), i48 = DrawIcon(48),
         i64 = DrawIcon(64);
   ok &= WriteFile(dir + "/vela_update.ico", Ico({&i16, &i24, &i32, &i48, &i64}));
+  // The skinned window menu's glyphs: restore, maximise, minimise, close; white is the mask.
+  Image restore = DrawMenuGlyph(MenuGlyph::Restore, 16), maximize = DrawMenuGlyph(MenuGlyph::Maximize, 16),
+        minimize = DrawMenuGlyph(MenuGlyph::Minimize, 16), close = DrawMenuGlyph(MenuGlyph::Close, 16);
+  ok &= WriteFile(dir + "/menu_glyphs.bmp", Bmp1Strip({&restore, &maximize, &minimize, &close}));
   if (!ok) {
     std::fprintf(stderr, "glyphart: could not write into %s\n", dir.c_str());
     return 1;

@@ -252,6 +252,17 @@ bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str
 
 } // namespace
 
+// Whether a window wears its skin completely: it answers the skin engine's "is skinned"
+// message (0x3504) and the skinner has fitted it and cut its region, the last step of skinning.
+bool IsSkinned(HWND window) {
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutW(window, 0x3504, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) || answer != 1) return false;
+  HRGN probe = CreateRectRgn(0, 0, 0, 0);
+  const bool cut = GetWindowRgn(window, probe) != ERROR;
+  DeleteObject(probe);
+  return cut;
+}
+
 int wmain(int argc, wchar_t** argv) {
   if (argc != 6) {
     std::printf("usage: operator_driver <VelaUpdate.exe> <address> <port> <image> <marker-dir>\n");
@@ -278,6 +289,10 @@ int wmain(int argc, wchar_t** argv) {
   // Other programs may share the desktop: keep the tool on top so that every click lands on it.
   SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(main);
+  // The tool wears its skin once its window is first activated; clicks go by client
+  // coordinates, and the client area moves when the skin's frame replaces the system's.
+  if (!WaitFor([&] { return IsSkinned(main); }, 30000)) Fail("the main window was not skinned");
+  Step("the window wears its skin");
   Sleep(500);
 
   // The three edits: address and port share the top row, the file field sits below.
@@ -348,6 +363,8 @@ int wmain(int argc, wchar_t** argv) {
   CloseHandle(marker);
   WaitFor([&] { return FileExists(markers + L"\\shot-taken"); }, 20000);
 
+  // The box is skinned too; its button moves when the box is fitted to the skin's frame.
+  if (!WaitFor([&] { return IsSkinned(box); }, 30000)) Fail("the success box was not skinned");
   HWND ok = FindChild(box, [](HWND w) { return GetDlgCtrlID(w) == IDOK; });
   if (ok) ClickCentre(ok);
   else PressKey(VK_RETURN);

@@ -15,6 +15,8 @@
 #include "app/form1.h"
 #include "app/texts.h"
 #include "link/texts.h"
+#include "skin/forms/skin_manager.h"
+#include "skin/forms/skin_messages.h"
 #include "tests/win/app/fake_bootloader.h"
 #include "tests/win/app/window_watch.h"
 #include "ui/application.h"
@@ -61,14 +63,19 @@ protected:
     ui::Application->SetTitle(W(text::kAppTitle));
   }
 
+  // The window carries its skin: every test runs against the skinned frame, as the operator
+  // sees it. The skin manager goes with each test's window.
   void SetUp() override {
     form = new TForm1(ui::Application);
     form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return SendMessageW(form->Handle(), skin::SKM_ISSKINNED, 0, 0) == 1; }, 30000))
+        << "the window was not skinned";
     PumpFor(50);
   }
 
   void TearDown() override {
     delete form;
+    skin::FreeSkinManager();
     PumpFor(20);
   }
 
@@ -144,6 +151,8 @@ TEST_F(MainWindow, StartsDisconnectedWithEveryControlOfTheDescription) {
   EXPECT_EQ(form->Caption(), L"Vela System Firmware Update Tool");
   EXPECT_EQ(form->ClientWidth(), 730);
   EXPECT_EQ(form->ClientHeight(), 485);
+  // The skin's frame replaced the system caption without changing the client area.
+  EXPECT_EQ(GetWindowLongPtrW(form->Handle(), GWL_STYLE) & WS_CAPTION, 0);
   EXPECT_EQ(form->Font()->Name(), L"MS Sans Serif");
   EXPECT_EQ(form->Font()->Height(), -11);
   EXPECT_TRUE(Disconnected());

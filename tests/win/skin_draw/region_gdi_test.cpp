@@ -34,12 +34,12 @@ TEST(RegionFromBitmap, FollowsTheOpaquePixelsWithTolerance) {
     frame.At(x, 0) = frame.At(59 - x, 0) = kMagenta;
   frame.At(0, 1) = frame.At(59, 1) = MakePixel(255, 1, 255); // within tolerance 1
   frame.At(1, 1) = MakePixel(254, 0, 255);                   // not within it
-  const UniqueRegion region = RegionFromBitmap(frame.View(), 5, 9, 1, 1, 1, kMagenta);
+  const ui::TGdiObject<HRGN> region = RegionFromBitmap(frame.View(), 5, 9, 1, 1, 1, kMagenta);
   ASSERT_TRUE(region);
   EXPECT_TRUE(
-      RegionMatchesPixels(region.get(), frame, 5, 9, TransparentRange::From(kMagenta, 1, 1, 1)));
-  EXPECT_FALSE(PtInRegion(region.get(), 5 + 0, 9 + 1));
-  EXPECT_TRUE(PtInRegion(region.get(), 5 + 1, 9 + 1));
+      RegionMatchesPixels(region.Get(), frame, 5, 9, TransparentRange::From(kMagenta, 1, 1, 1)));
+  EXPECT_FALSE(PtInRegion(region.Get(), 5 + 0, 9 + 1));
+  EXPECT_TRUE(PtInRegion(region.Get(), 5 + 1, 9 + 1));
 }
 
 TEST(RegionFromBitmap, CombinesManyChunksIntoOneRegion) {
@@ -51,23 +51,23 @@ TEST(RegionFromBitmap, CombinesManyChunksIntoOneRegion) {
   }
   const TransparentRange range = TransparentRange::From(kMagenta, 1, 1, 1);
   ASSERT_EQ(OpaqueRunRects(board.View(), 0, 0, range).size(), 4500u);
-  const UniqueRegion region = RegionFromBitmap(board.View(), -3, 2, 1, 1, 1, kMagenta);
+  const ui::TGdiObject<HRGN> region = RegionFromBitmap(board.View(), -3, 2, 1, 1, 1, kMagenta);
   ASSERT_TRUE(region);
-  EXPECT_TRUE(RegionMatchesPixels(region.get(), board, -3, 2, range));
+  EXPECT_TRUE(RegionMatchesPixels(region.Get(), board, -3, 2, range));
 }
 
 TEST(RegionFromBitmap, AllMagentaIsEmptyAndNoMagentaIsTheMovedRectangle) {
-  const UniqueRegion empty =
+  const ui::TGdiObject<HRGN> empty =
       RegionFromBitmap(Bitmap(20, 10, kMagenta).View(), 0, 0, 1, 1, 1, kMagenta);
   ASSERT_TRUE(empty);
   RECT box{};
-  EXPECT_EQ(GetRgnBox(empty.get(), &box), NULLREGION);
+  EXPECT_EQ(GetRgnBox(empty.Get(), &box), NULLREGION);
 
-  const UniqueRegion full =
+  const ui::TGdiObject<HRGN> full =
       RegionFromBitmap(Bitmap(20, 10, 0x00336699).View(), 7, -4, 1, 1, 1, kMagenta);
   ASSERT_TRUE(full);
-  const UniqueRegion expected(CreateRectRgn(7, -4, 27, 6));
-  EXPECT_TRUE(EqualRgn(full.get(), expected.get()));
+  const ui::TGdiObject<HRGN> expected(CreateRectRgn(7, -4, 27, 6));
+  EXPECT_TRUE(EqualRgn(full.Get(), expected.Get()));
 }
 
 } // namespace

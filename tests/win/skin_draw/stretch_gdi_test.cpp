@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "skin/draw/dib_win.h"
 #include "skin/draw/stretch.h"
 #include "tests/win/skin_draw/surfaces.h"
 
@@ -19,16 +18,16 @@ using test::SurfaceOf;
 ::testing::AssertionResult StretchAgrees(const Rect& dest, const Rect& source, int canvasW,
                                          int canvasH, std::uint32_t seed) {
   const Bitmap image = RandomBitmap(40, 30, seed, false);
-  const DibSection from = SurfaceOf(image);
+  const auto from = SurfaceOf(image);
   Bitmap portable(canvasW, canvasH, 0x00123456);
-  DibSection gdi = SurfaceOf(portable);
+  const auto gdi = SurfaceOf(portable);
   {
-    const StretchModeScope mode(gdi.Dc(), COLORONCOLOR);
-    StretchBlt(gdi.Dc(), dest.left, dest.top, dest.Width(), dest.Height(), from.Dc(), source.left,
+    const ui::TStretchModeSaver mode(gdi->Dc(), COLORONCOLOR);
+    StretchBlt(gdi->Dc(), dest.left, dest.top, dest.Width(), dest.Height(), from->Dc(), source.left,
                source.top, source.Width(), source.Height(), SRCCOPY);
   }
   StretchCopy(portable.View(), dest, image.View(), source);
-  return SamePixels(gdi, portable)
+  return SamePixels(*gdi, portable)
          << " stretching {" << source.left << "," << source.top << "," << source.right << ","
          << source.bottom << "} onto {" << dest.left << "," << dest.top << "," << dest.right << ","
          << dest.bottom << "}";

@@ -22,11 +22,13 @@ Bitmap RandomBitmap(int width, int height, std::uint32_t seed, bool withMagenta)
   return b;
 }
 
-DibSection SurfaceOf(const Bitmap& bitmap) {
-  return DibSection::CopyOf(bitmap.View());
+std::unique_ptr<ui::TBitmap> SurfaceOf(const Bitmap& bitmap) {
+  auto surface = std::make_unique<ui::TBitmap>();
+  surface->CopyFrom(bitmap.View());
+  return surface;
 }
 
-::testing::AssertionResult SamePixels(const DibSection& gdi, const Bitmap& portable) {
+::testing::AssertionResult SamePixels(const ui::TBitmap& gdi, const Bitmap& portable) {
   GdiFlush();
   const Raster g = gdi.View();
   if (g.width != portable.Width() || g.height != portable.Height()) {

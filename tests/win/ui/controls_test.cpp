@@ -213,5 +213,89 @@ TEST(Bitmaps, BmpFilesOfOtherDepthsAndOrientationsLoadTheRightWayUp) {
   EXPECT_THROW(again.LoadFromBytes(bmp.data(), bmp.size()), EReadError);
 }
 
+// A raster whose every pixel differs, with junk in some fourth bytes.
+vela::skin::Bitmap Numbered(int width, int height) {
+  vela::skin::Bitmap b(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) b.At(x, y) = std::uint32_t(y * 4099 + x * 37 + 1) & 0xFFFFFF;
+  return b;
+}
+
+TEST(Bitmaps, RastersBlitOntoADcAndAreCapturedBack) {
+  vela::skin::Bitmap image = Numbered(23, 17);
+  TBitmap canvas;
+  canvas.SetSize(50, 40);
+  BlitRaster(canvas.Dc(), 11, 6, image.View());
+  EXPECT_EQ(CaptureDc(canvas.Dc(), vela::skin::Rect{11, 6, 34, 23}), image);
+  EXPECT_EQ(canvas.View().At(10, 6), 0u) << "nothing lands beside the copy";
+  // A view of part of each row: its rows stay `stride` apart.
+  const vela::skin::Raster part{&image.At(3, 2), 5, 4, image.Width()};
+  BlitRaster(canvas.Dc(), 0, 0, part);
+  const vela::skin::Bitmap captured = CaptureDc(canvas.Dc(), vela::skin::Rect{0, 0, 5, 4});
+  ASSERT_EQ(captured.Width(), 5);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 5; ++x) ASSERT_EQ(captured.At(x, y), image.At(x + 3, y + 2)) << x << "," << y;
+  EXPECT_TRUE(CaptureDc(canvas.Dc(), vela::skin::Rect{5, 5, 5, 9}).Empty());
+  EXPECT_TRUE(CaptureDc(canvas.Dc(), vela::skin::Rect{0, 0, 20000, 2}).Empty());
+}
+
+TEST(Bitmaps, CopiesOfPartOfARasterAreBlackWhereTheRasterEnds) {
+  vela::skin::Bitmap image = Numbered(23, 17);
+  image.At(0, 15) |= 0xAB000000u;
+  TBitmap b;
+  b.CopyFrom(image.View(), vela::skin::Rect{-2, 15, 3, 19});
+  ASSERT_EQ(b.Width(), 5);
+  ASSERT_EQ(b.Height(), 4);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 5; ++x) {
+      const bool inside = x >= 2 && y < 2;
+      const std::uint32_t expected = inside ? image.At(x - 2, y + 15) & 0xFFFFFF : 0u;
+      ASSERT_EQ(b.View().At(x, y), expected) << x << "," << y;
+    }
+  }
+  b.CopyFrom(image.View(), vela::skin::Rect{4, 4, 4, 9});
+  EXPECT_TRUE(b.Empty());
+}
+
+TEST(Bitmaps, TheDcStaysAcrossResizesAndShowsTheNewPixels) {
+  TBitmap b;
+  b.SetSize(4, 4);
+  const HDC dc = b.Dc();
+  TCanvas* canvas = b.Canvas();
+  EXPECT_EQ(canvas->Handle(), dc);
+  b.SetSize(9, 3);
+  EXPECT_EQ(b.Dc(), dc);
+  EXPECT_EQ(canvas->Handle(), dc);
+  canvas->Brush()->SetColor(TColor(RGB(1, 2, 3)));
+  canvas->FillRect(RECT{7, 1, 9, 3});
+  EXPECT_EQ(b.View().At(8, 2), 0x010203u);
+  EXPECT_EQ(b.View().At(6, 2), 0u);
+}
+
+TEST(Bitmaps, RunLengthFilesLoadAndAFailedLoadKeepsThePicture) {
+  // A 2 x 2 8-bit run-length BMP with two palette entries, red (0) and blue (1): the bottom
+  // row is a run of two reds, the top row blue then red.
+  const std::vector<std::uint8_t> rle = {
+      'B', 'M', 72, 0, 0, 0, 0, 0, 0, 0, 62, 0, 0, 0,                 // file header
+      40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 8, 0, 1, 0, 0, 0,    // info header, RLE8
+      10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0,
+      0, 0, 255, 0, 255, 0, 0, 0,                                     // palette
+      2, 0, 0, 0, 1, 1, 1, 0, 0, 1};                                  // runs, end of bitmap
+  TBitmap b;
+  b.LoadFromBytes(rle.data(), rle.size());
+  ASSERT_EQ(b.Width(), 2);
+  ASSERT_EQ(b.Height(), 2);
+  EXPECT_EQ(b.View().At(0, 0), 0x0000FFu);
+  EXPECT_EQ(b.View().At(1, 0), 0xFF0000u);
+  EXPECT_EQ(b.View().At(0, 1), 0xFF0000u);
+  EXPECT_EQ(b.View().At(1, 1), 0xFF0000u);
+  // Pixels said to lie beyond the end of the file are refused; the picture already loaded stays.
+  std::vector<std::uint8_t> bad = rle;
+  bad[10] = 200;
+  EXPECT_THROW(b.LoadFromBytes(bad.data(), bad.size()), EReadError);
+  EXPECT_EQ(b.Width(), 2);
+  EXPECT_EQ(b.View().At(0, 0), 0x0000FFu);
+}
+
 } // namespace
 } // namespace vela::ui::test

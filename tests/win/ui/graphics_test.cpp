@@ -66,6 +66,87 @@ TEST(Canvases, PanelPaintsALoweredInnerBevelAndItsFace) {
   EXPECT_EQ(inner->BoundsRect().bottom, 54);
 }
 
+TEST(GdiObjects, TheLiveCountFollowsEveryOwner) {
+  const long base = LiveGdiObjects();
+  {
+    TGdiObject<HBRUSH> brush(CreateSolidBrush(RGB(1, 2, 3)));
+    EXPECT_EQ(LiveGdiObjects(), base + 1);
+    TGdiObject<HBRUSH> moved(std::move(brush));
+    EXPECT_EQ(LiveGdiObjects(), base + 1) << "a move hands the object over";
+    HBRUSH kept = moved.Get();
+    moved.Reset(kept);
+    EXPECT_NE(GetObjectType(kept), 0u) << "taking the same handle again must not delete it";
+    EXPECT_EQ(LiveGdiObjects(), base + 1);
+    HBRUSH given = moved.Release();
+    EXPECT_EQ(LiveGdiObjects(), base) << "a released object is the caller's";
+    DeleteObject(given);
+  }
+  HDC memory = nullptr;
+  {
+    TGdiObject<HDC> dc(CreateCompatibleDC(nullptr));
+    memory = dc.Get();
+    EXPECT_EQ(GetObjectType(memory), DWORD(OBJ_MEMDC));
+    EXPECT_EQ(LiveGdiObjects(), base + 1);
+  }
+  EXPECT_EQ(GetObjectType(memory), 0u) << "the memory DC is deleted with its owner";
+  {
+    TBitmap bitmap;
+    bitmap.SetSize(20, 10);
+    bitmap.Canvas()->Brush()->SetColor(clRed);
+    bitmap.Canvas()->FillRect(RECT{0, 0, 20, 10});
+    bitmap.Canvas()->TextOut(0, 0, L"x");
+    EXPECT_GE(LiveGdiObjects(), base + 4) << "the DIB, its DC, the canvas's brush and font at least";
+    bitmap.SetSize(30, 30);
+    bitmap.SetSize(0, 0);
+  }
+  EXPECT_EQ(LiveGdiObjects(), base);
+}
+
+TEST(GdiObjects, RepaintsAndResizesOfAFormLeaveNoObjectBehind) {
+  Application->Initialize();
+  TForm form(nullptr);
+  form.SetBounds(40, 40, 240, 160);
+  auto* panel = new TPanel(&form);
+  panel->SetParent(&form);
+  panel->SetAlign(TAlign::alClient);
+  panel->SetCaption(L"Status");
+  panel->SetDoubleBuffered(true); // paints through a buffer bitmap and memory DC
+  auto* label = new TLabel(&form);
+  label->SetParent(panel);
+  label->SetCaption(L"Connected");
+  form.Show();
+  const auto resizeAndPaint = [&](int i) {
+    form.SetBounds(40, 40, 240 + i % 7, 160 + i % 5);
+    RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  };
+  // Brushes and fonts are made when first needed; the first round makes them all.
+  resizeAndPaint(1);
+  const long settled = LiveGdiObjects();
+  for (int i = 0; i < 100; ++i) resizeAndPaint(i);
+  EXPECT_EQ(LiveGdiObjects(), settled);
+}
+
+TEST(Colours, TheNamedSystemColoursAreTheSystemsOwn) {
+  const std::pair<TColor, int> named[] = {
+      {clScrollBar, COLOR_SCROLLBAR}, {clBackground, COLOR_BACKGROUND},
+      {clActiveCaption, COLOR_ACTIVECAPTION}, {clInactiveCaption, COLOR_INACTIVECAPTION},
+      {clMenu, COLOR_MENU}, {clWindow, COLOR_WINDOW}, {clWindowFrame, COLOR_WINDOWFRAME},
+      {clMenuText, COLOR_MENUTEXT}, {clWindowText, COLOR_WINDOWTEXT}, {clCaptionText, COLOR_CAPTIONTEXT},
+      {clActiveBorder, COLOR_ACTIVEBORDER}, {clInactiveBorder, COLOR_INACTIVEBORDER},
+      {clAppWorkSpace, COLOR_APPWORKSPACE}, {clHighlight, COLOR_HIGHLIGHT},
+      {clHighlightText, COLOR_HIGHLIGHTTEXT}, {clBtnFace, COLOR_BTNFACE}, {clBtnShadow, COLOR_BTNSHADOW},
+      {clGrayText, COLOR_GRAYTEXT}, {clBtnText, COLOR_BTNTEXT},
+      {clInactiveCaptionText, COLOR_INACTIVECAPTIONTEXT}, {clBtnHighlight, COLOR_BTNHIGHLIGHT},
+      {cl3DDkShadow, COLOR_3DDKSHADOW}, {cl3DLight, COLOR_3DLIGHT}, {clInfoText, COLOR_INFOTEXT},
+      {clInfoBk, COLOR_INFOBK}};
+  for (const auto& [code, index] : named) {
+    EXPECT_EQ(code, vela::skin::SystemColour(index)) << index;
+    EXPECT_EQ(ColorToRGB(code), GetSysColor(index)) << index;
+  }
+  EXPECT_EQ(ColorToRGB(clTeal), COLORREF(RGB(0, 0x80, 0x80)));
+  EXPECT_EQ(ColorToRGB(vela::skin::RgbColour(1, 2, 3)), COLORREF(RGB(1, 2, 3)));
+}
+
 TEST(ImageLists, AStripBecomesImagesDrawnByIndex) {
   TBitmap strip;
   strip.SetSize(32, 16);

@@ -68,6 +68,42 @@ TEST_F(WindowProcTakeover, ATakeoverThatConsumesAMessageKeepsItFromTheControl) {
   EXPECT_EQ(edit->Text(), L"kept");
 }
 
+TEST_F(WindowProcTakeover, ParentsHandEveryReflectedMessageToTheChildItNames) {
+  MessageRecorder rec(edit, {CN_COMMAND, CN_NOTIFY, CN_HSCROLL, CN_VSCROLL, CN_CTLCOLOREDIT, CN_CTLCOLORSTATIC,
+                             CN_CTLCOLORBTN, CN_CTLCOLORLISTBOX, CN_DRAWITEM, CN_MEASUREITEM});
+  HWND parent = form->Handle();
+  HWND child = edit->Handle();
+  SetWindowLongPtrW(child, GWLP_ID, 77);
+  const auto byHandle = reinterpret_cast<LPARAM>(child);
+  HDC dc = GetDC(child);
+  SendMessageW(parent, WM_COMMAND, MAKEWPARAM(77, 0x7FF0), byHandle);
+  NMHDR header{child, 77, UINT(-1000)};
+  SendMessageW(parent, WM_NOTIFY, 77, reinterpret_cast<LPARAM>(&header));
+  SendMessageW(parent, WM_HSCROLL, SB_LINEUP, byHandle);
+  SendMessageW(parent, WM_VSCROLL, SB_LINEDOWN, byHandle);
+  for (UINT colour : {WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC, WM_CTLCOLORBTN, WM_CTLCOLORLISTBOX})
+    SendMessageW(parent, colour, reinterpret_cast<WPARAM>(dc), byHandle);
+  DRAWITEMSTRUCT draw{};
+  draw.CtlType = ODT_BUTTON;
+  draw.hwndItem = child;
+  draw.hDC = dc;
+  SendMessageW(parent, WM_DRAWITEM, 77, reinterpret_cast<LPARAM>(&draw));
+  MEASUREITEMSTRUCT measure{};
+  measure.CtlType = ODT_LISTBOX;
+  measure.CtlID = 77;
+  SendMessageW(parent, WM_MEASUREITEM, 77, reinterpret_cast<LPARAM>(&measure));
+  // Menu items belong to no child control.
+  draw.CtlType = ODT_MENU;
+  SendMessageW(parent, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+  measure.CtlType = ODT_MENU;
+  SendMessageW(parent, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+  ReleaseDC(child, dc);
+  const std::vector<UINT> expected = {CN_COMMAND,        CN_NOTIFY,      CN_HSCROLL,         CN_VSCROLL,
+                                      CN_CTLCOLOREDIT,   CN_CTLCOLORSTATIC, CN_CTLCOLORBTN, CN_CTLCOLORLISTBOX,
+                                      CN_DRAWITEM,       CN_MEASUREITEM};
+  EXPECT_EQ(rec.seen, expected);
+}
+
 TEST_F(WindowProcTakeover, WindowIsAttachedUntilItIsDestroyed) {
   HWND h = edit->Handle();
   EXPECT_EQ(TWinControl::FromHandle(h), edit);

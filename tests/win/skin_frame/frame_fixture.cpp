@@ -1,0 +1,87 @@
+#include "tests/win/skin_frame/frame_fixture.h"
+
+#include "skin/forms/skin_manager.h"
+#include "ui/application.h"
+#include "ui/bitmap.h"
+
+#include <fstream>
+
+namespace vela::skin::test {
+
+Bitmap CaptureWindow(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  ui::TBitmap copy;
+  copy.SetSize(w, h);
+  HDC dc = GetWindowDC(window);
+  BitBlt(copy.Canvas()->Handle(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
+  ReleaseDC(window, dc);
+  const Raster pixels = copy.View();
+  Bitmap result(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      result.At(x, y) = pixels.At(x, y) & 0xFFFFFFu;
+  return result;
+}
+
+void SaveForInspection(const Bitmap& image, const std::string& name) {
+  ui::TBitmap out;
+  out.CopyFrom(image.View());
+  const std::vector<std::uint8_t> bytes = out.SaveToBytes();
+  std::ofstream(name + ".bmp", std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+void SkinnedFormTest::SetUp() {
+  ui::Application->Initialize();
+}
+
+void SkinnedFormTest::TearDown() {
+  delete form;
+  form = nullptr;
+  data = nullptr;
+  FreeSkinManager();
+  PumpMessages();
+}
+
+void SkinnedFormTest::CreateForm() {
+  form = new ui::TForm(nullptr);
+  form->SetCaption(L"Skinned window");
+  form->SetBounds(120, 100, 300, 200);
+  form->SetClientWidth(360);
+  form->SetClientHeight(200);
+  form->HandleNeeded();
+  data = new TSkinData(form);
+  data->SetSkinFile(L"" VELA_DEFAULT_SKN);
+  ASSERT_FALSE(data->SkinEmpty()) << "the default skin did not load from " << VELA_DEFAULT_SKN;
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  PumpMessages();
+}
+
+void SkinnedFormTest::Skin() {
+  ASSERT_NE(SkinManager, nullptr);
+  SkinManager->Active = true;
+  SkinManager->AttachWindow(Window()); // the activation hook may have been first
+  ASSERT_TRUE(PumpUntil([&] { return Skinner() && Skinner()->LifeState() == 1; }))
+      << "the window was not skinned";
+  PumpMessages();
+}
+
+void SkinnedFormTest::WatchClose() {
+  form->OnCloseQuery = [this](ui::TObject*, bool& canClose) {
+    closeAsked = true;
+    canClose = false;
+  };
+}
+
+HWND SkinnedFormTest::Window() const {
+  return form->Handle();
+}
+
+TWinSkinForm* SkinnedFormTest::Skinner() const {
+  return SkinManager ? SkinManager->FindFormSkinner(form->HandleIfAllocated()) : nullptr;
+}
+
+} // namespace vela::skin::test

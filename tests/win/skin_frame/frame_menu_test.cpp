@@ -1,0 +1,117 @@
+// The skin's own system menu, opened by a right click on the caption.
+#include "tests/win/skin_frame/frame_fixture.h"
+
+#include "skin/forms/skin_manager.h"
+
+namespace vela::skin::test {
+namespace {
+
+// Filled by the timer that runs inside the menu's modal loop.
+struct MenuCapture {
+  HWND menuWindow = nullptr;
+  Bitmap pixels;
+  int ticks = 0;
+};
+MenuCapture* capture = nullptr;
+
+BOOL CALLBACK FindMenuWindow(HWND w, LPARAM) {
+  wchar_t name[16]{};
+  GetClassNameW(w, name, 16);
+  if (std::wstring(name) == L"#32768" && IsWindowVisible(w)) {
+    capture->menuWindow = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CALLBACK WatchMenu(HWND, UINT, UINT_PTR, DWORD) {
+  if (!capture)
+    return;
+  ++capture->ticks;
+  if (!capture->menuWindow)
+    EnumWindows(FindMenuWindow, 0);
+  // Give the menu a few ticks to draw its items, then read it and close it.
+  if ((capture->menuWindow && capture->ticks > 5) || capture->ticks > 400) {
+    if (capture->menuWindow)
+      capture->pixels = CaptureWindow(capture->menuWindow);
+    EndMenu();
+  }
+}
+
+using SystemMenu = SkinnedFormTest;
+
+TEST_F(SystemMenu, RightClickOnTheCaptionOpensTheSkinsMenuWithEveryItemDrawn) {
+  CreateForm();
+  Skin();
+  MenuCapture seen;
+  capture = &seen;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, WatchMenu);
+  RECT r{};
+  GetWindowRect(Window(), &r);
+  SendMessageW(Window(), WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 150, r.top + 12));
+  KillTimer(nullptr, timer);
+  capture = nullptr;
+  ASSERT_NE(seen.menuWindow, nullptr) << "no menu opened";
+  ASSERT_FALSE(seen.pixels.Empty());
+  SaveForInspection(seen.pixels, "system-menu");
+  // Restore, maximise, minimise, a line and close: the text of each row darkens some pixels.
+  const Pixel background = seen.pixels.At(seen.pixels.Width() / 2, 2);
+  std::vector<int> rowsWithText;
+  for (int y = 0; y < seen.pixels.Height(); ++y) {
+    int ink = 0;
+    for (int x = 0; x < seen.pixels.Width(); ++x)
+      ink += seen.pixels.At(x, y) != background;
+    if (ink > 6)
+      rowsWithText.push_back(y);
+  }
+  int bands = 0;
+  for (std::size_t i = 0; i < rowsWithText.size(); ++i)
+    if (i == 0 || rowsWithText[i] != rowsWithText[i - 1] + 1)
+      ++bands;
+  EXPECT_GE(bands, 4) << "the menu's items are not all drawn";
+}
+
+void CALLBACK CloseMenuAtOnce(HWND, UINT, UINT_PTR, DWORD) {
+  if (!capture)
+    return;
+  ++capture->ticks;
+  if (!capture->menuWindow)
+    EnumWindows(FindMenuWindow, 0);
+  if (capture->menuWindow || capture->ticks > 400)
+    EndMenu();
+}
+
+TEST_F(SystemMenu, TwoClicksOnTheIconWithinTheDoubleClickTimeCloseTheWindow) {
+  // A long double-click time, read by the skinner when it is made, so that a busy machine
+  // cannot stretch the two clicks apart.
+  const UINT usual = GetDoubleClickTime();
+  SetDoubleClickTime(10000);
+  struct Restore {
+    UINT time;
+    ~Restore() { SetDoubleClickTime(time); }
+  } restore{usual};
+  CreateForm();
+  Skin();
+  WatchClose();
+  // The default skin's system-menu icon: BUTTON4, Align 0 at (Xcoord, Ycoord).
+  const TDataSkinSysButton& icon = *Elements().CaptionButtons.at(4);
+  ASSERT_EQ(icon.Action, 3);
+  RECT r{};
+  GetWindowRect(Window(), &r);
+  const LPARAM at = MAKELPARAM(r.left + icon.Xcoord + 4, r.top + icon.Ycoord + 4);
+  MenuCapture seen;
+  capture = &seen;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, CloseMenuAtOnce);
+  SendMessageW(Window(), WM_NCLBUTTONDOWN, HTCAPTION, at);
+  SendMessageW(Window(), WM_NCLBUTTONUP, HTCAPTION, at); // opens the menu; the timer closes it
+  KillTimer(nullptr, timer);
+  capture = nullptr;
+  ASSERT_NE(seen.menuWindow, nullptr) << "the first click opened no menu";
+  EXPECT_FALSE(closeAsked);
+  SendMessageW(Window(), WM_NCLBUTTONDOWN, HTCAPTION, at);
+  SendMessageW(Window(), WM_NCLBUTTONUP, HTCAPTION, at);
+  EXPECT_TRUE(PumpUntil([&] { return closeAsked; }));
+}
+
+} // namespace
+} // namespace vela::skin::test
