@@ -48,6 +48,22 @@ constexpr int UpDownCell(Look look, bool secondDirection) {
   return int(look) + (secondDirection ? 4 : 0);
 }
 
+// The two halves of an up-down, split at half its width (horizontal: left, then right) or
+// at half its height (vertical: upper, then lower).
+struct UpDownHalves {
+  Rect First;
+  Rect Second;
+  friend constexpr bool operator==(const UpDownHalves&, const UpDownHalves&) = default;
+};
+constexpr UpDownHalves SplitUpDown(const Rect& r, bool horizontal) {
+  if (horizontal) {
+    const int mid = r.left + r.Width() / 2;
+    return {Rect{r.left, r.top, mid, r.bottom}, Rect{mid, r.top, r.right, r.bottom}};
+  }
+  const int mid = r.top + r.Height() / 2;
+  return {Rect{r.left, r.top, r.right, mid}, Rect{r.left, mid, r.right, r.bottom}};
+}
+
 // The glyph cell a look uses: pressed 3, disabled 2, else 1. Only a glyph of exactly four
 // cells shows it; any other count (0 counts as 1) always shows its first cell.
 int GlyphCellForLook(Look look, int numGlyphs);
@@ -79,6 +95,25 @@ CheckState CheckStateFromProperties(std::string_view stateIdentifier, bool check
 // whether enabled or not.
 int CheckMarkCell(CheckState state, bool indeterminate, bool enabled, bool isRadio,
                   int cellCount);
+
+// The nine-cell glyph strip handed to a check box that draws its own glyphs, filled from the
+// skin's `CheckButtonFrame` cells (all counted from 0):
+//
+//   target:  0  1  2  3  4  5  6  7  8
+//   source:  0  1  g  0  1  g  2  3  g       g: cell 4 of a 5-cell strip, else left empty
+//
+// The source cell for a target, or -1 when the target stays empty.
+constexpr int GlyphStripSourceCell(int target, int checkCells) {
+  switch (target) {
+  case 0: case 3: return 0;
+  case 1: case 4: return 1;
+  case 6: return 2;
+  case 7: return 3;
+  case 2: case 5: case 8: return checkCells == 5 ? 4 : -1;
+  default: return -1;
+  }
+}
+constexpr int kGlyphStripCells = 9;
 
 // Where the mark image lies in a check box or radio button, and the strip beside it filled with
 // the parent colour first. `client` is the control's rectangle; the image is cellWidth x

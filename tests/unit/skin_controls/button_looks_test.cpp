@@ -78,6 +78,24 @@ TEST(ButtonLookTest, UpDownLightsOnlyTheHalfUnderTheCursor) {
   EXPECT_EQ(UpDownCell(D, true), 7);
 }
 
+TEST(UpDownHalvesTest, SplitsAtHalfTheWidthOrHeight) {
+  EXPECT_EQ(SplitUpDown(Rect{10, 20, 25, 60}, false),
+            (UpDownHalves{{10, 20, 25, 40}, {10, 40, 25, 60}}));
+  EXPECT_EQ(SplitUpDown(Rect{10, 20, 25, 60}, true),
+            (UpDownHalves{{10, 20, 17, 60}, {17, 20, 25, 60}}));
+}
+
+TEST(GlyphStripTest, FillsNineCellsFromTheCheckCells) {
+  const int fromFour[kGlyphStripCells] = {0, 1, -1, 0, 1, -1, 2, 3, -1};
+  const int fromFive[kGlyphStripCells] = {0, 1, 4, 0, 1, 4, 2, 3, 4};
+  for (int target = 0; target < kGlyphStripCells; ++target) {
+    SCOPED_TRACE(target);
+    EXPECT_EQ(GlyphStripSourceCell(target, 4), fromFour[target]);
+    EXPECT_EQ(GlyphStripSourceCell(target, 5), fromFive[target]);
+  }
+  EXPECT_EQ(GlyphStripSourceCell(9, 5), -1);
+}
+
 TEST(GlyphCellTest, OnlyAFourCellGlyphFollowsTheLook) {
   struct Row {
     Look look;
