@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/core/text.h"
+
 namespace vela::skin {
 namespace {
 
@@ -12,9 +14,7 @@ int Across(Size s, bool vertical) { return vertical ? s.x : s.y; }
 } // namespace
 
 GlyphLayout ParseGlyphLayout(std::string_view identifier) {
-  std::string lower(identifier);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+  const std::string lower = ui::AsciiLowerCase(identifier);
   if (lower == "blglyphright")
     return GlyphLayout::Right;
   if (lower == "blglyphtop")

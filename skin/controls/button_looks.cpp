@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "ui/core/text.h"
+
 namespace vela::skin {
 
 Look PushButtonLook(const ButtonState& s) {
@@ -85,10 +87,7 @@ CheckState CheckStateFromProperties(std::string_view stateIdentifier, bool check
                                     bool isRadio, CheckState fromButton) {
   if (isRadio || stateIdentifier.empty())
     return checked ? CheckState::Checked : CheckState::Unchecked;
-  std::string lower(stateIdentifier);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z')
-      c = char(c - 'A' + 'a');
+  const std::string lower = ui::AsciiLowerCase(stateIdentifier);
   if (lower.find("uncheck") != std::string::npos)
     return CheckState::Unchecked;
   if (lower.find("check") != std::string::npos)

@@ -3,24 +3,12 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "ui/core/text.h"
+
 namespace vela::skin::mapping {
 namespace {
 
 constexpr std::size_t kMaxKindLength = 50;
-
-// Class names and the class map are plain ASCII; only those letters change case.
-template <typename Char> Char AsciiLower(Char c) {
-  return c >= Char('A') && c <= Char('Z') ? Char(c - 'A' + 'a') : c;
-}
-template <typename Char> Char AsciiUpper(Char c) {
-  return c >= Char('a') && c <= Char('z') ? Char(c - 'a' + 'A') : c;
-}
-
-std::string UpperName(std::string_view name) {
-  std::string upper(name);
-  std::transform(upper.begin(), upper.end(), upper.begin(), AsciiUpper<char>);
-  return upper;
-}
 
 bool OneOf(const std::string& name, std::initializer_list<std::string_view> names) {
   return std::find(names.begin(), names.end(), name) != names.end();
@@ -50,43 +38,43 @@ MappingDecision KnownButOff() {
   return d;
 }
 
-MappingDecision ForKind(std::wstring_view kind, const MappingContext& c) {
+MappingDecision ForKind(std::string_view kind, const MappingContext& c) {
   const auto gated = [](bool on, MappingDecision d) { return on ? d : KnownButOff(); };
-  if (kind == L"nil")
+  if (kind == "nil")
     return KnownButOff();
-  if (kind == L"combobox")
+  if (kind == "combobox")
     return gated(c.Has(xcCombo), Take(SkinnerKind::TSkinComBox, AttachMode::Control));
-  if (kind == L"edit")
+  if (kind == "edit")
     return gated(c.Has(xcEdit), Take(SkinnerKind::TSkinEdit, AttachMode::Handle));
-  if (kind == L"radiobutton")
+  if (kind == "radiobutton")
     return gated(c.Has(xcRadioButton), Take(SkinnerKind::TSkinRadioButton, AttachMode::Control));
-  if (kind == L"panel")
+  if (kind == "panel")
     return gated(c.Has(xcPanel), WithWrite(Take(SkinnerKind::TSkinBox, AttachMode::Control, true),
                                            "Transparent", "True"));
-  if (kind == L"trackbar")
+  if (kind == "trackbar")
     return gated(c.Has(xcButton), WithWrite(Take(SkinnerKind::TSkinTrackBar, AttachMode::Control),
                                             "Transparent", "True"));
-  if (kind == L"button")
+  if (kind == "button")
     return gated(c.Has(xcButton), Take(SkinnerKind::TSkinButton, AttachMode::Control));
-  if (kind == L"bitbtn")
+  if (kind == "bitbtn")
     return gated(c.Has(xcButton), Take(SkinnerKind::TSkinBitButton, AttachMode::Control));
-  if (kind == L"speedbutton")
+  if (kind == "speedbutton")
     return gated(c.Has(xcSpeedButton), Take(SkinnerKind::TSkinSpeedButton, AttachMode::Graphic));
-  if (kind == L"tab")
+  if (kind == "tab")
     return gated(c.Has(xcTab) && c.HasTabsElement, Take(SkinnerKind::TSkinTab, AttachMode::Handle));
-  if (kind == L"progress")
+  if (kind == "progress")
     return gated(c.Has(xcProgress), Take(SkinnerKind::TSkinProgress, AttachMode::Control));
-  if (kind == L"scrollbar")
+  if (kind == "scrollbar")
     return gated(c.Has(xcScrollbar), Take(SkinnerKind::TSkinScrollbar, AttachMode::Scrolling,
                                           false, ChildAction::SkinComponents));
-  if (kind == L"embedscrollbar")
+  if (kind == "embedscrollbar")
     return gated(c.Has(xcScrollbar),
                  Take(SkinnerKind::None, AttachMode::None, false, ChildAction::EmbeddedScrollbars));
-  if (kind == L"container")
+  if (kind == "container")
     return Take(SkinnerKind::None, AttachMode::None, false, ChildAction::MapChildrenByClass);
-  if (kind == L"groupbox")
+  if (kind == "groupbox")
     return gated(c.Has(xcGroupBox), Take(SkinnerKind::TSkinGroupBox, AttachMode::Control, true));
-  if (kind == L"radiogroup") {
+  if (kind == "radiogroup") {
     if (!c.Has(xcGroupBox))
       return KnownButOff();
     MappingDecision d = Take(SkinnerKind::TSkinGroupBox, AttachMode::Control, true,
@@ -95,7 +83,7 @@ MappingDecision ForKind(std::wstring_view kind, const MappingContext& c) {
     d.ChildrenFirst = true;
     return d;
   }
-  if (kind == L"checkgroup") {
+  if (kind == "checkgroup") {
     if (!c.Has(xcPanel))
       return KnownButOff();
     MappingDecision d = c.Has(xcGroupBox)
@@ -105,7 +93,7 @@ MappingDecision ForKind(std::wstring_view kind, const MappingContext& c) {
     d.ChildrenFirst = true;
     return d;
   }
-  if (kind == L"checkbox")
+  if (kind == "checkbox")
     return gated(c.Has(xcCheckBox), Take(SkinnerKind::TSkinCheckBox, AttachMode::Control));
   return KnownButOff();
 }
@@ -195,34 +183,28 @@ const char* SkinnerKindName(SkinnerKind kind) {
 }
 
 bool FindClassMapKind(const std::vector<std::wstring>& lines, std::string_view className,
-                      std::wstring& kind) {
-  std::wstring key;
-  for (char c : className)
-    key.push_back(AsciiLower(wchar_t(static_cast<unsigned char>(c))));
-  key.push_back(L'=');
+                      std::string& kind) {
+  // Class names are ASCII, so a line that matches has as many characters before its kind as
+  // the key has bytes; and the class name holds no "=", so the key's own "=" is the line's first.
+  const std::string key = ui::AsciiLowerCase(className) + "=";
   for (const std::wstring& line : lines) {
-    if (line.size() < key.size())
+    if (line.size() < key.size() || ui::AsciiLowerCase(ui::WideToUtf8(line)).rfind(key, 0) != 0)
       continue;
-    std::wstring lower(line);
-    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower<wchar_t>);
-    if (lower.compare(0, key.size(), key) != 0)
-      continue;
-    // The class name holds no "=", so the key's own "=" is the line's first.
-    kind = lower.substr(key.size(), kMaxKindLength);
+    kind = ui::AsciiLowerCase(ui::WideToUtf8(std::wstring_view(line).substr(key.size(), kMaxKindLength)));
     return true;
   }
   return false;
 }
 
 MappingDecision MapByClassList(std::string_view className, const MappingContext& context) {
-  std::wstring kind;
+  std::string kind;
   if (!FindClassMapKind(context.Skin3rd, className, kind))
     return MappingDecision{};
   return ForKind(kind, context);
 }
 
 MappingDecision MapControl(const ControlFacts& control, const MappingContext& context) {
-  const std::string name = UpperName(control.ClassName);
+  const std::string name = ui::AsciiUpperCase(control.ClassName);
   MappingDecision byList = MapByClassList(name, context);
   if (byList.Matched)
     return byList;
@@ -232,8 +214,7 @@ MappingDecision MapControl(const ControlFacts& control, const MappingContext& co
 }
 
 ChildWindowDecision SkinChildWindowKind(std::string_view windowClass, std::uint32_t style) {
-  std::string cls(windowClass);
-  std::transform(cls.begin(), cls.end(), cls.begin(), AsciiLower<char>);
+  const std::string cls = ui::AsciiLowerCase(windowClass);
   if (cls == "button") {
     const std::uint32_t type = style & 0x0F;
     if ((type & 7) == 7)

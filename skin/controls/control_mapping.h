@@ -126,7 +126,7 @@ constexpr bool IsDisabledByTag(int tag, int disableTag) { return tag % 100 == di
 // first line that starts with the class name and "=" (letter case ignored on both sides).
 // False when no line names the class.
 bool FindClassMapKind(const std::vector<std::wstring>& lines, std::string_view className,
-                      std::wstring& kind);
+                      std::string& kind);
 
 // The class-map step: Matched is false when no line names the class; when one does, the
 // mapping ends here even if the kind is unknown or its switch is off (the control then stays
