@@ -8,8 +8,12 @@ namespace vela::skin {
 namespace {
 
 // The axis the layout runs along, and the one across it.
-int Along(Size s, bool vertical) { return vertical ? s.y : s.x; }
-int Across(Size s, bool vertical) { return vertical ? s.x : s.y; }
+int Along(Size s, bool vertical) {
+  return vertical ? s.y : s.x;
+}
+int Across(Size s, bool vertical) {
+  return vertical ? s.x : s.y;
+}
 
 } // namespace
 

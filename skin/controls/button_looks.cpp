@@ -66,25 +66,33 @@ int GlyphCellForLook(Look look, int numGlyphs) {
   if (numGlyphs != 4)
     return 1;
   switch (look) {
-  case Look::Pressed: return 3;
-  case Look::Disabled: return 2;
-  default: return 1;
+  case Look::Pressed:
+    return 3;
+  case Look::Disabled:
+    return 2;
+  default:
+    return 1;
   }
 }
 
 CaptionColour CaptionColourForLook(Look look) {
   switch (look) {
-  case Look::Normal: return CaptionColour::Normal;
-  case Look::HotOrFocused: return CaptionColour::MouseOver;
-  case Look::Pressed: return CaptionColour::Pressed;
-  case Look::Disabled: return CaptionColour::Disabled;
-  case Look::Default: break;
+  case Look::Normal:
+    return CaptionColour::Normal;
+  case Look::HotOrFocused:
+    return CaptionColour::MouseOver;
+  case Look::Pressed:
+    return CaptionColour::Pressed;
+  case Look::Disabled:
+    return CaptionColour::Disabled;
+  case Look::Default:
+    break;
   }
   return CaptionColour::Plain;
 }
 
-CheckState CheckStateFromProperties(std::string_view stateIdentifier, bool checked,
-                                    bool isRadio, CheckState fromButton) {
+CheckState CheckStateFromProperties(std::string_view stateIdentifier, bool checked, bool isRadio,
+                                    CheckState fromButton) {
   if (isRadio || stateIdentifier.empty())
     return checked ? CheckState::Checked : CheckState::Unchecked;
   const std::string lower = ui::AsciiLowerCase(stateIdentifier);
@@ -97,8 +105,7 @@ CheckState CheckStateFromProperties(std::string_view stateIdentifier, bool check
   return fromButton;
 }
 
-int CheckMarkCell(CheckState state, bool indeterminate, bool enabled, bool isRadio,
-                  int cellCount) {
+int CheckMarkCell(CheckState state, bool indeterminate, bool enabled, bool isRadio, int cellCount) {
   const bool grey = !isRadio && (indeterminate || state == CheckState::Grey);
   if (grey) {
     if (cellCount == 12)
@@ -109,10 +116,14 @@ int CheckMarkCell(CheckState state, bool indeterminate, bool enabled, bool isRad
   const int cell = (state == CheckState::Checked ? 2 : 1) + (enabled ? 0 : 2);
   if (isRadio ? cellCount == 8 : cellCount == 12) {
     switch (cell) {
-    case 2: return 5;
-    case 3: return 4;
-    case 4: return 8;
-    default: return 1;
+    case 2:
+      return 5;
+    case 3:
+      return 4;
+    case 4:
+      return 8;
+    default:
+      return 1;
     }
   }
   return cell;

@@ -11,7 +11,9 @@ namespace vela::skin {
 // The look index every control skinner uses.
 enum class Look { Normal = 1, Pressed = 2, Disabled = 3, HotOrFocused = 4, Default = 5 };
 
-constexpr int LookCell(Look look) { return int(look); }
+constexpr int LookCell(Look look) {
+  return int(look);
+}
 
 struct ButtonState {
   bool Hot = false;
@@ -32,7 +34,9 @@ Look BitButtonLook(const ButtonState& s);
 Look SpeedButtonLook(const ButtonState& s, bool down);
 
 // A flat speed button at rest shows only the skin background, not its element.
-constexpr bool SpeedButtonDrawsElement(Look look, bool flat) { return !(flat && look == Look::Normal); }
+constexpr bool SpeedButtonDrawsElement(Look look, bool flat) {
+  return !(flat && look == Look::Normal);
+}
 
 // Combo box: pressed, then focused or hot, then enabled; only then disabled. A combo pressed
 // while its window is disabled still shows pressed.
@@ -81,8 +85,8 @@ enum class CheckState { Unchecked = 1, Checked = 2, Grey = 4 };
 // published) and the "Checked" property. Check boxes read "State" first: containing "uncheck"
 // is unchecked, else "check" checked, else "gray" grey; an identifier that says none of these
 // keeps the button's own state. Without "State" (and for radio buttons) "Checked" decides.
-CheckState CheckStateFromProperties(std::string_view stateIdentifier, bool checked,
-                                    bool isRadio, CheckState fromButton);
+CheckState CheckStateFromProperties(std::string_view stateIdentifier, bool checked, bool isRadio,
+                                    CheckState fromButton);
 
 // The cell of the mark strip. The strips are read as:
 //
@@ -93,8 +97,7 @@ CheckState CheckStateFromProperties(std::string_view stateIdentifier, bool check
 // Any other count (a 12-cell radio or an 8-cell check strip too) is read as the 4-cell strip.
 // A grey check box (the indeterminate button state or a grey "State") shows the grey cell,
 // whether enabled or not.
-int CheckMarkCell(CheckState state, bool indeterminate, bool enabled, bool isRadio,
-                  int cellCount);
+int CheckMarkCell(CheckState state, bool indeterminate, bool enabled, bool isRadio, int cellCount);
 
 // The nine-cell glyph strip handed to a check box that draws its own glyphs, filled from the
 // skin's `CheckButtonFrame` cells (all counted from 0):
@@ -105,12 +108,22 @@ int CheckMarkCell(CheckState state, bool indeterminate, bool enabled, bool isRad
 // The source cell for a target, or -1 when the target stays empty.
 constexpr int GlyphStripSourceCell(int target, int checkCells) {
   switch (target) {
-  case 0: case 3: return 0;
-  case 1: case 4: return 1;
-  case 6: return 2;
-  case 7: return 3;
-  case 2: case 5: case 8: return checkCells == 5 ? 4 : -1;
-  default: return -1;
+  case 0:
+  case 3:
+    return 0;
+  case 1:
+  case 4:
+    return 1;
+  case 6:
+    return 2;
+  case 7:
+    return 3;
+  case 2:
+  case 5:
+  case 8:
+    return checkCells == 5 ? 4 : -1;
+  default:
+    return -1;
   }
 }
 constexpr int kGlyphStripCells = 9;

@@ -65,8 +65,8 @@ MappingDecision ForKind(std::string_view kind, const MappingContext& c) {
   if (kind == "progress")
     return gated(c.Has(xcProgress), Take(SkinnerKind::TSkinProgress, AttachMode::Control));
   if (kind == "scrollbar")
-    return gated(c.Has(xcScrollbar), Take(SkinnerKind::TSkinScrollbar, AttachMode::Scrolling,
-                                          false, ChildAction::SkinComponents));
+    return gated(c.Has(xcScrollbar), Take(SkinnerKind::TSkinScrollbar, AttachMode::Scrolling, false,
+                                          ChildAction::SkinComponents));
   if (kind == "embedscrollbar")
     return gated(c.Has(xcScrollbar),
                  Take(SkinnerKind::None, AttachMode::None, false, ChildAction::EmbeddedScrollbars));
@@ -77,9 +77,9 @@ MappingDecision ForKind(std::string_view kind, const MappingContext& c) {
   if (kind == "radiogroup") {
     if (!c.Has(xcGroupBox))
       return KnownButOff();
-    MappingDecision d = Take(SkinnerKind::TSkinGroupBox, AttachMode::Control, true,
-                             c.Has(xcRadioButton) ? ChildAction::RadioButtonChildren
-                                                  : ChildAction::None);
+    MappingDecision d =
+        Take(SkinnerKind::TSkinGroupBox, AttachMode::Control, true,
+             c.Has(xcRadioButton) ? ChildAction::RadioButtonChildren : ChildAction::None);
     d.ChildrenFirst = true;
     return d;
   }
@@ -157,27 +157,48 @@ MappingDecision ByRules(const ControlFacts& f, const std::string& name, const Ma
 
 const char* SkinnerKindName(SkinnerKind kind) {
   switch (kind) {
-  case SkinnerKind::None: return "none";
-  case SkinnerKind::TSkinButton: return "TSkinButton";
-  case SkinnerKind::TSkinBitButton: return "TSkinBitButton";
-  case SkinnerKind::TSkinSpeedButton: return "TSkinSpeedButton";
-  case SkinnerKind::TSkinCheckBox: return "TSkinCheckBox";
-  case SkinnerKind::TSkinRadioButton: return "TSkinRadioButton";
-  case SkinnerKind::TSkinObjImage: return "TSkinObjImage";
-  case SkinnerKind::TSkinScrollbar: return "TSkinScrollbar";
-  case SkinnerKind::TSkinListView: return "TSkinListView";
-  case SkinnerKind::TSkinStatusBar: return "TSkinStatusBar";
-  case SkinnerKind::TSkinGroupBox: return "TSkinGroupBox";
-  case SkinnerKind::TSkinBox: return "TSkinBox";
-  case SkinnerKind::TSkinBoxH: return "TSkinBoxH";
-  case SkinnerKind::TSkinEdit: return "TSkinEdit";
-  case SkinnerKind::TSkinProgress: return "TSkinProgress";
-  case SkinnerKind::TSkinTrackBar: return "TSkinTrackBar";
-  case SkinnerKind::TSkinSizer: return "TSkinSizer";
-  case SkinnerKind::TSkinTab: return "TSkinTab";
-  case SkinnerKind::TSkinTab31: return "TSkinTab31";
-  case SkinnerKind::TSkinUpDown: return "TSkinUpDown";
-  case SkinnerKind::TSkinComBox: return "TSkinComBox";
+  case SkinnerKind::None:
+    return "none";
+  case SkinnerKind::TSkinButton:
+    return "TSkinButton";
+  case SkinnerKind::TSkinBitButton:
+    return "TSkinBitButton";
+  case SkinnerKind::TSkinSpeedButton:
+    return "TSkinSpeedButton";
+  case SkinnerKind::TSkinCheckBox:
+    return "TSkinCheckBox";
+  case SkinnerKind::TSkinRadioButton:
+    return "TSkinRadioButton";
+  case SkinnerKind::TSkinObjImage:
+    return "TSkinObjImage";
+  case SkinnerKind::TSkinScrollbar:
+    return "TSkinScrollbar";
+  case SkinnerKind::TSkinListView:
+    return "TSkinListView";
+  case SkinnerKind::TSkinStatusBar:
+    return "TSkinStatusBar";
+  case SkinnerKind::TSkinGroupBox:
+    return "TSkinGroupBox";
+  case SkinnerKind::TSkinBox:
+    return "TSkinBox";
+  case SkinnerKind::TSkinBoxH:
+    return "TSkinBoxH";
+  case SkinnerKind::TSkinEdit:
+    return "TSkinEdit";
+  case SkinnerKind::TSkinProgress:
+    return "TSkinProgress";
+  case SkinnerKind::TSkinTrackBar:
+    return "TSkinTrackBar";
+  case SkinnerKind::TSkinSizer:
+    return "TSkinSizer";
+  case SkinnerKind::TSkinTab:
+    return "TSkinTab";
+  case SkinnerKind::TSkinTab31:
+    return "TSkinTab31";
+  case SkinnerKind::TSkinUpDown:
+    return "TSkinUpDown";
+  case SkinnerKind::TSkinComBox:
+    return "TSkinComBox";
   }
   return "?";
 }
@@ -190,7 +211,8 @@ bool FindClassMapKind(const std::vector<std::wstring>& lines, std::string_view c
   for (const std::wstring& line : lines) {
     if (line.size() < key.size() || ui::AsciiLowerCase(ui::WideToUtf8(line)).rfind(key, 0) != 0)
       continue;
-    kind = ui::AsciiLowerCase(ui::WideToUtf8(std::wstring_view(line).substr(key.size(), kMaxKindLength)));
+    kind = ui::AsciiLowerCase(
+        ui::WideToUtf8(std::wstring_view(line).substr(key.size(), kMaxKindLength)));
     return true;
   }
   return false;

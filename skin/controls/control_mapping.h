@@ -18,12 +18,31 @@ namespace vela::skin::mapping {
 
 // Members of the skin data's `SkinControls` set; member n is bit n of the set.
 enum TSkinControlType {
-  xcMainMenu, xcPopupMenu, xcMenuItem, xcToolbar, xcControlbar, xcCombo, xcCheckBox,
-  xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcPanel,
-  xcGroupBox, xcStatusBar, xcTab, xcSystemMenu, xcFastReport
+  xcMainMenu,
+  xcPopupMenu,
+  xcMenuItem,
+  xcToolbar,
+  xcControlbar,
+  xcCombo,
+  xcCheckBox,
+  xcRadioButton,
+  xcProgress,
+  xcScrollbar,
+  xcEdit,
+  xcButton,
+  xcBitBtn,
+  xcSpeedButton,
+  xcPanel,
+  xcGroupBox,
+  xcStatusBar,
+  xcTab,
+  xcSystemMenu,
+  xcFastReport
 };
 using TSkinControls = std::uint32_t;
-constexpr TSkinControls SkinControlBit(TSkinControlType type) { return TSkinControls(1) << type; }
+constexpr TSkinControls SkinControlBit(TSkinControlType type) {
+  return TSkinControls(1) << type;
+}
 
 // The control skinners the mapping can hand out.
 enum class SkinnerKind {
@@ -63,11 +82,11 @@ enum class AttachMode {
 // What is done with the control's children once the control itself has been dealt with.
 enum class ChildAction {
   None,
-  SkinComponents,       // the control's own components go through MapControl
-  EmbeddedScrollbars,   // every scrolling child gets a TSkinScrollbar, attached scrolling
-  MapChildrenByClass,   // every child goes through MapByClassList with its own class name
-  RadioButtonChildren,  // every child gets a TSkinRadioButton, attach(0)
-  CheckBoxChildren,     // every child gets a TSkinCheckBox, attach(0)
+  SkinComponents,      // the control's own components go through MapControl
+  EmbeddedScrollbars,  // every scrolling child gets a TSkinScrollbar, attached scrolling
+  MapChildrenByClass,  // every child goes through MapByClassList with its own class name
+  RadioButtonChildren, // every child gets a TSkinRadioButton, attach(0)
+  CheckBoxChildren,    // every child gets a TSkinCheckBox, attach(0)
 };
 
 // A published property written by name before the skinner attaches.
@@ -105,7 +124,7 @@ struct ControlFacts {
   bool IsEdit = false;        // TCustomEdit
   bool IsForm = false;        // TCustomForm
   bool IsScrollingWindow = false;
-  int NumButtons = 0;         // integer property "NumButtons", 0 when not published
+  int NumButtons = 0;              // integer property "NumButtons", 0 when not published
   bool PickerUpDownOrTime = false; // a date picker shown as up-down or as a time
 };
 
@@ -120,7 +139,9 @@ struct MappingContext {
 
 // A control whose Tag mod 100 (the remainder keeps the Tag's sign) equals DisableTag is never
 // skinned.
-constexpr bool IsDisabledByTag(int tag, int disableTag) { return tag % 100 == disableTag; }
+constexpr bool IsDisabledByTag(int tag, int disableTag) {
+  return tag % 100 == disableTag;
+}
 
 // The kind a `Skin3rd` line gives the class, lower-cased and at most 50 characters, from the
 // first line that starts with the class name and "=" (letter case ignored on both sides).

@@ -15,8 +15,8 @@ int64_t ScaleRounded(int64_t a, int64_t b, int64_t c) {
 }
 
 int ClampToInt(int64_t v) {
-  return int(std::clamp<int64_t>(v, std::numeric_limits<int>::min(),
-                                 std::numeric_limits<int>::max()));
+  return int(
+      std::clamp<int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // A rectangle `from`..`to` along the axis and 0..thickness across.
@@ -36,7 +36,8 @@ int MulDiv(int a, int b, int c) {
     divisor = -divisor;
   }
   const int64_t result = ScaleRounded(product, 1, divisor);
-  if (result > std::numeric_limits<int>::max() || result < -int64_t(std::numeric_limits<int>::max()))
+  if (result > std::numeric_limits<int>::max() ||
+      result < -int64_t(std::numeric_limits<int>::max()))
     return -1;
   return int(result);
 }
@@ -74,9 +75,8 @@ int PositionForThumb(const ScrollState& state, int thumbStart, int trackLength, 
   if (range <= 0 || travel <= 0)
     return state.Min;
   const int64_t moved = std::clamp<int64_t>(int64_t(thumbStart) - arrow, 0, travel);
-  const int64_t last =
-      std::max<int64_t>(state.Page > 0 ? int64_t(state.Max) - (int64_t(state.Page) - 1) : state.Max,
-                        state.Min);
+  const int64_t last = std::max<int64_t>(
+      state.Page > 0 ? int64_t(state.Max) - (int64_t(state.Page) - 1) : state.Max, state.Min);
   return ClampToInt(std::min(state.Min + ScaleRounded(moved, range, travel), last));
 }
 

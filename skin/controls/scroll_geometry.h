@@ -127,8 +127,7 @@ ScrollBarCells CellsForScrollBar(bool vertical, bool enabled, bool tracking,
 // with the face colour when both bars are shown: from the vertical bar's left to its right + 2
 // across, from the horizontal bar's top to its bottom + 2 down.
 constexpr Rect ScrollCorner(const Rect& verticalBar, const Rect& horizontalBar) {
-  return Rect{verticalBar.left, horizontalBar.top, verticalBar.right + 2,
-              horizontalBar.bottom + 2};
+  return Rect{verticalBar.left, horizontalBar.top, verticalBar.right + 2, horizontalBar.bottom + 2};
 }
 
 } // namespace vela::skin

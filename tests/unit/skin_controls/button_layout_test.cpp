@@ -18,19 +18,47 @@ TEST(GlyphLayoutTest, PlacesGlyphAndCaptionForEveryLayoutAndChoice) {
   const Size wide{75, 25}, tall{40, 60}, glyph{16, 16}, text{30, 13};
   using L = GlyphLayout;
   const LayoutRow rows[] = {
-      {"margin and spacing chosen: thirds", wide, glyph, text, L::Left, -1, -1, false,
+      {"margin and spacing chosen: thirds",
+       wide,
+       glyph,
+       text,
+       L::Left,
+       -1,
+       -1,
+       false,
        {{9, 5}, {34, 6}}},
       {"margin chosen: centred", wide, glyph, text, L::Left, -1, 4, false, {{12, 5}, {32, 6}}},
-      {"margin chosen, speed button: one further", wide, glyph, text, L::Left, -1, 4, true,
+      {"margin chosen, speed button: one further",
+       wide,
+       glyph,
+       text,
+       L::Left,
+       -1,
+       4,
+       true,
        {{13, 5}, {33, 6}}},
-      {"spacing chosen: even around the text", wide, glyph, text, L::Left, 2, -1, false,
+      {"spacing chosen: even around the text",
+       wide,
+       glyph,
+       text,
+       L::Left,
+       2,
+       -1,
+       false,
        {{2, 5}, {31, 6}}},
       {"glyph on the right", wide, glyph, text, L::Right, 4, 4, false, {{55, 5}, {21, 6}}},
       {"glyph on top", tall, glyph, text, L::Top, -1, -1, false, {{12, 10}, {5, 36}}},
       {"glyph at the bottom", tall, glyph, text, L::Bottom, 3, 2, false, {{12, 41}, {5, 26}}},
       {"no text: no spacing", wide, glyph, {0, 13}, L::Left, -1, 5, false, {{29, 5}, {45, 6}}},
       {"no glyph: no spacing", wide, {0, 0}, text, L::Left, -1, -1, false, {{22, 13}, {22, 6}}},
-      {"too small: truncated toward zero", {20, 10}, glyph, text, L::Left, -1, -1, false,
+      {"too small: truncated toward zero",
+       {20, 10},
+       glyph,
+       text,
+       L::Left,
+       -1,
+       -1,
+       false,
        {{-8, -2}, {0, -1}}},
   };
   for (const LayoutRow& r : rows) {
@@ -56,9 +84,12 @@ TEST(ButtonCaptionTest, TurnsEveryDoubleBarIntoALineBreak) {
     const wchar_t* in;
     const wchar_t* out;
   };
-  const Row rows[] = {{L"Hello||World", L"Hello\r\nWorld"}, {L"a|||b", L"a\r\n|b"},
-                      {L"||||", L"\r\n\r\n"},               {L"a|b", L"a|b"},
-                      {L"|", L"|"},                          {L"", L""}};
+  const Row rows[] = {{L"Hello||World", L"Hello\r\nWorld"},
+                      {L"a|||b", L"a\r\n|b"},
+                      {L"||||", L"\r\n\r\n"},
+                      {L"a|b", L"a|b"},
+                      {L"|", L"|"},
+                      {L"", L""}};
   for (const Row& r : rows)
     EXPECT_EQ(ButtonCaptionLines(r.in), r.out);
 }

@@ -18,11 +18,21 @@ ButtonState Parse(const char* flags) {
   ButtonState s;
   for (const char* c = flags; *c; ++c) {
     switch (*c) {
-    case 'h': s.Hot = true; break;
-    case 'p': s.Pressed = true; break;
-    case 'f': s.Focused = true; break;
-    case 'd': s.Default = true; break;
-    case 'x': s.Enabled = false; break;
+    case 'h':
+      s.Hot = true;
+      break;
+    case 'p':
+      s.Pressed = true;
+      break;
+    case 'f':
+      s.Focused = true;
+      break;
+    case 'd':
+      s.Default = true;
+      break;
+    case 'x':
+      s.Enabled = false;
+      break;
     }
   }
   return s;
@@ -36,15 +46,23 @@ template <typename F> void ExpectLooks(const std::vector<StateRow>& rows, F look
 }
 
 TEST(ButtonLookTest, PushButtonRanksPressedHotDefaultThenFocused) {
-  ExpectLooks({{"", N}, {"f", H}, {"d", Def}, {"df", Def}, {"hd", H}, {"ph", P}, {"pd", P},
-               {"xp", D}, {"xd", D}, {"xhf", D}},
+  ExpectLooks({{"", N},
+               {"f", H},
+               {"d", Def},
+               {"df", Def},
+               {"hd", H},
+               {"ph", P},
+               {"pd", P},
+               {"xp", D},
+               {"xd", D},
+               {"xhf", D}},
               PushButtonLook);
 }
 
 TEST(ButtonLookTest, BitButtonShowsFocusAheadOfDefault) {
-  ExpectLooks({{"", N}, {"f", H}, {"d", Def}, {"df", H}, {"hd", H}, {"pf", P}, {"xh", D},
-               {"xd", D}},
-              BitButtonLook);
+  ExpectLooks(
+      {{"", N}, {"f", H}, {"d", Def}, {"df", H}, {"hd", H}, {"pf", P}, {"xh", D}, {"xd", D}},
+      BitButtonLook);
 }
 
 TEST(ButtonLookTest, SpeedButtonIgnoresFocusAndDefault) {
@@ -125,15 +143,19 @@ TEST(CheckStateTest, PropertiesOverrideTheButtonsOwnState) {
     S expected;
   };
   const Row rows[] = {
-      {"cbUnchecked", true, false, S::Unchecked}, {"cbChecked", false, false, S::Checked},
-      {"cbGrayed", true, false, S::Grey},         {"CBCHECKED", false, false, S::Checked},
-      {"", true, false, S::Checked},              {"", false, false, S::Unchecked},
-      {"cbSomething", true, false, S::Grey},      {"cbChecked", false, true, S::Unchecked},
+      {"cbUnchecked", true, false, S::Unchecked},
+      {"cbChecked", false, false, S::Checked},
+      {"cbGrayed", true, false, S::Grey},
+      {"CBCHECKED", false, false, S::Checked},
+      {"", true, false, S::Checked},
+      {"", false, false, S::Unchecked},
+      {"cbSomething", true, false, S::Grey},
+      {"cbChecked", false, true, S::Unchecked},
       {"", true, true, S::Checked},
   };
   for (const Row& r : rows) {
-    SCOPED_TRACE(testing::Message() << '"' << r.state << "\" checked " << r.checked << " radio "
-                                    << r.radio);
+    SCOPED_TRACE(testing::Message()
+                 << '"' << r.state << "\" checked " << r.checked << " radio " << r.radio);
     EXPECT_EQ(CheckStateFromProperties(r.state, r.checked, r.radio, S::Grey), r.expected);
   }
 }

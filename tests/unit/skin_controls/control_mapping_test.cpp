@@ -5,7 +5,9 @@
 namespace vela::skin::mapping {
 
 // Failures name the skinner instead of printing its number.
-void PrintTo(SkinnerKind kind, std::ostream* os) { *os << SkinnerKindName(kind); }
+void PrintTo(SkinnerKind kind, std::ostream* os) {
+  *os << SkinnerKindName(kind);
+}
 
 namespace {
 
@@ -29,8 +31,8 @@ using Facts = bool ControlFacts::*;
 struct RuleRow {
   const char* what;
   const char* className;
-  Facts fact;      // an ancestry fact set on the control, or none
-  int switchOff;   // a switch turned off (-1 none)
+  Facts fact;    // an ancestry fact set on the control, or none
+  int switchOff; // a switch turned off (-1 none)
   SkinnerKind kind;
   AttachMode attach;
   bool recolour;
@@ -48,14 +50,15 @@ TEST_F(MappingTest, BuiltInRulesGiveEachControlItsSkinner) {
       {"MVC panel walks its components", "TMVCPanel", nullptr, xcPanel, K::None, M::None, false,
        C::SkinComponents},
       {"track bar", "TTrackBar", nullptr, -1, K::TSkinTrackBar, M::Control, false, C::None},
-      {"track bar needs xcButton", "TTrackBar", nullptr, xcButton, K::None, M::None, false, C::None},
+      {"track bar needs xcButton", "TTrackBar", nullptr, xcButton, K::None, M::None, false,
+       C::None},
       {"up-down", "TUpDown", nullptr, -1, K::TSkinUpDown, M::Control, false, C::None},
       {"spin button", "TSpinButton", nullptr, -1, K::TSkinUpDown, M::Control, false, C::None},
       {"navigator", "TDBNavigator", nullptr, -1, K::TSkinBox, M::Control, true, C::None},
       {"data-aware check box", "TRzDBCheckBox", nullptr, -1, K::TSkinObjImage, M::Control, true,
        C::None},
-      {"group box", "TGroupBox", &ControlFacts::IsGroupBox, -1, K::TSkinGroupBox, M::Control,
-       true, C::SkinComponents},
+      {"group box", "TGroupBox", &ControlFacts::IsGroupBox, -1, K::TSkinGroupBox, M::Control, true,
+       C::SkinComponents},
       {"group box gated by xcPanel", "TGroupBox", &ControlFacts::IsGroupBox, xcPanel, K::None,
        M::None, false, C::None},
       {"status bar", "TStatusBar", &ControlFacts::IsStatusBar, -1, K::TSkinStatusBar, M::Control,
@@ -66,8 +69,8 @@ TEST_F(MappingTest, BuiltInRulesGiveEachControlItsSkinner) {
       {"rich edit", "TRichEdit", nullptr, -1, K::TSkinScrollbar, M::Scrolling, false, C::None},
       {"rich edit without xcScrollbar", "TRichEdit", nullptr, xcScrollbar, K::None, M::None, false,
        C::None},
-      {"data-aware rich edit", "TwwDBRichEdit", nullptr, -1, K::TSkinScrollbar, M::Scrolling,
-       false, C::None},
+      {"data-aware rich edit", "TwwDBRichEdit", nullptr, -1, K::TSkinScrollbar, M::Scrolling, false,
+       C::None},
       {"data-aware memo", "TdxDBMemo", nullptr, -1, K::TSkinScrollbar, M::Scrolling, false,
        C::None},
       {"speed button", "TSpeedButton", &ControlFacts::IsSpeedButton, -1, K::TSkinSpeedButton,
@@ -78,8 +81,7 @@ TEST_F(MappingTest, BuiltInRulesGiveEachControlItsSkinner) {
       {"grid", "TdxDBGrid", nullptr, -1, K::TSkinScrollbar, M::Scrolling, false, C::None},
       {"list view", "TListView", &ControlFacts::IsListView, -1, K::TSkinListView, M::Scrolling,
        false, C::None},
-      {"memo", "TMemo", &ControlFacts::IsMemo, -1, K::TSkinScrollbar, M::Scrolling, false,
-       C::None},
+      {"memo", "TMemo", &ControlFacts::IsMemo, -1, K::TSkinScrollbar, M::Scrolling, false, C::None},
       {"scrolling window", "TListBox", &ControlFacts::IsScrollingWindow, -1, K::TSkinScrollbar,
        M::Scrolling, false, C::None},
       {"button", "TButton", &ControlFacts::IsButton, -1, K::TSkinButton, M::Control, false,
@@ -119,8 +121,7 @@ TEST_F(MappingTest, SetsThePropertiesTheSkinnerNeedsBeforeAttaching) {
             (std::vector<PropertyWrite>{{"Flat", "True"}}));
   ControlFacts bar = Named("TStatusBar");
   bar.IsStatusBar = true;
-  EXPECT_EQ(MapControl(bar, context).Writes,
-            (std::vector<PropertyWrite>{{"SizeGrip", "False"}}));
+  EXPECT_EQ(MapControl(bar, context).Writes, (std::vector<PropertyWrite>{{"SizeGrip", "False"}}));
   EXPECT_EQ(MapControl(Named("TRzDBCheckBox"), context).GlyphMode, 1);
 }
 
@@ -254,7 +255,8 @@ TEST_F(ClassMapTest, AnUnknownOrOverlongKindIsKnownButUnskinned) {
   EXPECT_EQ(kind, "a=b");
   EXPECT_TRUE(FindClassMapKind({L"T\u00c9t\u00e9=x", L"TFoo=\u00c9dit"}, "TFOO", kind))
       << "letters outside ASCII neither match nor fold";
-  EXPECT_EQ(kind, "\xc3\x89" "dit");
+  EXPECT_EQ(kind, "\xc3\x89"
+                  "dit");
 }
 
 struct KindRow {
@@ -333,8 +335,8 @@ TEST_F(ClassMapTest, GroupsSkinTheirChildrenBeforeThemselves) {
       {L"checkgroup", SkinControlBit(xcPanel), SkinnerKind::None, ChildAction::None},
   };
   for (const Row& r : rows) {
-    SCOPED_TRACE(testing::Message() << std::string(r.kind, r.kind + wcslen(r.kind)) << " off "
-                                    << r.off);
+    SCOPED_TRACE(testing::Message()
+                 << std::string(r.kind, r.kind + wcslen(r.kind)) << " off " << r.off);
     context.SkinControls = kAll & ~r.off;
     const MappingDecision d = Map("TFoo", {std::wstring(L"TFoo=") + r.kind});
     EXPECT_TRUE(d.Matched);
@@ -358,25 +360,25 @@ TEST(ChildWindowTest, BareChildWindowsAreChosenByClassAndButtonType) {
   };
   using K = SkinnerKind;
   const Row rows[] = {
-      {"Button", 0x0, {K::TSkinButton, false}},                    // BS_PUSHBUTTON
-      {"Button", 0x1, {K::TSkinButton, false}},                    // BS_DEFPUSHBUTTON
-      {"Button", 0x2, {K::TSkinCheckBox, false}},                  // BS_CHECKBOX
-      {"BUTTON", kChildVisible | 0x3, {K::TSkinCheckBox, false}},  // BS_AUTOCHECKBOX
-      {"button", 0x4, {K::TSkinRadioButton, false}},               // BS_RADIOBUTTON
-      {"button", 0x5, {K::TSkinCheckBox, false}},                  // BS_3STATE
-      {"button", 0x6, {K::TSkinCheckBox, false}},                  // BS_AUTO3STATE
-      {"button", kChildVisible | 0x7, {}},                         // BS_GROUPBOX
-      {"button", 0x8, {K::TSkinButton, false}},                    // BS_USERBUTTON
+      {"Button", 0x0, {K::TSkinButton, false}},                      // BS_PUSHBUTTON
+      {"Button", 0x1, {K::TSkinButton, false}},                      // BS_DEFPUSHBUTTON
+      {"Button", 0x2, {K::TSkinCheckBox, false}},                    // BS_CHECKBOX
+      {"BUTTON", kChildVisible | 0x3, {K::TSkinCheckBox, false}},    // BS_AUTOCHECKBOX
+      {"button", 0x4, {K::TSkinRadioButton, false}},                 // BS_RADIOBUTTON
+      {"button", 0x5, {K::TSkinCheckBox, false}},                    // BS_3STATE
+      {"button", 0x6, {K::TSkinCheckBox, false}},                    // BS_AUTO3STATE
+      {"button", kChildVisible | 0x7, {}},                           // BS_GROUPBOX
+      {"button", 0x8, {K::TSkinButton, false}},                      // BS_USERBUTTON
       {"Button", kChildVisible | 0x9, {K::TSkinRadioButton, false}}, // BS_AUTORADIOBUTTON
-      {"button", 0xA, {}},                                         // BS_PUSHBOX
-      {"button", 0xB, {}},                                         // BS_OWNERDRAW
-      {"button", 0xC, {}},                                         // BS_SPLITBUTTON
-      {"button", 0xE, {}},                                         // BS_COMMANDLINK
-      {"button", 0xF, {}},                                         // BS_DEFCOMMANDLINK
-      {"button", 0x20 | 0x100, {K::TSkinButton, false}},           // BS_LEFTTEXT | BS_LEFT
-      {"ComboBox", 0x1, {}},                                       // CBS_SIMPLE
-      {"ComboBox", 0x2, {K::TSkinComBox, false}},                  // CBS_DROPDOWN
-      {"combobox", 0x3, {K::TSkinComBox, false}},                  // CBS_DROPDOWNLIST
+      {"button", 0xA, {}},                                           // BS_PUSHBOX
+      {"button", 0xB, {}},                                           // BS_OWNERDRAW
+      {"button", 0xC, {}},                                           // BS_SPLITBUTTON
+      {"button", 0xE, {}},                                           // BS_COMMANDLINK
+      {"button", 0xF, {}},                                           // BS_DEFCOMMANDLINK
+      {"button", 0x20 | 0x100, {K::TSkinButton, false}},             // BS_LEFTTEXT | BS_LEFT
+      {"ComboBox", 0x1, {}},                                         // CBS_SIMPLE
+      {"ComboBox", 0x2, {K::TSkinComBox, false}},                    // CBS_DROPDOWN
+      {"combobox", 0x3, {K::TSkinComBox, false}},                    // CBS_DROPDOWNLIST
       {"ComboBoxEx32", 0x2, {K::TSkinComBox, true}},
       {"ScrollBar", 0x10, {K::TSkinSizer, false}},
       {"SysTreeView32", 0, {}},

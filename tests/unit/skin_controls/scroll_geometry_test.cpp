@@ -13,9 +13,17 @@ TEST(MulDivTest, RoundsHalfAwayFromZeroAndRefusesZeroDivisorAndOverflow) {
     int a, b, c, expected;
   };
   const Row rows[] = {
-      {10, 3, 4, 8},   {-10, 3, 4, -8},       {10, 3, -4, -8},       {-10, -3, -4, -8},
-      {5, 1, 2, 3},    {-5, 1, 2, -3},        {7, 2, 3, 5},          {1, 1, 0, -1},
-      {INT_MAX, 2, 1, -1}, {INT_MAX, INT_MAX, INT_MAX, INT_MAX}, {INT_MIN, 1, 2, -1073741824},
+      {10, 3, 4, 8},
+      {-10, 3, 4, -8},
+      {10, 3, -4, -8},
+      {-10, -3, -4, -8},
+      {5, 1, 2, 3},
+      {-5, 1, 2, -3},
+      {7, 2, 3, 5},
+      {1, 1, 0, -1},
+      {INT_MAX, 2, 1, -1},
+      {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+      {INT_MIN, 1, 2, -1073741824},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(testing::Message() << r.a << " * " << r.b << " / " << r.c);
@@ -136,10 +144,10 @@ TEST(HitPartTest, NamesThePartUnderEachPointAlongTheBar) {
     ScrollPart expected;
   };
   const Row rows[] = {
-      {-5, ScrollPart::LineUp},    {0, ScrollPart::LineUp},       {9, ScrollPart::LineUp},
-      {10, ScrollPart::PageUp},    {29, ScrollPart::PageUp},      {30, ScrollPart::ThumbTrack},
-      {45, ScrollPart::ThumbTrack}, {46, ScrollPart::PageDown},   {89, ScrollPart::PageDown},
-      {90, ScrollPart::LineDown},  {99, ScrollPart::LineDown},    {150, ScrollPart::LineDown},
+      {-5, ScrollPart::LineUp},     {0, ScrollPart::LineUp},    {9, ScrollPart::LineUp},
+      {10, ScrollPart::PageUp},     {29, ScrollPart::PageUp},   {30, ScrollPart::ThumbTrack},
+      {45, ScrollPart::ThumbTrack}, {46, ScrollPart::PageDown}, {89, ScrollPart::PageDown},
+      {90, ScrollPart::LineDown},   {99, ScrollPart::LineDown}, {150, ScrollPart::LineDown},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.along);
@@ -216,8 +224,7 @@ TEST(ScrollBarCellsTest, ShowsEachPartInItsStateCell) {
 }
 
 TEST(ScrollCornerTest, CoversTheSquareBetweenBothBarsAndTwoPixelsBeyond) {
-  EXPECT_EQ(ScrollCorner(Rect{183, 0, 200, 83}, Rect{0, 83, 183, 100}),
-            (Rect{183, 83, 202, 102}));
+  EXPECT_EQ(ScrollCorner(Rect{183, 0, 200, 83}, Rect{0, 83, 183, 100}), (Rect{183, 83, 202, 102}));
 }
 
 } // namespace
