@@ -14,35 +14,9 @@
 #include <string_view>
 #include <vector>
 
-namespace vela::skin::mapping {
+#include "skin/controls/skin_control_types.h"
 
-// Members of the skin data's `SkinControls` set; member n is bit n of the set.
-enum TSkinControlType {
-  xcMainMenu,
-  xcPopupMenu,
-  xcMenuItem,
-  xcToolbar,
-  xcControlbar,
-  xcCombo,
-  xcCheckBox,
-  xcRadioButton,
-  xcProgress,
-  xcScrollbar,
-  xcEdit,
-  xcButton,
-  xcBitBtn,
-  xcSpeedButton,
-  xcPanel,
-  xcGroupBox,
-  xcStatusBar,
-  xcTab,
-  xcSystemMenu,
-  xcFastReport
-};
-using TSkinControls = std::uint32_t;
-constexpr TSkinControls SkinControlBit(TSkinControlType type) {
-  return TSkinControls(1) << type;
-}
+namespace vela::skin::mapping {
 
 // The control skinners the mapping can hand out.
 enum class SkinnerKind {

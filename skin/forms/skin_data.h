@@ -11,6 +11,7 @@
 //     SkinControls = [xcMainMenu, xcPopupMenu, ...]
 //     SkinStream = {...}           // 32-bit length, then the skin file
 //   end
+#include "skin/controls/skin_control_types.h"
 #include "skin/data/skin_elements.h"
 #include "skin/forms/skin_class_map.h"
 #include "ui/core/component.h"
@@ -35,20 +36,6 @@ class TStream;
 } // namespace vela::ui
 
 namespace vela::skin {
-
-// What a skin data component skins; member n of the set is bit n.
-enum TSkinControlType {
-  xcMainMenu, xcPopupMenu, xcMenuItem, xcToolbar, xcControlbar, xcCombo, xcCheckBox,
-  xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcPanel,
-  xcGroupBox, xcStatusBar, xcTab, xcSystemMenu, xcFastReport
-};
-using TSkinControls = std::uint32_t;
-constexpr TSkinControls SkinControlBit(TSkinControlType type) { return TSkinControls(1) << type; }
-constexpr int kSkinControlTypeCount = xcFastReport + 1;
-// Every member except xcMenuItem and xcFastReport.
-constexpr TSkinControls kDefaultSkinControls =
-    ((TSkinControls(1) << kSkinControlTypeCount) - 1) & ~SkinControlBit(xcMenuItem) &
-    ~SkinControlBit(xcFastReport);
 
 enum TSkinOption { xoMDIScrollbar, xoMenuMerge, xoNCPaint };
 using TSkinOptions = std::uint32_t;
