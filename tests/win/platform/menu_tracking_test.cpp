@@ -697,6 +697,84 @@ TEST_P(MenuWindowLifecycle, OwnerDrawnItemsAreMeasuredThenDrawnAfterFramePaint) 
   EXPECT_LT(frame, drawn) << "an item was drawn before the frame was painted";
 }
 
+// Moving to a neighbouring drop-down without a posted click: the hook ends the menu when it
+// sees Right, and the next drop-down opens once TrackPopupMenu has returned. The key that
+// triggered the move must not be left for the window, and the second loop must run normally.
+TEST_F(MenuTracking, EndMenuFromHookThenSecondTrackOpensCleanly) {
+  probe_->onFilter = [](const MSG& m) {
+    if (m.message == WM_KEYDOWN && m.wParam == VK_RIGHT)
+      EndMenu();
+  };
+  Steps first{[&] { return MenuShown(); },
+              [&] {
+                PostKey(VK_RIGHT);
+                return true;
+              }};
+  probe_->onTick = [&] { first(); };
+  UINT firstResult = Track(TPM_NONOTIFY | TPM_RIGHTBUTTON | TPM_RETURNCMD);
+  MSG stray{};
+  bool keyLeft = PeekMessageW(&stray, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) != FALSE;
+
+  probe_->onFilter = nullptr;
+  HWND firstWindow = probe_->menuWindow;
+  Steps second{[&] {
+    if (!MenuShown() || probe_->menuWindow == firstWindow)
+      return false;
+    EndMenu();
+    return true;
+  }};
+  probe_->onTick = [&] { second(); };
+  UINT secondResult = Track(TPM_NONOTIFY | TPM_RIGHTBUTTON | TPM_RETURNCMD);
+  ExpectEndedWithoutWatchdog();
+  EXPECT_EQ(firstResult, 0u);
+  EXPECT_EQ(secondResult, 0u);
+  EXPECT_FALSE(keyLeft) << "message " << stray.message << " left in the queue";
+  EXPECT_EQ(probe_->menuWindowsCreated, 2);
+}
+
+// Windows defines ERROR_POPUP_ALREADY_ACTIVE for a popup menu opened while one is active,
+// which suggests a refusal; Wine runs a second, nested loop with its own menu window, and the outer
+// loop goes on after it, so a handler reached from inside the loop can stack drop-downs.
+TEST_F(MenuTracking, NestedTrackPopupMenuRunsSecondLoopOnWine) {
+  HMENU other = CreatePopupMenu();
+  ASSERT_NE(other, nullptr);
+  AppendMenuW(other, MF_STRING, kThirdId + 1, L"&Delta");
+  HWND outerWindow = nullptr;
+  bool inNested = false;
+  bool nestedShown = false;
+  bool outerShownAfter = false;
+  BOOL nested = -1;
+  probe_->onTick = [&] {
+    if (inNested) {
+      if (MenuShown() && probe_->menuWindow != outerWindow && !nestedShown) {
+        nestedShown = true;
+        EndMenu();
+      }
+      return;
+    }
+    if (outerWindow != nullptr || !MenuShown())
+      return;
+    outerWindow = probe_->menuWindow;
+    POINT at{60, 60};
+    ClientToScreen(owner_, &at);
+    inNested = true;
+    nested = TrackPopupMenu(other, TPM_NONOTIFY | TPM_RETURNCMD, at.x, at.y, 0, owner_, nullptr);
+    inNested = false;
+    outerShownAfter = IsWindow(outerWindow) && IsWindowVisible(outerWindow);
+    EndMenu();
+  };
+  Track(TPM_NONOTIFY | TPM_RIGHTBUTTON);
+  DestroyMenu(other);
+  ExpectEndedWithoutWatchdog();
+  EXPECT_TRUE(nestedShown);
+  EXPECT_EQ(nested, FALSE) << "ended by EndMenu, so no command";
+  EXPECT_TRUE(outerShownAfter) << "the outer menu did not survive the nested loop";
+  EXPECT_EQ(probe_->menuWindowsCreated, 2);
+  long firstClose = Find(IsCloseSelect);
+  ASSERT_GE(firstClose, 0);
+  EXPECT_GE(Find(IsCloseSelect, firstClose + 1), 0) << "each loop announces its own close";
+}
+
 // Ways to end tracking from inside the loop, none of them a key press or a click.
 enum class Ender {
   EndMenuCall,
