@@ -23,12 +23,13 @@ struct UpdateOptions {
   int select_pause_ms = 2000; // after the select message, before block 1
   int connect_timeout_ms = 5000;
   int announce_wait_ms = 300; // quiet time that ends the announcements
+  int expect_cards = 0;       // list: cards to wait for before the quiet time counts
   int jobs = 1;
   bool json = false;
   bool verbose = false; // the link's own log lines too
 };
 
-enum class UpdateParse { ok, help, error };
+enum class UpdateParse { ok, help, version, error };
 
 UpdateParse parse_update_options(int argc, const char* const* argv, UpdateOptions& out,
                                  std::string& error);
