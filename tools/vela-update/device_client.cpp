@@ -137,14 +137,16 @@ ExitCode DeviceClient::connect(std::string& error) {
 // Announcements have no end marker. They are collected until what the command needs is
 // there (every card named for an upgrade, --expect-cards cards for a list) and the device
 // has then been quiet for --announce-wait; an upgrade goes on as soon as its cards are
-// announced. Waiting for the needed announcements is bounded by --ack-timeout.
+// announced. Waiting for the needed announcements is bounded by --connect-timeout: they
+// are part of opening the link, whatever the acknowledgement timeout of the blocks is.
 ExitCode DeviceClient::open_link(std::string& error) {
   model_.Clear();
   ExitCode code = connect(error);
   if (code != ExitCode::kSuccess)
     return code;
   session_.Query();
-  const auto needed_until = Clock::now() + std::chrono::milliseconds(options_.ack_timeout_ms);
+  const auto needed_until =
+      Clock::now() + std::chrono::milliseconds(options_.connect_timeout_ms);
   for (;;) {
     if (stop_requested()) {
       error = "interrupted";
@@ -160,8 +162,8 @@ ExitCode DeviceClient::open_link(std::string& error) {
       if (left.count() <= 0) {
         if (model_.RowCount() > 0)
           break; // what has come is listed; the caller checks the cards
-        error = "the device announced nothing within " + std::to_string(options_.ack_timeout_ms) +
-                " ms";
+        error = "the device announced nothing within " +
+                std::to_string(options_.connect_timeout_ms) + " ms";
         return ExitCode::kCannotConnect;
       }
       wait = static_cast<int>(std::min<long long>(left.count(), 200));
@@ -235,13 +237,8 @@ ExitCode DeviceClient::run_transfer() {
       continue;
     }
     if (timer_running_ && now >= timer_due_) {
-      // A device that never answers the block in flight rightly must not keep the tool
-      // resending for ever: wrong answers count against --retries as silence does.
-      if (transfer.SendPermit() && transfer.CurrentBlock() == last_sent_block_ &&
-          resends_of_block_ >= options_.retries) {
-        return give_up();
-      }
-      send_due_block();
+      if (ExitCode code = send_due_block(); code != ExitCode::kSuccess)
+        return code;
       continue;
     }
     if (awaiting_ack_ && now - last_frame_ >= std::chrono::milliseconds(options_.ack_timeout_ms)) {
@@ -255,16 +252,29 @@ ExitCode DeviceClient::run_transfer() {
       if (ExitCode code = reconnect(); code != ExitCode::kSuccess)
         return code;
     }
+    // The next block goes out before the last one's progress is reported, so that the
+    // device works on it while the report is written.
+    if (timer_running_ && Clock::now() >= timer_due_) {
+      if (ExitCode code = send_due_block(); code != ExitCode::kSuccess)
+        return code;
+    }
     note_progress();
   }
   emit({.kind = EventKind::done,
         .text = message_,
         .total = transfer.ImageSize(),
-        .seconds = std::chrono::duration<double>(Clock::now() - first_armed_).count()});
+        .seconds = std::chrono::duration<double>(Clock::now() - first_frame_).count()});
   return ExitCode::kSuccess;
 }
 
-void DeviceClient::send_due_block() {
+ExitCode DeviceClient::send_due_block() {
+  // A device that never answers the block in flight rightly must not keep the tool
+  // resending for ever: wrong answers count against --retries as silence does.
+  const link::Transfer& transfer = session_.transfer();
+  if (transfer.SendPermit() && transfer.CurrentBlock() == last_sent_block_ &&
+      resends_of_block_ >= options_.retries) {
+    return give_up();
+  }
   timer_due_ += std::chrono::milliseconds(options_.pace_ms);
   if (options_.pace_ms == 0 || timer_due_ < Clock::now()) {
     timer_due_ = Clock::now() + std::chrono::milliseconds(options_.pace_ms);
@@ -273,6 +283,7 @@ void DeviceClient::send_due_block() {
   // A tick without permission sends nothing; stopping here keeps --pace 0 from spinning.
   if (!session_.transfer().SendPermit())
     timer_running_ = false;
+  return ExitCode::kSuccess;
 }
 
 ExitCode DeviceClient::give_up() {
@@ -412,8 +423,6 @@ void DeviceClient::StartSendTimer() {
   timer_running_ = true;
   auto now = Clock::now();
   timer_due_ = now + std::chrono::milliseconds(options_.pace_ms);
-  if (first_armed_ == Clock::time_point{})
-    first_armed_ = now;
 }
 
 void DeviceClient::StopSendTimer() {
@@ -439,6 +448,8 @@ void DeviceClient::SendFrame(std::span<const std::uint8_t> frame) {
   last_sent_block_ = block;
   awaiting_ack_ = true;
   last_frame_ = Clock::now();
+  if (first_frame_ == Clock::time_point{})
+    first_frame_ = last_frame_;
   if (!socket_.send_all(frame.data(), frame.size()))
     send_failed_ = true;
 }

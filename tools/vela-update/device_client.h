@@ -42,7 +42,7 @@ private:
   ExitCode run_transfer();
   ExitCode reconnect();
   void restart_tracking();
-  void send_due_block();
+  ExitCode send_due_block();
   ExitCode give_up();
   void resend_after_silence();
   void note_progress();
@@ -104,8 +104,9 @@ private:
   std::string resend_reason_;
   bool send_failed_ = false;
   std::int32_t progress_max_ = 0;
-  // When block 1 was armed: the transfer's time runs from here to the last acknowledgement.
-  Clock::time_point first_armed_{};
+  // When the first frame went out: the transfer's time runs from here to the last
+  // acknowledgement (the pauses of the start are not part of it).
+  Clock::time_point first_frame_{};
   std::string message_; // the last message box text
 };
 

@@ -88,6 +88,37 @@ RunResult run_program(const std::vector<std::string>& argv, std::chrono::millise
   return result;
 }
 
+int run_to_file(const std::vector<std::string>& argv, const std::string& output_path,
+                std::chrono::milliseconds timeout) {
+  pid_t pid = fork();
+  if (pid == 0) {
+    int out = open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out >= 0) {
+      dup2(out, 1);
+      dup2(out, 2);
+    }
+    auto args = c_args(argv);
+    execv(args[0], args.data());
+    _exit(127);
+  }
+  const auto deadline = Clock::now() + timeout;
+  int status = 0;
+  for (;;) {
+    pid_t r = waitpid(pid, &status, WNOHANG);
+    if (r == pid)
+      break;
+    if (r < 0)
+      return -1;
+    if (Clock::now() >= deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      return -1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+}
+
 Child::Child(const std::vector<std::string>& argv, const std::string& stderr_path) {
   int out_pipe[2];
   if (pipe(out_pipe) != 0)
