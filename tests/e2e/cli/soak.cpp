@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -31,6 +32,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+
+// SIGINT or SIGTERM ends the soak after the session running, with its summary.
+volatile std::sig_atomic_t g_stop = 0;
+extern "C" void on_stop(int) {
+  g_stop = 1;
+}
 
 struct Session {
   std::size_t size = 0;
@@ -339,9 +346,11 @@ int main(int argc, char** argv) {
     c.work = fs::temp_directory_path() / ("vela-soak-" + std::to_string(getpid()));
   fs::create_directories(c.work);
   signal(SIGPIPE, SIG_IGN);
+  signal(SIGINT, on_stop);
+  signal(SIGTERM, on_stop);
   Totals t;
   const auto start = Clock::now();
-  for (int i = 0; i < c.sessions; ++i)
+  for (int i = 0; i < c.sessions && !g_stop; ++i)
     run_session(c, c.first + static_cast<std::uint64_t>(i), t);
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   std::string codes;
