@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 
@@ -23,22 +24,29 @@ std::vector<char*> c_args(const std::vector<std::string>& argv) {
   return out;
 }
 
-// Waits for the child, killing it at the deadline. The exit code or -1.
-int wait_until(pid_t pid, Clock::time_point deadline) {
+// Waits for the child, killing it at the deadline: its wait status, or nothing when it
+// had to be killed.
+std::optional<int> wait_status(pid_t pid, Clock::time_point deadline) {
   int status = 0;
   for (;;) {
     pid_t r = waitpid(pid, &status, WNOHANG);
     if (r == pid)
-      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      return status;
     if (r < 0)
-      return -1;
+      return std::nullopt;
     if (Clock::now() >= deadline) {
       kill(pid, SIGKILL);
       waitpid(pid, &status, 0);
-      return -1;
+      return std::nullopt;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
+}
+
+// The exit code, or -1 when it was killed or ended by a signal.
+int wait_until(pid_t pid, Clock::time_point deadline) {
+  std::optional<int> status = wait_status(pid, deadline);
+  return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1;
 }
 
 } // namespace
@@ -101,22 +109,10 @@ int run_to_file(const std::vector<std::string>& argv, const std::string& output_
     execv(args[0], args.data());
     _exit(127);
   }
-  const auto deadline = Clock::now() + timeout;
-  int status = 0;
-  for (;;) {
-    pid_t r = waitpid(pid, &status, WNOHANG);
-    if (r == pid)
-      break;
-    if (r < 0)
-      return -1;
-    if (Clock::now() >= deadline) {
-      kill(pid, SIGKILL);
-      waitpid(pid, &status, 0);
-      return -1;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+  std::optional<int> status = wait_status(pid, Clock::now() + timeout);
+  if (!status)
+    return -1;
+  return WIFEXITED(*status) ? WEXITSTATUS(*status) : 1000 + WTERMSIG(*status);
 }
 
 Child::Child(const std::vector<std::string>& argv, const std::string& stderr_path) {

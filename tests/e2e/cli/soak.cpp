@@ -93,59 +93,49 @@ Session draw_session(std::uint64_t seed, std::uint64_t index) {
   add(up, {"--cards", "CPU-A1", "--pace", "0", "--select-pause", "0", "--announce-wait", "20",
            "--ack-timeout", "40", "--retries", "40", "--reconnect-delay", "10", "--reconnects",
            "60", "--connect-timeout", "5000"});
+  auto fault = [&](std::initializer_list<std::string> words, const std::string& mark) {
+    add(sim, words);
+    f += " " + mark;
+  };
   if (d.chance(0.25)) {
     int k = d.between(2, 20);
-    add(sim, {"--wrong-ack-every", std::to_string(k)});
-    f += " wrong/" + std::to_string(k);
+    fault({"--wrong-ack-every", std::to_string(k)}, "wrong/" + std::to_string(k));
   }
   if (d.chance(0.25)) {
     int k = d.between(1, 20);
-    add(sim, {"--dup-ack-every", std::to_string(k)});
-    f += " dup/" + std::to_string(k);
-    if (d.chance(0.5)) {
-      add(sim, {"--dup-ack-gap", std::to_string(d.between(1, 2))});
-      f += "+gap";
-    }
+    fault({"--dup-ack-every", std::to_string(k)}, "dup/" + std::to_string(k));
+    if (d.chance(0.5))
+      fault({"--dup-ack-gap", std::to_string(d.between(1, 2))}, "gap");
   }
   if (d.chance(0.2)) {
     int n = d.between(1, blocks);
-    add(sim, {"--drop-ack-at", std::to_string(n)});
-    f += " drop@" + std::to_string(n);
+    fault({"--drop-ack-at", std::to_string(n)}, "drop@" + std::to_string(n));
   }
   if (d.chance(0.15)) {
     double rate = std::min(0.2, 4.0 / blocks);
-    add(sim, {"--seed", std::to_string(d.between(0, 1 << 30)), "--drop-ack-rate",
-              std::to_string(rate)});
-    f += " drop%";
+    fault({"--seed", std::to_string(d.between(0, 1 << 30)), "--drop-ack-rate",
+           std::to_string(rate)},
+          "drop%");
   }
   if (blocks <= 64 && d.chance(0.15)) {
     int ms = d.between(1, 3);
-    add(sim, {"--ack-delay", std::to_string(ms)});
-    f += " delay" + std::to_string(ms);
+    fault({"--ack-delay", std::to_string(ms)}, "delay" + std::to_string(ms));
   }
-  if (d.chance(0.2)) {
-    add(sim, {"--split-writes"});
-    f += " split";
-  }
-  if (d.chance(0.3)) {
-    add(sim, {"--merge"});
-    f += " merge";
-  }
+  if (d.chance(0.2))
+    fault({"--split-writes"}, "split");
+  if (d.chance(0.3))
+    fault({"--merge"}, "merge");
   bool closes = false;
   if (d.chance(0.25)) {
     int n = d.between(1, blocks + 2);
     closes = n <= blocks;
-    add(sim, {"--close-after-block", std::to_string(n)});
-    f += " close@" + std::to_string(n);
+    fault({"--close-after-block", std::to_string(n)}, "close@" + std::to_string(n));
     if (d.chance(0.5)) {
       int ms = d.between(10, 150);
-      add(sim, {"--refuse-for", std::to_string(ms)});
-      f += " refuse" + std::to_string(ms);
+      fault({"--refuse-for", std::to_string(ms)}, "refuse" + std::to_string(ms));
     }
-    if (d.chance(0.5)) {
-      add(sim, {"--forget-on-close"});
-      f += " forget";
-    }
+    if (d.chance(0.5))
+      fault({"--forget-on-close"}, "forget");
   }
   // The failures with a known code.
   if (d.chance(0.125)) {

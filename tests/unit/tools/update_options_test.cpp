@@ -63,6 +63,26 @@ TEST(UpdateOptionsTest, RejectsIncompleteCommands) {
   EXPECT_EQ(parse({"flash", "--device", "h:1"}, o, error), UpdateParse::error);
   EXPECT_EQ(parse({"list", "extra", "--device", "h:1"}, o, error), UpdateParse::error);
   EXPECT_EQ(parse({"--help"}, o, error), UpdateParse::help);
+  EXPECT_EQ(parse({"--version"}, o, error), UpdateParse::version);
+  EXPECT_EQ(parse({"list", "--device", "h:1", "--expect-cards", "x"}, o, error),
+            UpdateParse::error);
+  EXPECT_EQ(error, "option --expect-cards needs a whole number from 0 to 10000");
+}
+
+TEST(UpdateOptionsTest, ListWaitsForExpectedCardsAndOptionsTakeEitherForm) {
+  UpdateOptions o;
+  std::string error;
+  ASSERT_EQ(parse({"list", "--device=h:1", "--expect-cards=3", "--connect-timeout", "900",
+                   "--pace=0"},
+                  o, error),
+            UpdateParse::ok)
+      << error;
+  EXPECT_EQ(o.expect_cards, 3);
+  EXPECT_EQ(o.connect_timeout_ms, 900);
+  EXPECT_EQ(o.pace_ms, 0);
+  EXPECT_EQ(o.devices[0].host, "h");
+  ASSERT_EQ(parse({"list", "--device", "h:1"}, o, error), UpdateParse::ok);
+  EXPECT_EQ(o.expect_cards, 0) << "by default only the quiet time ends a list";
 }
 
 TEST(TableTest, PadsColumnsToTheWidestText) {
