@@ -141,7 +141,8 @@ const char* update_usage() {
          "options:\n"
          "  --pace MS            delay before each block (default 100; 0: at once)\n"
          "  --ack-timeout MS     resend a block after this much silence (default 5000)\n"
-         "  --retries N          resends of one block on silence before failing (default 5)\n"
+         "  --retries N          resends of one block (for silence or wrong answers) before\n"
+         "                       failing (default 5)\n"
          "  --reconnects N       reconnection attempts when the device closes the link\n"
          "                       during an upgrade (default 7, one per --reconnect-delay)\n"
          "  --reconnect-delay MS (default 1000)\n"
@@ -162,7 +163,7 @@ const char* update_usage() {
          "  3  cannot connect, or the device announced nothing\n"
          "  4  no such card, cards of more than one type, or too many cards\n"
          "  5  image refused: too large (over 1048577 bytes), empty or unreadable\n"
-         "  6  no acknowledgement after the retries\n"
+         "  6  no right acknowledgement after the retries\n"
          "  7  link closed by the device (and reconnecting failed)\n"
          "With several devices the exit code is that of the first device that failed.\n";
 }

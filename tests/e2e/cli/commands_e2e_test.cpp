@@ -175,7 +175,7 @@ TEST_F(CommandTest, HelpListsTheExitCodes) {
   EXPECT_EQ(run.exit_code, 0);
   for (const char* line :
        {"  0  success", "  2  usage error", "  3  cannot connect", "  4  no such card",
-        "  5  image refused", "  6  no acknowledgement", "  7  link closed by the device"}) {
+        "  5  image refused", "  6  no right acknowledgement", "  7  link closed by the device"}) {
     EXPECT_NE(run.out.find(line), std::string::npos) << line;
   }
 }
