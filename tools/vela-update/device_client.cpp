@@ -366,8 +366,10 @@ void DeviceClient::restart_tracking() {
 DeviceClient::Pump DeviceClient::pump(int wait_ms) {
   std::size_t got = 0;
   IoStatus status = socket_.receive(buffer_.data(), buffer_.size(), got, wait_ms);
-  if (status == IoStatus::timeout)
+  if (status == IoStatus::timeout) {
+    reporter_.flush();
     return Pump::timeout;
+  }
   if (status != IoStatus::ok)
     return Pump::closed;
   assembler_.Append(std::span<const std::uint8_t>(buffer_.data(), got),

@@ -6,7 +6,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <thread>
@@ -25,22 +28,34 @@ std::vector<char*> c_args(const std::vector<std::string>& argv) {
 }
 
 // Waits for the child, killing it at the deadline: its wait status, or nothing when it
-// had to be killed.
+// had to be killed. The wait blocks (a watchdog thread keeps the deadline): a waiter that
+// polled would wake every few milliseconds beside the programs it times.
 std::optional<int> wait_status(pid_t pid, Clock::time_point deadline) {
-  int status = 0;
-  for (;;) {
-    pid_t r = waitpid(pid, &status, WNOHANG);
-    if (r == pid)
-      return status;
-    if (r < 0)
-      return std::nullopt;
-    if (Clock::now() >= deadline) {
+  std::mutex mutex;
+  std::condition_variable ended;
+  bool done = false;
+  bool killed = false;
+  std::thread watchdog([&] {
+    std::unique_lock lock(mutex);
+    if (!ended.wait_until(lock, deadline, [&] { return done; })) {
       kill(pid, SIGKILL);
-      waitpid(pid, &status, 0);
-      return std::nullopt;
+      killed = true;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  });
+  int status = 0;
+  pid_t r = -1;
+  do {
+    r = waitpid(pid, &status, 0);
+  } while (r < 0 && errno == EINTR);
+  {
+    std::lock_guard lock(mutex);
+    done = true;
   }
+  ended.notify_one();
+  watchdog.join();
+  if (r != pid || killed)
+    return std::nullopt;
+  return status;
 }
 
 // The exit code, or -1 when it was killed or ended by a signal.
