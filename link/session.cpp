@@ -28,7 +28,8 @@ void UpdateSession::OnCardAnnouncement(std::span<const std::string> fields) {
 }
 
 void UpdateSession::OnAcknowledgement(std::uint16_t block) {
-  transfer_.OnAcknowledgement(block);
+  if (!ports_.AbsorbAcknowledgement(block))
+    transfer_.OnAcknowledgement(block);
 }
 
 void UpdateSession::AppendReceiveLog(std::string_view own_text, std::string_view wire_text) {

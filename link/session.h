@@ -27,6 +27,10 @@ public:
   virtual void AppendReceiveLog(std::string_view own_text, std::string_view wire_text) = 0;
   // Called after each announcement has added its row (the command-line tool prints it).
   virtual void OnRowAdded(int /*row*/) {}
+  // Called before an acknowledgement reaches the transfer; true keeps it from the transfer.
+  // The window passes every one on; the command-line tool, which may send a block more
+  // than once, absorbs the answers to its own extra copies.
+  virtual bool AbsorbAcknowledgement(std::uint16_t /*block*/) { return false; }
 };
 
 class UpdateSession : private ChunkHandler {

@@ -89,6 +89,7 @@ private:
   static constexpr Native invalid_handle = -1;
   explicit Socket(Native handle) : handle_(handle) {}
   Native handle_ = invalid_handle;
+  int receive_timeout_ms_ = -1; // the receive timeout set on the socket (-1: none, waits)
 };
 
 } // namespace vela::tools

@@ -71,15 +71,27 @@ Reply SimulatedDevice::handle(const link::DeviceMessage& message) {
 }
 
 void SimulatedDevice::on_disconnect() {
-  note("connection closed");
+  if (!plan_.forget_on_close) {
+    note("connection closed");
+    return;
+  }
+  selected_.clear();
+  image_.reset();
+  note("connection closed: restarting, the selection and the image are forgotten");
 }
 
 Reply SimulatedDevice::on_block(const link::DeviceMessage& message) {
   ++blocks_received_;
-  image_.store(message.block, message.data);
-  Reply reply;
-  reply.image_ended = message.data.size() < link::kBlockSize;
   const int n = message.block;
+  Reply reply;
+  if (selected_.empty()) {
+    // A bootloader without a selection has no card to program: the frame is answered by
+    // the link as usual but its data goes nowhere.
+    note("block %d: no card selected, the data is not stored", n);
+  } else {
+    image_.store(message.block, message.data);
+    reply.image_ended = message.data.size() < link::kBlockSize;
+  }
   if (plan_.close_after_block == n && !closed_once_) {
     closed_once_ = true;
     note("block %d: %zu bytes, closing the connection", n, message.data.size());
@@ -111,6 +123,7 @@ Reply SimulatedDevice::acknowledge(std::uint16_t block) {
   reply.writes.push_back(as_string(link::BuildAcknowledgement(number)));
   if (plan_.dup_ack_every > 0 && acks_counted_ % plan_.dup_ack_every == 0) {
     reply.writes.push_back(reply.writes.back());
+    reply.gap_ms = plan_.dup_ack_gap_ms;
   }
   acks_sent_ += static_cast<int>(reply.writes.size());
   return reply;

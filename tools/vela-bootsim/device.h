@@ -31,12 +31,14 @@ struct DeviceIdentity {
 struct FaultPlan {
   int wrong_ack_every = 0;   // every K-th acknowledgement carries another block's number
   int dup_ack_every = 0;     // every K-th acknowledgement is sent twice
+  int dup_ack_gap_ms = 0;    // the time between the two
   int drop_ack_at = 0;       // the first acknowledgement of this block is not sent
   int close_after_block = 0; // the connection is closed once, instead of acknowledging it
   int refuse_for_ms = 0;     // after a close, connections are refused this long
   int ack_delay_ms = 0;      // each acknowledgement waits this long
   bool split_writes = false; // every reply goes out one byte per write
   bool merge = false;        // all announcements go out in one write
+  bool forget_on_close = false; // a closed connection loses the selection and the image
   std::uint32_t seed = 1;
   double drop_ack_rate = 0; // probability of dropping an acknowledgement
 };
@@ -44,6 +46,7 @@ struct FaultPlan {
 struct Reply {
   std::vector<std::string> writes; // each one write, unless split
   int delay_ms = 0;                // before the writes
+  int gap_ms = 0;                  // between one write and the next
   bool close = false;              // after the writes
   bool image_ended = false;        // the transfer ended: the image should be written out
 };
@@ -53,7 +56,8 @@ public:
   SimulatedDevice(DeviceIdentity identity, FaultPlan plan, std::FILE* log);
 
   Reply handle(const link::DeviceMessage& message);
-  // The link went away: the image is kept for a transfer that resumes.
+  // The link went away: the image is kept for a transfer that resumes, unless the plan
+  // says the device restarts then (forget_on_close).
   void on_disconnect();
 
   ReceivedImage& image() { return image_; }

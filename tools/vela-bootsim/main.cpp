@@ -13,8 +13,11 @@ int main(int argc, char** argv) {
   case ParseOutcome::help:
     std::fputs(sim_usage(), stdout);
     return 0;
+  case ParseOutcome::version:
+    std::fputs("vela-bootsim " VELA_VERSION "\n", stdout);
+    return 0;
   case ParseOutcome::error:
-    std::fprintf(stderr, "vela-bootsim: %s\n\n%s", error.c_str(), sim_usage());
+    std::fprintf(stderr, "vela-bootsim: %s (try --help)\n", error.c_str());
     return 2;
   case ParseOutcome::ok:
     break;

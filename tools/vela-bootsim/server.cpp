@@ -69,8 +69,8 @@ int Simulator::run_tcp(std::FILE* out) {
     connection.set_no_delay();
     serve(connection);
     connection.close();
-    device_.on_disconnect();
     save_image();
+    device_.on_disconnect();
     if (options_.faults.refuse_for_ms > 0 && !stop_requested()) {
       // Without a listening socket the system refuses every connection attempt.
       listener.close();
@@ -136,8 +136,10 @@ bool Simulator::carry_out(const Reply& reply, Socket* connection, const PeerAddr
     save_image();
   if (reply.delay_ms > 0)
     sleep_unless_stopped(reply.delay_ms);
-  for (const auto& bytes : reply.writes) {
-    if (!send_one(bytes, connection, peer))
+  for (std::size_t i = 0; i < reply.writes.size(); ++i) {
+    if (i > 0 && reply.gap_ms > 0)
+      sleep_unless_stopped(reply.gap_ms);
+    if (!send_one(reply.writes[i], connection, peer))
       return false;
   }
   if (reply.close && connection)

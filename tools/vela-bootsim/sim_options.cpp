@@ -12,6 +12,7 @@ constexpr OptionSpec kSpecs[] = {
     {"dup-ack-every", true}, {"drop-ack-at", true}, {"close-after-block", true},
     {"refuse-for", true},    {"ack-delay", true},   {"split-writes", false},
     {"merge", false},        {"seed", true},        {"drop-ack-rate", true},
+    {"forget-on-close", false}, {"version", false},      {"dup-ack-gap", true},
 };
 
 bool board_fields(const std::string& text, const char* option, BoardFields& out,
@@ -37,6 +38,7 @@ bool fault_options(const Args& args, FaultPlan& plan, std::string& error) {
   long long seed = 1;
   if (!int_option(args, "wrong-ack-every", 1000000, plan.wrong_ack_every, error) ||
       !int_option(args, "dup-ack-every", 1000000, plan.dup_ack_every, error) ||
+      !int_option(args, "dup-ack-gap", 600000, plan.dup_ack_gap_ms, error) ||
       !int_option(args, "drop-ack-at", 65535, plan.drop_ack_at, error) ||
       !int_option(args, "close-after-block", 65535, plan.close_after_block, error) ||
       !int_option(args, "refuse-for", 600000, plan.refuse_for_ms, error) ||
@@ -48,6 +50,7 @@ bool fault_options(const Args& args, FaultPlan& plan, std::string& error) {
   plan.seed = static_cast<std::uint32_t>(seed);
   plan.split_writes = args.has("split-writes");
   plan.merge = args.has("merge");
+  plan.forget_on_close = args.has("forget-on-close");
   return true;
 }
 
@@ -59,8 +62,12 @@ const char* sim_usage() {
          "                    [--out FILE] [--quiet] [fault options]\n"
          "\n"
          "Simulates a device bootloader of the update link. It announces the device and its\n"
-         "cards, acknowledges every block frame and writes the image it received to FILE\n"
-         "when a transfer ends and on exit. --port 0 picks a free port; the first line on\n"
+         "cards and acknowledges every block frame. Blocks are stored only while cards are\n"
+         "selected; a select message starts a new image. The link carries no image length,\n"
+         "so the image received is written to FILE when a block shorter than 1024 bytes\n"
+         "arrives, and (if anything was stored since) when the connection closes, on\n"
+         "\"!GotoApp:\" and on exit: an image of whole 1024-byte blocks is complete in FILE\n"
+         "only once the connection has closed. --port 0 picks a free port; the first line on\n"
          "standard output is \"listening on HOST:PORT\". Connections are served one after\n"
          "another until SIGINT or SIGTERM. Fields holding commas are written in double\n"
          "quotes: --card '\"A,B\",1.0,2.0'.\n"
@@ -68,6 +75,7 @@ const char* sim_usage() {
          "fault options (deterministic):\n"
          "  --wrong-ack-every K     every K-th acknowledgement names another block\n"
          "  --dup-ack-every K       every K-th acknowledgement is sent twice\n"
+         "  --dup-ack-gap MS        the second copy follows MS after the first (default 0)\n"
          "  --drop-ack-at N         drop the first acknowledgement of block N\n"
          "  --close-after-block N   close the connection once on receiving block N\n"
          "  --refuse-for MS         refuse connections for MS after every close\n"
@@ -75,6 +83,10 @@ const char* sim_usage() {
          "  --split-writes          send every reply one byte per write\n"
          "  --merge                 send all announcements in one write\n"
          "  --seed S --drop-ack-rate R   drop acknowledgements at random (0 <= R <= 1)\n"
+         "  --forget-on-close       restart on every close: the selection and the image\n"
+         "                          received so far are lost (written to FILE first)\n"
+         "\n"
+         "  --version               print the version\n"
          "\n"
          "exit codes: 0 stopped by a signal, 2 usage error, 3 cannot listen\n";
 }
@@ -86,6 +98,8 @@ ParseOutcome parse_sim_options(int argc, const char* const* argv, SimOptions& ou
     return ParseOutcome::error;
   if (args.has("help"))
     return ParseOutcome::help;
+  if (args.has("version"))
+    return ParseOutcome::version;
   if (!args.positionals().empty()) {
     error = "unexpected argument \"" + args.positionals().front() + "\"";
     return ParseOutcome::error;

@@ -17,7 +17,7 @@ struct SimOptions {
   FaultPlan faults;
 };
 
-enum class ParseOutcome { ok, help, error };
+enum class ParseOutcome { ok, help, version, error };
 
 ParseOutcome parse_sim_options(int argc, const char* const* argv, SimOptions& out,
                                std::string& error);

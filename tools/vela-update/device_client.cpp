@@ -81,9 +81,10 @@ DeviceResult DeviceClient::run() {
 }
 
 ExitCode DeviceClient::list() {
-  ExitCode code = connect_and_query();
+  std::string error;
+  ExitCode code = open_link(error);
   if (code != ExitCode::kSuccess)
-    return code;
+    return fail(code, error);
   reporter_.list(label_, rows());
   return ExitCode::kSuccess;
 }
@@ -98,9 +99,11 @@ ExitCode DeviceClient::upgrade() {
     }
     return fail(ExitCode::kImageRefused, text);
   }
-  ExitCode code = connect_and_query();
-  if (code == ExitCode::kSuccess)
-    code = check_cards();
+  std::string error;
+  ExitCode code = open_link(error);
+  if (code != ExitCode::kSuccess)
+    return fail(code, error);
+  code = check_cards();
   if (code == ExitCode::kSuccess)
     code = start_transfer();
   if (code == ExitCode::kSuccess)
@@ -109,9 +112,10 @@ ExitCode DeviceClient::upgrade() {
 }
 
 ExitCode DeviceClient::goto_app() {
-  ExitCode code = connect();
+  std::string error;
+  ExitCode code = connect(error);
   if (code != ExitCode::kSuccess)
-    return code;
+    return fail(code, error);
   session_.transfer().GotoApplication();
   if (send_failed_)
     return fail(ExitCode::kLinkClosed, "the device closed the link");
@@ -120,35 +124,47 @@ ExitCode DeviceClient::goto_app() {
   return ExitCode::kSuccess;
 }
 
-ExitCode DeviceClient::connect() {
-  std::string error;
+ExitCode DeviceClient::connect(std::string& error) {
   socket_ = Socket::connect_tcp(endpoint_, options_.connect_timeout_ms, &error);
   if (!socket_.valid())
-    return fail(ExitCode::kCannotConnect, error);
+    return ExitCode::kCannotConnect;
   assembler_.Reset();
   send_failed_ = false;
   emit({.kind = EventKind::connected});
   return ExitCode::kSuccess;
 }
 
-// Announcements have no end marker: they are collected until the device has been quiet
-// for --announce-wait after the first one.
-ExitCode DeviceClient::connect_and_query() {
-  ExitCode code = connect();
+// Announcements have no end marker. They are collected until what the command needs is
+// there (every card named for an upgrade, --expect-cards cards for a list) and the device
+// has then been quiet for --announce-wait; an upgrade goes on as soon as its cards are
+// announced. Waiting for the needed announcements is bounded by --connect-timeout: they
+// are part of opening the link, whatever the acknowledgement timeout of the blocks is.
+ExitCode DeviceClient::open_link(std::string& error) {
+  model_.Clear();
+  ExitCode code = connect(error);
   if (code != ExitCode::kSuccess)
     return code;
   session_.Query();
-  auto first_deadline = Clock::now() + std::chrono::milliseconds(options_.ack_timeout_ms);
+  const auto needed_until =
+      Clock::now() + std::chrono::milliseconds(options_.connect_timeout_ms);
   for (;;) {
-    if (stop_requested())
-      return fail(ExitCode::kFailure, "interrupted");
+    if (stop_requested()) {
+      error = "interrupted";
+      return ExitCode::kFailure;
+    }
+    if (options_.command == Command::upgrade && named_cards_announced())
+      break;
+    const bool needed = model_.RowCount() == 0 || cards_announced() < options_.expect_cards;
     int wait = options_.announce_wait_ms;
-    if (model_.RowCount() == 0) {
+    if (needed) {
       auto left =
-          std::chrono::duration_cast<std::chrono::milliseconds>(first_deadline - Clock::now());
+          std::chrono::duration_cast<std::chrono::milliseconds>(needed_until - Clock::now());
       if (left.count() <= 0) {
-        return fail(ExitCode::kCannotConnect, "the device announced nothing within " +
-                                                  std::to_string(options_.ack_timeout_ms) + " ms");
+        if (model_.RowCount() > 0)
+          break; // what has come is listed; the caller checks the cards
+        error = "the device announced nothing within " +
+                std::to_string(options_.connect_timeout_ms) + " ms";
+        return ExitCode::kCannotConnect;
       }
       wait = static_cast<int>(std::min<long long>(left.count(), 200));
     }
@@ -156,12 +172,31 @@ ExitCode DeviceClient::connect_and_query() {
     if (result == Pump::closed) {
       if (model_.RowCount() > 0)
         break;
-      return fail(ExitCode::kLinkClosed, "the device closed the link before announcing");
+      error = "the device closed the link before announcing";
+      return ExitCode::kLinkClosed;
     }
-    if (result == Pump::timeout && model_.RowCount() > 0)
+    if (result == Pump::timeout && !needed)
       break;
   }
   return ExitCode::kSuccess;
+}
+
+int DeviceClient::cards_announced() const {
+  int cards = 0;
+  for (int r = 0; r < model_.RowCount(); ++r)
+    cards += model_.Text(r, link::Column::kCardName) != link::kMainBoardName ? 1 : 0;
+  return cards;
+}
+
+bool DeviceClient::named_cards_announced() const {
+  for (const auto& card : options_.cards) {
+    bool found = false;
+    for (int r = 0; r < model_.RowCount() && !found; ++r)
+      found = model_.Text(r, link::Column::kCardName) == card;
+    if (!found)
+      return false;
+  }
+  return true;
 }
 
 ExitCode DeviceClient::check_cards() {
@@ -186,7 +221,7 @@ ExitCode DeviceClient::start_transfer() {
   if (result != link::StartResult::kStarted)
     return fail(refusal_code(result), message_);
   if (send_failed_)
-    return fail(ExitCode::kLinkClosed, "the device closed the link");
+    return ExitCode::kLinkClosed; // the transfer loop reconnects
   return ExitCode::kSuccess;
 }
 
@@ -197,38 +232,56 @@ ExitCode DeviceClient::run_transfer() {
       return fail(ExitCode::kFailure, "interrupted");
     auto now = Clock::now();
     if (send_failed_) {
-      if (!reconnect())
-        return fail(ExitCode::kLinkClosed, "the device closed the link");
+      if (ExitCode code = reconnect(); code != ExitCode::kSuccess)
+        return code;
       continue;
     }
     if (timer_running_ && now >= timer_due_) {
-      send_due_block();
+      if (ExitCode code = send_due_block(); code != ExitCode::kSuccess)
+        return code;
       continue;
     }
     if (awaiting_ack_ && now - last_frame_ >= std::chrono::milliseconds(options_.ack_timeout_ms)) {
-      if (silent_resends_ >= options_.retries) {
-        return fail(ExitCode::kAckTimeout, "no acknowledgement of block " +
-                                               std::to_string(transfer.CurrentBlock()) + " after " +
-                                               std::to_string(options_.retries) + " resends");
-      }
+      if (resends_of_block_ >= options_.retries)
+        return give_up();
       resend_after_silence();
       continue;
     }
     Pump result = pump(wait_budget_ms(now));
     if (result == Pump::closed && !transfer.Completed()) {
-      if (!reconnect())
-        return fail(ExitCode::kLinkClosed, "the device closed the link");
+      if (ExitCode code = reconnect(); code != ExitCode::kSuccess)
+        return code;
+    }
+    // The next block goes out before the last one's progress is reported, so that the
+    // device works on it while the report is written.
+    if (timer_running_ && Clock::now() >= timer_due_) {
+      if (ExitCode code = send_due_block(); code != ExitCode::kSuccess)
+        return code;
     }
     note_progress();
   }
   emit({.kind = EventKind::done,
         .text = message_,
         .total = transfer.ImageSize(),
-        .seconds = std::chrono::duration<double>(Clock::now() - first_armed_).count()});
+        .seconds = std::chrono::duration<double>(Clock::now() - first_frame_).count()});
   return ExitCode::kSuccess;
 }
 
-void DeviceClient::send_due_block() {
+ExitCode DeviceClient::send_due_block() {
+  // A device that never answers the block in flight rightly must not keep the tool
+  // resending for ever: wrong answers count against --retries as silence does.
+  const link::Transfer& transfer = session_.transfer();
+  if (transfer.SendPermit() && transfer.CurrentBlock() == last_sent_block_ &&
+      resends_of_block_ >= options_.retries) {
+    return give_up();
+  }
+  // A resend armed by a surplus answer may still be pending when the last block is
+  // acknowledged; the transfer would then send an empty frame past the image's end, which a
+  // device stores as one more (empty) block. Nothing is sent once the image is through.
+  if (transfer.Completed() || transfer.CurrentBlock() > transfer.BlockCount()) {
+    timer_running_ = false;
+    return ExitCode::kSuccess;
+  }
   timer_due_ += std::chrono::milliseconds(options_.pace_ms);
   if (options_.pace_ms == 0 || timer_due_ < Clock::now()) {
     timer_due_ = Clock::now() + std::chrono::milliseconds(options_.pace_ms);
@@ -237,10 +290,16 @@ void DeviceClient::send_due_block() {
   // A tick without permission sends nothing; stopping here keeps --pace 0 from spinning.
   if (!session_.transfer().SendPermit())
     timer_running_ = false;
+  return ExitCode::kSuccess;
+}
+
+ExitCode DeviceClient::give_up() {
+  return fail(ExitCode::kAckTimeout, "no acknowledgement of block " +
+                                         std::to_string(session_.transfer().CurrentBlock()) +
+                                         " after " + std::to_string(options_.retries) + " resends");
 }
 
 void DeviceClient::resend_after_silence() {
-  ++silent_resends_;
   awaiting_ack_ = false;
   resend_reason_ = "no acknowledgement within " + std::to_string(options_.ack_timeout_ms) + " ms";
   session_.transfer().ResendCurrentBlock();
@@ -253,7 +312,6 @@ void DeviceClient::note_progress() {
   if (acknowledged <= last_acknowledged_)
     return;
   last_acknowledged_ = acknowledged;
-  silent_resends_ = 0;
   resends_of_block_ = 0;
   if (transfer.CurrentBlock() > last_sent_block_)
     awaiting_ack_ = false;
@@ -266,35 +324,52 @@ void DeviceClient::note_progress() {
         .total = transfer.ImageSize()});
 }
 
-bool DeviceClient::reconnect() {
+// A device that closed the link may have restarted and forgotten the selection, and
+// blocks sent to it then would be stored for no card. So the link is opened as at the
+// start: query, check the cards, select, pause, and the image goes again from block 1.
+ExitCode DeviceClient::reconnect() {
   socket_.close();
   for (int attempt = 1; attempt <= options_.reconnects && !stop_requested(); ++attempt) {
     std::this_thread::sleep_for(std::chrono::milliseconds(options_.reconnect_delay_ms));
     std::string error;
-    socket_ = Socket::connect_tcp(endpoint_, options_.connect_timeout_ms, &error);
-    if (!socket_.valid()) {
+    if (open_link(error) != ExitCode::kSuccess) {
+      socket_.close();
       emit({.kind = EventKind::note,
             .text = "reconnecting (" + std::to_string(attempt) + "/" +
                     std::to_string(options_.reconnects) + "): " + error});
       continue;
     }
-    assembler_.Reset();
-    send_failed_ = false;
-    emit({.kind = EventKind::connected});
-    // The frame in flight may have been lost with the old connection.
-    awaiting_ack_ = false;
-    resend_reason_ = "reconnected";
-    session_.transfer().ResendCurrentBlock();
-    return true;
+    if (ExitCode code = check_cards(); code != ExitCode::kSuccess)
+      return code;
+    emit({.kind = EventKind::note, .text = "reconnected: selecting again, from block 1"});
+    restart_tracking();
+    if (ExitCode code = start_transfer(); code != ExitCode::kLinkClosed)
+      return code;
+    socket_.close(); // closed again during the select message: try once more
   }
-  return false;
+  if (stop_requested())
+    return fail(ExitCode::kFailure, "interrupted");
+  return fail(ExitCode::kLinkClosed, "the device closed the link");
+}
+
+void DeviceClient::restart_tracking() {
+  timer_running_ = false;
+  awaiting_ack_ = false;
+  last_sent_block_ = 0;
+  last_acknowledged_ = 0;
+  resends_of_block_ = 0;
+  resend_reason_.clear();
+  copies_ = {};
+  answered_ = {};
 }
 
 DeviceClient::Pump DeviceClient::pump(int wait_ms) {
   std::size_t got = 0;
   IoStatus status = socket_.receive(buffer_.data(), buffer_.size(), got, wait_ms);
-  if (status == IoStatus::timeout)
+  if (status == IoStatus::timeout) {
+    reporter_.flush();
     return Pump::timeout;
+  }
   if (status != IoStatus::ok)
     return Pump::closed;
   assembler_.Append(std::span<const std::uint8_t>(buffer_.data(), got),
@@ -357,8 +432,6 @@ void DeviceClient::StartSendTimer() {
   timer_running_ = true;
   auto now = Clock::now();
   timer_due_ = now + std::chrono::milliseconds(options_.pace_ms);
-  if (first_armed_ == Clock::time_point{})
-    first_armed_ = now;
 }
 
 void DeviceClient::StopSendTimer() {
@@ -367,6 +440,11 @@ void DeviceClient::StopSendTimer() {
 
 void DeviceClient::SendFrame(std::span<const std::uint8_t> frame) {
   std::int32_t block = session_.transfer().CurrentBlock();
+  if (copies_.block == block) {
+    ++copies_.count;
+  } else {
+    copies_ = {block, 1};
+  }
   if (block == last_sent_block_) {
     ++resends_of_block_;
     ++resends_total_;
@@ -379,6 +457,8 @@ void DeviceClient::SendFrame(std::span<const std::uint8_t> frame) {
   last_sent_block_ = block;
   awaiting_ack_ = true;
   last_frame_ = Clock::now();
+  if (first_frame_ == Clock::time_point{})
+    first_frame_ = last_frame_;
   if (!socket_.send_all(frame.data(), frame.size()))
     send_failed_ = true;
 }
@@ -423,6 +503,34 @@ void DeviceClient::AppendReceiveLog(std::string_view own_text, std::string_view 
   std::string text(own_text);
   text += wire_text.substr(0, wire_text.find(link::kLineEnd));
   emit({.kind = EventKind::note, .text = text});
+}
+
+// One block in flight over an ordered stream: every answer to a block's copies arrives
+// before any answer to the next block. The first answer advances the transfer; as many more
+// as copies were sent answer the extra copies and are absorbed, so that the block now in
+// flight is not sent again for them. An answer beyond that (the device repeating itself)
+// resends the block in flight once, as the window's timer would coalesce them; an answer
+// naming any other block resends it each time, as the window does.
+bool DeviceClient::AbsorbAcknowledgement(std::uint16_t block) {
+  const link::Transfer& transfer = session_.transfer();
+  if (transfer.CurrentBlock() == 0 || transfer.Completed())
+    return false;
+  if (block == transfer.CurrentBlock()) {
+    answered_ = {block, copies_.block == block ? copies_.count : 0, 1, false};
+    return false;
+  }
+  if (block != answered_.block)
+    return false;
+  if (answered_.answers >= answered_.copies && !answered_.resent) {
+    answered_.resent = true;
+    return false;
+  }
+  ++answered_.answers;
+  if (options_.verbose) {
+    emit({.kind = EventKind::note,
+          .text = "repeated acknowledgement of block " + std::to_string(block) + " absorbed"});
+  }
+  return true;
 }
 
 void DeviceClient::OnRowAdded(int row) {

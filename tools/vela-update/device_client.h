@@ -33,13 +33,17 @@ private:
   ExitCode upgrade();
   ExitCode goto_app();
 
-  ExitCode connect_and_query();
-  ExitCode connect();
+  ExitCode open_link(std::string& error);
+  ExitCode connect(std::string& error);
+  int cards_announced() const;
+  bool named_cards_announced() const;
   ExitCode check_cards();
   ExitCode start_transfer();
   ExitCode run_transfer();
-  bool reconnect();
-  void send_due_block();
+  ExitCode reconnect();
+  void restart_tracking();
+  ExitCode send_due_block();
+  ExitCode give_up();
   void resend_after_silence();
   void note_progress();
   Pump pump(int wait_ms);
@@ -62,6 +66,7 @@ private:
   void SetTrafficStatus(std::string_view text) override;
   void AppendReceiveLog(std::string_view own_text, std::string_view wire_text) override;
   void OnRowAdded(int row) override;
+  bool AbsorbAcknowledgement(std::uint16_t block) override;
 
   const UpdateOptions& options_;
   Endpoint endpoint_;
@@ -82,14 +87,26 @@ private:
   Clock::time_point last_frame_{};
   std::int32_t last_sent_block_ = 0;
   std::int32_t last_acknowledged_ = 0;
-  int silent_resends_ = 0; // in a row, for the current block
-  int resends_of_block_ = 0;
+  // Copies sent of the block in flight, and of the block acknowledged last with the answers
+  // it has had: answers beyond the first, up to the copies, are absorbed.
+  struct Copies {
+    std::int32_t block = 0;
+    int count = 0;
+  } copies_;
+  struct Answered {
+    std::int32_t block = 0;
+    int copies = 0;
+    int answers = 0;
+    bool resent = false; // a surplus answer has resent the block in flight
+  } answered_;
+  int resends_of_block_ = 0; // for any reason; more than --retries ends the upgrade
   int resends_total_ = 0;
   std::string resend_reason_;
   bool send_failed_ = false;
   std::int32_t progress_max_ = 0;
-  // When block 1 was armed: the transfer's time runs from here to the last acknowledgement.
-  Clock::time_point first_armed_{};
+  // When the first frame went out: the transfer's time runs from here to the last
+  // acknowledgement (the pauses of the start are not part of it).
+  Clock::time_point first_frame_{};
   std::string message_; // the last message box text
 };
 

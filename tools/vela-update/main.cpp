@@ -13,8 +13,11 @@ int main(int argc, char** argv) {
   case UpdateParse::help:
     std::fputs(update_usage(), stdout);
     return as_int(ExitCode::kSuccess);
+  case UpdateParse::version:
+    std::fputs("vela-update " VELA_VERSION "\n", stdout);
+    return as_int(ExitCode::kSuccess);
   case UpdateParse::error:
-    std::fprintf(stderr, "vela-update: %s\n\n%s", error.c_str(), update_usage());
+    std::fprintf(stderr, "vela-update: %s (try --help)\n", error.c_str());
     return as_int(ExitCode::kUsage);
   case UpdateParse::ok:
     break;

@@ -1,6 +1,7 @@
 #include "tools/vela-update/reporter.h"
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 
 #include "tools/common/json.h"
@@ -76,7 +77,12 @@ public:
     case EventKind::connected:
       break;
     }
-    print(o.str());
+    print(o.str(), e.kind != EventKind::block);
+  }
+
+  void flush() override {
+    std::lock_guard lock(mutex_);
+    std::fflush(out_);
   }
 
   void list(const std::string& device, const std::vector<BoardRow>& rows) override {
@@ -105,13 +111,21 @@ public:
   }
 
 private:
-  void print(const std::string& line) {
+  // At --pace 0 a block line comes every few microseconds, and writing each out at once put
+  // a system call between one acknowledgement and the next frame. Block lines are written
+  // out at least every 100 ms (and whenever the link is quiet); every other line at once.
+  void print(const std::string& line, bool at_once = true) {
     std::lock_guard lock(mutex_);
     std::fprintf(out_, "%s\n", line.c_str());
-    std::fflush(out_);
+    const auto now = std::chrono::steady_clock::now();
+    if (at_once || now - last_flush_ >= std::chrono::milliseconds(100)) {
+      std::fflush(out_);
+      last_flush_ = now;
+    }
   }
   std::FILE* out_;
   std::mutex mutex_;
+  std::chrono::steady_clock::time_point last_flush_{};
 };
 
 class TextReporter final : public Reporter {

@@ -51,6 +51,8 @@ public:
   virtual void list(const std::string& device, const std::vector<BoardRow>& rows) = 0;
   // One line per device at the end of a bulk run.
   virtual void summary(const std::vector<DeviceResult>& results) = 0;
+  // Writes out what is held back (the JSON block lines); called when the link is quiet.
+  virtual void flush() {}
 };
 
 // json: one object per line on out. Otherwise lines on out, with a progress bar on a

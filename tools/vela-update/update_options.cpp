@@ -14,6 +14,7 @@ constexpr OptionSpec kSpecs[] = {
     {"ack-timeout", true},     {"retries", true},      {"reconnects", true},
     {"reconnect-delay", true}, {"select-pause", true}, {"connect-timeout", true},
     {"announce-wait", true},   {"json", false},        {"verbose", false},
+    {"expect-cards", true},    {"version", false},
 };
 
 bool int_option(const Args& args, const char* name, int min, int max, int& value,
@@ -90,6 +91,7 @@ bool timing_options(const Args& args, UpdateOptions& out, std::string& error) {
          int_option(args, "select-pause", 0, 600000, out.select_pause_ms, error) &&
          int_option(args, "connect-timeout", 1, 600000, out.connect_timeout_ms, error) &&
          int_option(args, "announce-wait", 1, 600000, out.announce_wait_ms, error) &&
+         int_option(args, "expect-cards", 0, 10000, out.expect_cards, error) &&
          int_option(args, "jobs", 1, 256, out.jobs, error);
 }
 
@@ -118,7 +120,7 @@ bool upgrade_options(const Args& args, UpdateOptions& out, std::string& error) {
 } // namespace
 
 const char* update_usage() {
-  return "usage: vela-update list     DEVICES [--json]\n"
+  return "usage: vela-update list     DEVICES [--expect-cards N] [--json]\n"
          "       vela-update upgrade  DEVICES --image FILE --cards NAME[,NAME...]\n"
          "                            [--pace MS] [--ack-timeout MS] [--retries N] [--json]\n"
          "       vela-update goto-app DEVICES\n"
@@ -126,24 +128,33 @@ const char* update_usage() {
          "DEVICES is --host H --port P, or --device HOST:PORT (repeatable), or --devices FILE\n"
          "(one HOST:PORT per line, # starts a comment); --jobs N serves N devices at once.\n"
          "\n"
-         "list      connects, asks the bootloader for its boards and prints them.\n"
+         "list      connects, asks the bootloader for its boards and prints them once the\n"
+         "          device has been quiet for --announce-wait (after --expect-cards cards).\n"
          "upgrade   checks that every named card was announced and that all are of one type,\n"
          "          sends the select message, waits, then sends the image block by block,\n"
-         "          one block in flight. A wrong acknowledgement resends the block.\n"
+         "          one block in flight. A wrong acknowledgement resends the block; the\n"
+         "          answers to a block sent more than once are all taken as one. When the\n"
+         "          device closes the link, it is queried, its cards checked and selected\n"
+         "          again, and the image sent again from block 1.\n"
          "goto-app  tells the bootloader to start the application.\n"
          "\n"
          "options:\n"
          "  --pace MS            delay before each block (default 100; 0: at once)\n"
          "  --ack-timeout MS     resend a block after this much silence (default 5000)\n"
-         "  --retries N          resends of one block on silence before failing (default 5)\n"
+         "  --retries N          resends of one block (for silence or wrong answers) before\n"
+         "                       failing (default 5)\n"
          "  --reconnects N       reconnection attempts when the device closes the link\n"
          "                       during an upgrade (default 7, one per --reconnect-delay)\n"
          "  --reconnect-delay MS (default 1000)\n"
          "  --select-pause MS    wait after the select message (default 2000)\n"
-         "  --connect-timeout MS (default 5000)\n"
-         "  --announce-wait MS   quiet time that ends the announcements (default 300)\n"
+         "  --connect-timeout MS for the connection and for the first announcements\n"
+         "                       (default 5000)\n"
+         "  --announce-wait MS   quiet time that ends the announcements (default 300); an\n"
+         "                       upgrade goes on as soon as its cards are announced\n"
+         "  --expect-cards N     list: wait for N cards (up to --connect-timeout) first\n"
          "  --json               one JSON object per event on standard output\n"
          "  --verbose            also print the link's log lines\n"
+         "  --version            print the version\n"
          "\n"
          "exit codes:\n"
          "  0  success\n"
@@ -152,7 +163,7 @@ const char* update_usage() {
          "  3  cannot connect, or the device announced nothing\n"
          "  4  no such card, cards of more than one type, or too many cards\n"
          "  5  image refused: too large (over 1048577 bytes), empty or unreadable\n"
-         "  6  no acknowledgement after the retries\n"
+         "  6  no right acknowledgement after the retries\n"
          "  7  link closed by the device (and reconnecting failed)\n"
          "With several devices the exit code is that of the first device that failed.\n";
 }
@@ -164,6 +175,8 @@ UpdateParse parse_update_options(int argc, const char* const* argv, UpdateOption
     return UpdateParse::error;
   if (args.has("help"))
     return UpdateParse::help;
+  if (args.has("version"))
+    return UpdateParse::version;
   const auto& words = args.positionals();
   if (words.size() != 1) {
     error = words.empty() ? "name a command: list, upgrade or goto-app"

@@ -6,7 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 
@@ -23,22 +27,41 @@ std::vector<char*> c_args(const std::vector<std::string>& argv) {
   return out;
 }
 
-// Waits for the child, killing it at the deadline. The exit code or -1.
-int wait_until(pid_t pid, Clock::time_point deadline) {
-  int status = 0;
-  for (;;) {
-    pid_t r = waitpid(pid, &status, WNOHANG);
-    if (r == pid)
-      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (r < 0)
-      return -1;
-    if (Clock::now() >= deadline) {
+// Waits for the child, killing it at the deadline: its wait status, or nothing when it
+// had to be killed. The wait blocks (a watchdog thread keeps the deadline): a waiter that
+// polled would wake every few milliseconds beside the programs it times.
+std::optional<int> wait_status(pid_t pid, Clock::time_point deadline) {
+  std::mutex mutex;
+  std::condition_variable ended;
+  bool done = false;
+  bool killed = false;
+  std::thread watchdog([&] {
+    std::unique_lock lock(mutex);
+    if (!ended.wait_until(lock, deadline, [&] { return done; })) {
       kill(pid, SIGKILL);
-      waitpid(pid, &status, 0);
-      return -1;
+      killed = true;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  });
+  int status = 0;
+  pid_t r = -1;
+  do {
+    r = waitpid(pid, &status, 0);
+  } while (r < 0 && errno == EINTR);
+  {
+    std::lock_guard lock(mutex);
+    done = true;
   }
+  ended.notify_one();
+  watchdog.join();
+  if (r != pid || killed)
+    return std::nullopt;
+  return status;
+}
+
+// The exit code, or -1 when it was killed or ended by a signal.
+int wait_until(pid_t pid, Clock::time_point deadline) {
+  std::optional<int> status = wait_status(pid, deadline);
+  return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1;
 }
 
 } // namespace
@@ -86,6 +109,25 @@ RunResult run_program(const std::vector<std::string>& argv, std::chrono::millise
       close(f.fd);
   }
   return result;
+}
+
+int run_to_file(const std::vector<std::string>& argv, const std::string& output_path,
+                std::chrono::milliseconds timeout) {
+  pid_t pid = fork();
+  if (pid == 0) {
+    int out = open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out >= 0) {
+      dup2(out, 1);
+      dup2(out, 2);
+    }
+    auto args = c_args(argv);
+    execv(args[0], args.data());
+    _exit(127);
+  }
+  std::optional<int> status = wait_status(pid, Clock::now() + timeout);
+  if (!status)
+    return -1;
+  return WIFEXITED(*status) ? WEXITSTATUS(*status) : 1000 + WTERMSIG(*status);
 }
 
 Child::Child(const std::vector<std::string>& argv, const std::string& stderr_path) {

@@ -19,6 +19,12 @@ struct RunResult {
 RunResult run_program(const std::vector<std::string>& argv,
                       std::chrono::milliseconds timeout = std::chrono::seconds(60));
 
+// Runs a program with its standard output and error in a file, nobody reading along.
+// Returns the exit code, -1 when it was killed at the timeout, or 1000 + the signal that
+// ended it.
+int run_to_file(const std::vector<std::string>& argv, const std::string& output_path,
+                std::chrono::milliseconds timeout);
+
 // A long-running child whose standard output is read line by line; standard error goes to a
 // file. The destructor stops it.
 class Child {

@@ -2,8 +2,10 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <random>
+#include <thread>
 
 namespace vela::e2e {
 
@@ -64,8 +66,9 @@ RunResult CliTest::update(const std::vector<std::string>& args) {
 RunResult CliTest::fast_upgrade(const Simulator& sim, const std::filesystem::path& image,
                                 const std::vector<std::string>& extra) {
   std::vector<std::string> args = {
-      "upgrade", "--device", sim.endpoint(),   "--image", image.string(),    "--cards", "CPU-A1",
-      "--pace",  "0",        "--select-pause", "0",       "--announce-wait", "50",      "--json"};
+      "upgrade", "--device",       sim.endpoint(), "--image", image.string(), "--cards",
+      "CPU-A1",  "--pace",         "0",            "--select-pause",        "0",
+      "--json"};
   args.insert(args.end(), extra.begin(), extra.end());
   return update(args);
 }
@@ -91,6 +94,17 @@ std::vector<std::uint8_t> CliTest::read_file(const std::filesystem::path& path) 
 std::vector<std::uint8_t> CliTest::stop_and_read(Simulator& sim) {
   EXPECT_EQ(sim.process->stop(), 0) << "the simulator should end cleanly on SIGTERM";
   return read_file(sim.received);
+}
+
+bool CliTest::file_becomes(const std::filesystem::path& path,
+                           const std::vector<std::uint8_t>& expected) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (read_file(path) != expected) {
+    if (std::chrono::steady_clock::now() >= deadline)
+      return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
 }
 
 std::string CliTest::read_text(const std::filesystem::path& path) {

@@ -39,6 +39,9 @@ protected:
   static std::vector<std::uint8_t> read_file(const std::filesystem::path& path);
   // Stops the simulator (it writes its image on exit) and returns what it received.
   std::vector<std::uint8_t> stop_and_read(Simulator& sim);
+  // Waits (up to 30 s) until the simulator's file holds `expected`; false if it never does.
+  static bool file_becomes(const std::filesystem::path& path,
+                           const std::vector<std::uint8_t>& expected);
   static std::string read_text(const std::filesystem::path& path);
   static int count(const std::string& text, const std::string& needle);
 

@@ -24,7 +24,8 @@ TEST_F(CommandTest, ListShowsQuotedNamesIntactWhetherMergedOrNot) {
     if (merge)
       extra.push_back("--merge");
     Simulator sim = start_simulator(extra);
-    RunResult run = update({"list", "--device", sim.endpoint(), "--json", "--announce-wait", "50"});
+    RunResult run = update({"list", "--device", sim.endpoint(), "--json", "--expect-cards", "4",
+                            "--announce-wait", "50"});
     ASSERT_EQ(run.exit_code, 0) << run.err;
     EXPECT_NE(run.out.find("{\"device_name\":\"Dev 1\",\"card\":\"Main\",\"hardware\":\"HW1.0\""),
               std::string::npos)
@@ -42,7 +43,8 @@ TEST_F(CommandTest, ListShowsQuotedNamesIntactWhetherMergedOrNot) {
 TEST_F(CommandTest, ListPrintsATable) {
   Simulator sim = start_simulator();
   RunResult run = update(
-      {"list", "--host", "127.0.0.1", "--port", std::to_string(sim.port), "--announce-wait", "50"});
+      {"list", "--host", "127.0.0.1", "--port", std::to_string(sim.port), "--expect-cards", "3",
+       "--announce-wait", "50"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_NE(run.out.find("Device Name  Card Name  Hardware Version  Software Version\n"
                          "Dev 1        Main       HW1.0             SW1.0\n"
@@ -75,12 +77,14 @@ TEST_F(CommandTest, RefusalsHaveTheirOwnExitCodes) {
     std::string says;
   };
   const std::string dev = sim.endpoint();
+  // The quiet time only ends the wait when a named card is missing.
   const std::vector<std::string> base = {"--pace",          "0", "--select-pause", "0",
                                          "--announce-wait", "50"};
   std::vector<Case> cases = {
       {{}, 2, "name a command"},
       {{"list"}, 2, "name a device"},
-      {{"list", "--device", dev, "--bogus"}, 2, "unknown option --bogus"},
+      {{"list", "--device", dev, "--bogus"}, 2, "unknown option --bogus (try --help)"},
+      {{"list", "--device", dev, "--pace=x"}, 2, "--pace needs a whole number"},
       {{"upgrade", "--device", dev, "--cards", "CPU-A1"}, 2, "--image"},
       {{"list", "--device", "127.0.0.1:1"}, 3, "cannot connect"},
       {{"upgrade", "--device", dev, "--image", good.string(), "--cards", "CPU-Z9"},
@@ -138,6 +142,7 @@ TEST_F(CommandTest, UdpSimulatorAnswersTheSenderOfEachDatagram) {
   EXPECT_EQ(receive(), "!Card:CPU-A1,H1,S1\r\n");
   receive();
   receive();
+  send("!Select:CPU-A1\r\n");
   send(std::string("!AData\x00\x01\x00\x03"
                    "abc\r\n",
                    15));
@@ -146,12 +151,31 @@ TEST_F(CommandTest, UdpSimulatorAnswersTheSenderOfEachDatagram) {
   EXPECT_EQ(stop_and_read(sim), (std::vector<std::uint8_t>{'a', 'b', 'c'}));
 }
 
+// A usage error is one line naming the problem, not the whole help text.
+TEST_F(CommandTest, UsageErrorsAreOneLineAndEveryToolHasAVersion) {
+  RunResult bad = update({"upgrade", "--device", "h:1", "--image"});
+  EXPECT_EQ(bad.exit_code, 2);
+  EXPECT_EQ(bad.err, "vela-update: option --image needs a value (try --help)\n");
+  EXPECT_TRUE(bad.out.empty());
+  RunResult sim_bad = run_program({VELA_BOOTSIM_PATH, "--port", "0", "--seed", "-1"});
+  EXPECT_EQ(sim_bad.exit_code, 2);
+  EXPECT_EQ(count(sim_bad.err, "\n"), 1) << sim_bad.err;
+  EXPECT_NE(sim_bad.err.find("(try --help)"), std::string::npos) << sim_bad.err;
+  for (const char* program : {VELA_UPDATE_PATH, VELA_BOOTSIM_PATH}) {
+    RunResult version = run_program({program, "--version"});
+    EXPECT_EQ(version.exit_code, 0) << program;
+    EXPECT_EQ(version.out.rfind(std::filesystem::path(program).filename().string() + " ", 0), 0u)
+        << version.out;
+    EXPECT_EQ(count(version.out, "\n"), 1) << version.out;
+  }
+}
+
 TEST_F(CommandTest, HelpListsTheExitCodes) {
   RunResult run = update({"--help"});
   EXPECT_EQ(run.exit_code, 0);
   for (const char* line :
        {"  0  success", "  2  usage error", "  3  cannot connect", "  4  no such card",
-        "  5  image refused", "  6  no acknowledgement", "  7  link closed by the device"}) {
+        "  5  image refused", "  6  no right acknowledgement", "  7  link closed by the device"}) {
     EXPECT_NE(run.out.find(line), std::string::npos) << line;
   }
 }

@@ -113,6 +113,52 @@ TEST_F(SessionTest, QueryListsTheDeviceAndAWholeUpgradeArrivesIntact) {
   EXPECT_THAT(device.others, ElementsAre("!GotoApp:"));
 }
 
+// Ports that keep acknowledgements of one block number from the transfer.
+class AbsorbingPorts : public RecordingPorts {
+public:
+  bool AbsorbAcknowledgement(std::uint16_t block) override {
+    seen.push_back(block);
+    return block == absorbed;
+  }
+  std::uint16_t absorbed = 0;
+  std::vector<std::uint16_t> seen;
+};
+
+// Every acknowledgement passes the ports' filter before the transfer; one the filter keeps
+// neither advances nor re-arms, and the default filter keeps none (the window's rules).
+TEST(SessionAcknowledgementTest, ThePortsMayAbsorbAnAcknowledgement) {
+  AbsorbingPorts ports;
+  VectorListModel model;
+  UpdateSession session{model, ports, IsCp936LeadByte};
+  session.transfer().image().LoadBytes(PatternImage(3000));
+  const std::vector<std::string> cards = {"CPU01"};
+  ASSERT_EQ(session.transfer().StartUpgrade(true, true, cards), StartResult::kStarted);
+  session.transfer().OnSendTimerTick();
+  auto deliver = [&](std::uint16_t block) {
+    const auto ack = BuildAcknowledgement(block);
+    session.Receive(ack, {{10, 0, 0, 7}, 4000});
+  };
+  ports.absorbed = 9;
+  deliver(9);
+  EXPECT_FALSE(session.transfer().SendPermit()) << "an absorbed wrong answer resends nothing";
+  deliver(1);
+  EXPECT_EQ(session.transfer().CurrentBlock(), 2);
+  session.transfer().OnSendTimerTick();
+  ports.absorbed = 2;
+  deliver(2);
+  EXPECT_EQ(session.transfer().CurrentBlock(), 2) << "an absorbed right answer advances nothing";
+  EXPECT_THAT(ports.seen, ElementsAre(9, 1, 2));
+
+  RecordingPorts plain;
+  UpdateSession window{model, plain, IsCp936LeadByte};
+  window.transfer().image().LoadBytes(PatternImage(3000));
+  ASSERT_EQ(window.transfer().StartUpgrade(true, true, cards), StartResult::kStarted);
+  window.transfer().OnSendTimerTick();
+  const auto wrong = BuildAcknowledgement(9);
+  window.Receive(wrong, {{10, 0, 0, 7}, 4000});
+  EXPECT_TRUE(window.transfer().SendPermit()) << "without a filter a wrong answer re-arms";
+}
+
 TEST(DeviceStreamReaderTest, ReassemblesMessagesSplitAcrossReads) {
   BlockFrameBuffer frame;
   const auto data = Bytes("x\r\ny");

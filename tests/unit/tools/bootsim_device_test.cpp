@@ -93,6 +93,7 @@ TEST(SimulatedDeviceTest, DropAndCloseHappenOnceAtTheirBlock) {
   plan.close_after_block = 3;
   plan.ack_delay_ms = 40;
   SimulatedDevice device = make(plan);
+  device.handle(text(DeviceMessageKind::kSelect, {"CPU-A1"}));
   EXPECT_EQ(device.handle(block(1, 1024)).delay_ms, 40);
   EXPECT_TRUE(device.handle(block(2, 1024)).writes.empty());
   EXPECT_EQ(device.handle(block(2, 1024)).writes, std::vector<std::string>{ack(2)});
@@ -104,6 +105,29 @@ TEST(SimulatedDeviceTest, DropAndCloseHappenOnceAtTheirBlock) {
   EXPECT_FALSE(again.close);
   EXPECT_EQ(again.writes, std::vector<std::string>{ack(3)});
   EXPECT_EQ(device.image().size(), 3072u) << "the image survives the closed connection";
+}
+
+// A device that restarts when the link closes has no selection afterwards: blocks are
+// still acknowledged but their data is kept nowhere, until a new select message.
+TEST(SimulatedDeviceTest, ForgettingOnCloseLosesTheSelectionAndTheImage) {
+  FaultPlan plan;
+  plan.forget_on_close = true;
+  SimulatedDevice device = make(plan);
+  EXPECT_EQ(device.handle(block(1, 1024)).writes, std::vector<std::string>{ack(1)});
+  EXPECT_EQ(device.image().size(), 0u) << "no selection: nothing stored";
+  device.handle(text(DeviceMessageKind::kSelect, {"CPU-A1"}));
+  device.handle(block(1, 1024));
+  device.handle(block(2, 1024));
+  device.on_disconnect();
+  EXPECT_EQ(device.selected(), "");
+  EXPECT_EQ(device.image().size(), 0u);
+  Reply orphan = device.handle(block(3, 10));
+  EXPECT_EQ(orphan.writes, std::vector<std::string>{ack(3)});
+  EXPECT_FALSE(orphan.image_ended) << "a block for nobody ends no transfer";
+  EXPECT_FALSE(device.image().dirty());
+  device.handle(text(DeviceMessageKind::kSelect, {"CPU-A1"}));
+  device.handle(block(1, 7));
+  EXPECT_EQ(device.image().size(), 7u);
 }
 
 TEST(SimulatedDeviceTest, RandomDropsAreRepeatableForASeed) {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
+#include <thread>
 
 #include "tools/common/args.h"
 #include "tools/common/json.h"
@@ -73,6 +75,42 @@ TEST(EndpointTest, ParsesHostAndPortOnly) {
   for (const char* bad : {"10.0.0.5", ":5000", "h:", "h:65536", "h:50a0", "h:123456"}) {
     EXPECT_FALSE(parse_endpoint(bad, e)) << bad;
   }
+}
+
+// The receive timeout is kept on the socket and changed only when asked for another one;
+// each kind of wait must still behave as asked after the others.
+TEST(SocketTest, ReceiveHonoursEachTimeoutAfterAnother) {
+  NetLibrary net;
+  std::string error;
+  Socket listener = Socket::listen_tcp({"127.0.0.1", 0}, &error);
+  ASSERT_TRUE(listener.valid()) << error;
+  Socket client = Socket::connect_tcp({"127.0.0.1", listener.local_port()}, 10000, &error);
+  ASSERT_TRUE(client.valid()) << error;
+  Socket server = listener.accept(10000, nullptr);
+  ASSERT_TRUE(server.valid());
+  std::array<char, 16> buffer{};
+  std::size_t got = 0;
+  EXPECT_EQ(server.receive(buffer.data(), buffer.size(), got, 0), IoStatus::timeout);
+  EXPECT_EQ(server.receive(buffer.data(), buffer.size(), got, 20), IoStatus::timeout);
+  EXPECT_EQ(got, 0u);
+  ASSERT_TRUE(client.send_all("ab", 2));
+  ASSERT_EQ(server.receive(buffer.data(), buffer.size(), got, 10000), IoStatus::ok);
+  EXPECT_EQ(std::string(buffer.data(), got), "ab");
+  // After a 20 ms timeout, a wait without limit must outlast it.
+  EXPECT_EQ(server.receive(buffer.data(), buffer.size(), got, 20), IoStatus::timeout);
+  std::thread late([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    client.send_all("c", 1);
+  });
+  IoStatus unlimited = server.receive(buffer.data(), buffer.size(), got, -1);
+  late.join();
+  EXPECT_EQ(unlimited, IoStatus::ok);
+  EXPECT_EQ(std::string(buffer.data(), got), "c");
+  // A moved socket keeps what is set on it.
+  Socket moved = std::move(server);
+  EXPECT_EQ(moved.receive(buffer.data(), buffer.size(), got, 20), IoStatus::timeout);
+  client.close();
+  EXPECT_EQ(moved.receive(buffer.data(), buffer.size(), got, 10000), IoStatus::closed);
 }
 
 TEST(JsonTest, EscapesControlsAndKeepsTheOutputValidUtf8) {

@@ -1,6 +1,7 @@
 // The command line of vela-update.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -63,6 +64,52 @@ TEST(UpdateOptionsTest, RejectsIncompleteCommands) {
   EXPECT_EQ(parse({"flash", "--device", "h:1"}, o, error), UpdateParse::error);
   EXPECT_EQ(parse({"list", "extra", "--device", "h:1"}, o, error), UpdateParse::error);
   EXPECT_EQ(parse({"--help"}, o, error), UpdateParse::help);
+  EXPECT_EQ(parse({"--version"}, o, error), UpdateParse::version);
+  EXPECT_EQ(parse({"list", "--device", "h:1", "--expect-cards", "x"}, o, error),
+            UpdateParse::error);
+  EXPECT_EQ(error, "option --expect-cards needs a whole number from 0 to 10000");
+}
+
+TEST(UpdateOptionsTest, ListWaitsForExpectedCardsAndOptionsTakeEitherForm) {
+  UpdateOptions o;
+  std::string error;
+  ASSERT_EQ(parse({"list", "--device=h:1", "--expect-cards=3", "--connect-timeout", "900",
+                   "--pace=0"},
+                  o, error),
+            UpdateParse::ok)
+      << error;
+  EXPECT_EQ(o.expect_cards, 3);
+  EXPECT_EQ(o.connect_timeout_ms, 900);
+  EXPECT_EQ(o.pace_ms, 0);
+  EXPECT_EQ(o.devices[0].host, "h");
+  ASSERT_EQ(parse({"list", "--device", "h:1"}, o, error), UpdateParse::ok);
+  EXPECT_EQ(o.expect_cards, 0) << "by default only the quiet time ends a list";
+}
+
+// Block lines may be held back for a while at --pace 0; flush() and every other event
+// write them out, in order.
+TEST(JsonReporterTest, HeldBlockLinesComeOutOnFlushAndBeforeOtherEvents) {
+  auto path = std::filesystem::temp_directory_path() / "vela-update-json-reporter-test.txt";
+  std::FILE* out = std::fopen(path.c_str(), "w");
+  ASSERT_NE(out, nullptr);
+  auto lines = [&] {
+    std::ifstream in(path);
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    return std::count(text.begin(), text.end(), '\n');
+  };
+  auto reporter = make_reporter(true, false, out);
+  for (int block = 1; block <= 3; ++block) {
+    reporter->emit({.kind = EventKind::block, .device = "d", .block = block, .blocks = 4,
+                    .bytes = block * 1024, .total = 4000});
+  }
+  reporter->flush();
+  EXPECT_EQ(lines(), 3);
+  reporter->emit({.kind = EventKind::block, .device = "d", .block = 4, .blocks = 4,
+                  .bytes = 4000, .total = 4000});
+  reporter->emit({.kind = EventKind::done, .device = "d", .text = "ok"});
+  EXPECT_EQ(lines(), 5);
+  std::fclose(out);
+  std::filesystem::remove(path);
 }
 
 TEST(TableTest, PadsColumnsToTheWidestText) {
