@@ -81,6 +81,14 @@ StartResult Transfer::Refuse(StartResult result) {
 void Transfer::OnSendTimerTick() {
   if (!send_permit_)
     return;
+  // A resend armed by a wrong acknowledgement during the last block can still be pending when
+  // the last block's own acknowledgement completes the transfer: there is nothing left to send,
+  // and a frame past the image's end would reach the device as data.
+  if (!CurrentBlockInImage()) {
+    send_permit_ = false;
+    ports_.StopSendTimer();
+    return;
+  }
   const std::size_t size = BuildBlockFrame(image_.bytes(), current_block_, frame_);
   ports_.SendFrame(std::span<const std::uint8_t>(frame_.data(), size));
   send_permit_ = false;

@@ -136,6 +136,19 @@ TEST_F(TransferTest, WrongOrRepeatedAcknowledgementResendsTheCurrentBlock) {
   EXPECT_EQ(FrameBlock(ports.frames.back()), 2);
 }
 
+TEST_F(TransferTest, AResendPendingWhenTheLastBlockCompletesSendsNothingPastTheImage) {
+  LoadAndStart(1500);
+  Tick();
+  transfer.OnAcknowledgement(1);
+  Tick();                        // block 2, the last
+  transfer.OnAcknowledgement(1); // repeated: arms a resend of block 2
+  transfer.OnAcknowledgement(2); // ... and the last block completes before the tick
+  EXPECT_FALSE(Tick());
+  EXPECT_FALSE(ports.timer_running);
+  EXPECT_EQ(ports.frames.size(), 2u);
+  EXPECT_THAT(ports.messages, ElementsAre(text::kUpgradeSuccess));
+}
+
 TEST_F(TransferTest, AcknowledgementsBeforeAnyUpgradeSendNothing) {
   transfer.image().LoadBytes(PatternImage(4096));
   transfer.OnAcknowledgement(0);
