@@ -283,7 +283,7 @@ int RunSkinpack(const std::vector<std::string>& args, std::ostream& out, std::os
       {"expand", {2, Expand}}, {"compress", {2, Compress}}, {"check", {1, Check}},
   };
   if (args.empty()) {
-    err << kUsage;
+    err << "skinpack: no command given (try skinpack --help)\n";
     return kSkinpackUsage;
   }
   const auto found = kCommands.find(args[0]);
@@ -294,8 +294,8 @@ int RunSkinpack(const std::vector<std::string>& args, std::ostream& out, std::os
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   if (rest.size() != found->second.arguments) {
     err << "skinpack: '" << args[0] << "' takes " << found->second.arguments << " argument"
-        << (found->second.arguments == 1 ? "" : "s") << ", not " << rest.size() << "\n\n"
-        << kUsage;
+        << (found->second.arguments == 1 ? "" : "s") << ", not " << rest.size()
+        << " (try skinpack --help)\n";
     return kSkinpackUsage;
   }
   try {
