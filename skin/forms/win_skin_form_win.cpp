@@ -267,6 +267,7 @@ TImpl::TImpl(TWinSkinForm& owner) : self(owner) {
 
 TImpl::~TImpl() {
   *alive = false;
+  FreeControlSkinners();
   ReleaseWindow();
   hot = nullptr;
   captionObjects.clear();
@@ -391,7 +392,10 @@ void TImpl::AttachToWindow(TSkinData* data) {
 
 void TImpl::Finish() {
   childrenSkinned = true;
-  // Control skinners are handed out by the control mapping, which comes with a later step.
+  if (form)
+    SkinComponents(form);
+  else
+    SkinChildWindows();
   if (lifeState == lsCreated) {
     if (mdiKind == mkChild && Manager() && Manager()->MdiMaximized) {
       SetCaptionStyle(true);
@@ -481,7 +485,7 @@ bool TImpl::ReleaseFrame() {
   if (!procInstalled)
     return false;
   ReleaseWindow();
-  controlSkinners.clear();
+  FreeControlSkinners();
   captionValid = false;
   hot = nullptr;
   return true;
@@ -524,7 +528,7 @@ void TImpl::DetachOnDestroy() {
 
 void TImpl::DetachPlain() {
   StopHover();
-  controlSkinners.clear();
+  FreeControlSkinners();
   if (form && lifeState != lsDestroying)
     form->SetColor(savedColor);
   ReleaseWindow();
@@ -899,10 +903,21 @@ bool TImpl::MdiChildActiveAndMaximized() const {
 }
 
 void TImpl::HoverCheck() {
-  if (trackingMenu || !hot)
+  if (trackingMenu)
     return;
   POINT cursor{};
   if (!GetCursorPos(&cursor))
+    return;
+  // A bare window's controls are not told by a framework when the mouse leaves them.
+  if (!form && hotControl) {
+    RECT r{};
+    if (!GetWindowRect(hotControl->Handle(), &r) || !PtInRect(&r, cursor)) {
+      TSkinControl* leaving = hotControl;
+      hotControl = nullptr;
+      leaving->SendMouseLeave();
+    }
+  }
+  if (!hot)
     return;
   if (!RectContains(hot->Bounds, ScreenToFrame(cursor)))
     hot->MouseLeave();

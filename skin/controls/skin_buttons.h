@@ -1,0 +1,66 @@
+#pragma once
+// The button skinners: push buttons and speed buttons painted from the skin's button element,
+// with the mouse and keyboard feedback taken over.
+//
+// The hot look goes with the mouse: a button that the mouse moves onto tells the window's hot
+// control that the mouse left it and becomes the hot control itself, so at most one button of
+// a window looks hot.
+#include "skin/controls/skin_control.h"
+#include "ui/bitmap.h"
+
+namespace vela::skin {
+
+// A push button, a framework TButton or a bare window of a button class. It paints instead of
+// the control (five looks: normal, pressed, disabled, hot or focused, default) and swallows
+// the press, so that the native button never sees it: a release outside therefore never
+// clicks, and a release over a button that looks pressed clicks it.
+class TSkinButton : public TSkinControl {
+  VELA_CLASS_INFO
+public:
+  explicit TSkinButton(ui::TComponent* owner);
+  ~TSkinButton() override;
+
+  // The look the button shows now (cell of the button strip).
+  int CurrentLook() const { return look_; }
+
+protected:
+  bool BeforeMessage(ui::TMessage& m) override;
+  void AfterMessage(ui::TMessage& m) override;
+  void Draw(HDC dc, const RECT& rect) override;
+  // The mouse is over the button: take the hot look from the window's previous hot control.
+  void TakeHot();
+  // The mouse left: drop the hot and pressed looks and the window's hot control.
+  void DropHot();
+  // Draws the caption centred in `rect`, "||" breaking lines.
+  void DrawButtonCaption(HDC dc, const RECT& rect, const std::wstring& caption);
+  // The caption colour of a look; `fallback` when the look asks for none.
+  COLORREF CaptionColour(int look, COLORREF fallback, bool always) const;
+
+  ui::TBitmap buffer_;
+  int look_ = 1;
+
+private:
+  void Click();
+};
+
+// A speed button: a graphic control without a window. It paints on the control's own canvas
+// (in WM_PAINT, and on demand through the control's PaintNow), keeps the control's own press
+// and click handling, and honours "Flat" and "Down".
+class TSkinSpeedButton : public TSkinButton {
+  VELA_CLASS_INFO
+public:
+  explicit TSkinSpeedButton(ui::TComponent* owner);
+  ~TSkinSpeedButton() override;
+
+  // Takes the owner, a graphic control, over through its WindowProc.
+  void AttachGraphic(TSkinHost* host, ui::TCanvas* canvas);
+  void Unskin() override;
+
+protected:
+  bool BeforeMessage(ui::TMessage& m) override;
+  void AfterMessage(ui::TMessage& m) override;
+  void PaintWindow(HDC dc) override;
+  void DrawSpeedButton(HDC dc, const RECT& rect);
+};
+
+} // namespace vela::skin
