@@ -274,6 +274,10 @@ void TSkinControl::DefaultProc(ui::TMessage& m) {
 }
 
 bool TSkinControl::BeforeMessage(ui::TMessage& m) {
+  if (m.Msg == SKM_ISSKINNED) {
+    m.Result = 1;
+    return false;
+  }
   if (m.Msg == WM_NCDESTROY) {
     DefaultProc(m);
     lifeState_ = clsWindowDestroyed;
