@@ -63,4 +63,36 @@ protected:
   void DrawSpeedButton(HDC dc, const RECT& rect);
 };
 
+// A check box or radio button. The control paints itself; the skinner then paints only the
+// mark from the skin's check or radio strip over the box.
+class TSkinCheckMark : public TSkinControl {
+  VELA_CLASS_INFO
+public:
+  TSkinCheckMark(ui::TComponent* owner, bool radio);
+  ~TSkinCheckMark() override;
+
+  // The cell of the mark strip painted last (counted from 1), 0 before any.
+  int CurrentCell() const { return cell_; }
+
+protected:
+  void AfterMessage(ui::TMessage& m) override;
+  void Draw(HDC dc, const RECT& rect) override;
+
+private:
+  bool radio_;
+  int cell_ = 0;
+};
+
+class TSkinCheckBox : public TSkinCheckMark {
+  VELA_CLASS_INFO
+public:
+  explicit TSkinCheckBox(ui::TComponent* owner);
+};
+
+class TSkinRadioButton : public TSkinCheckMark {
+  VELA_CLASS_INFO
+public:
+  explicit TSkinRadioButton(ui::TComponent* owner);
+};
+
 } // namespace vela::skin

@@ -397,4 +397,86 @@ void TSkinSpeedButton::DrawSpeedButton(HDC dc, const RECT& rect) {
   SelectObject(back, previous);
 }
 
+// ---- check boxes and radio buttons
+
+const ui::TClassInfo& TSkinCheckMark::StaticClassInfo() {
+  static const ui::TClassInfo info =
+      ui::MakeClassInfo<TSkinCheckMark>("TSkinCheckMark", &TSkinControl::StaticClassInfo(), {});
+  return info;
+}
+const ui::TClassInfo& TSkinCheckBox::StaticClassInfo() {
+  static const ui::TClassInfo info =
+      ui::MakeClassInfo<TSkinCheckBox>("TSkinCheckBox", &TSkinCheckMark::StaticClassInfo(), {});
+  return info;
+}
+const ui::TClassInfo& TSkinRadioButton::StaticClassInfo() {
+  static const ui::TClassInfo info =
+      ui::MakeClassInfo<TSkinRadioButton>("TSkinRadioButton", &TSkinCheckMark::StaticClassInfo(), {});
+  return info;
+}
+
+TSkinCheckMark::TSkinCheckMark(ui::TComponent* owner, bool radio) : TSkinControl(owner), radio_(radio) {}
+TSkinCheckMark::~TSkinCheckMark() {
+  Destroying();
+}
+TSkinCheckBox::TSkinCheckBox(ui::TComponent* owner) : TSkinCheckMark(owner, false) {}
+TSkinRadioButton::TSkinRadioButton(ui::TComponent* owner) : TSkinCheckMark(owner, true) {}
+
+void TSkinCheckMark::AfterMessage(ui::TMessage& m) {
+  switch (m.Msg) {
+  case BM_SETCHECK:
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONUP:
+  case WM_LBUTTONDBLCLK:
+  case ui::CM_BASE + 0x1B:
+  case ui::CM_BASE + 0xD0:
+    Repaint();
+    break;
+  default:
+    TSkinControl::AfterMessage(m);
+    break;
+  }
+}
+
+void TSkinCheckMark::Draw(HDC dc, const RECT& rect) {
+  const TSkinElements* elements = Elements();
+  if (!elements)
+    return;
+  const TDataSkinButton& element = elements->Buttons;
+  const Bitmap& strip = radio_ ? element.RadioBitmap : element.CheckBitmap;
+  const int cells = radio_ ? element.RadioButtonFrame : element.CheckButtonFrame;
+  if (strip.Empty() || cells <= 0 || strip.Width() / cells <= 0)
+    return;
+  const int cellWidth = strip.Width() / cells;
+  const int imageHeight = strip.Height();
+
+  const LRESULT buttonState = SendMessageW(Handle(), radio_ ? BM_GETCHECK : BM_GETSTATE, 0, 0);
+  CheckState state = (buttonState & BST_CHECKED) ? CheckState::Checked : CheckState::Unchecked;
+  if (Control())
+    state = CheckStateFromProperties(ui::GetEnumProp(Control(), "State"),
+                                     PropIsTrue(Control(), "Checked"), radio_, state);
+  const bool indeterminate = !radio_ && (buttonState & BST_INDETERMINATE);
+  const bool enabled = !(GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_DISABLED);
+  cell_ = CheckMarkCell(state, indeterminate, enabled, radio_, cells);
+
+  const bool boxOnRight = (GetWindowLongPtrW(Handle(), GWL_STYLE) & BS_LEFTTEXT) != 0;
+  const CheckMarkPlacement place = PlaceCheckMark(Rect{rect.left, rect.top, rect.right, rect.bottom},
+                                                  cellWidth, imageHeight, boxOnRight, radio_);
+  ui::TColor parentColour = FaceColour();
+  if (Control() && Control()->Parent())
+    parentColour = Control()->Parent()->Color();
+  HBRUSH brush = CreateSolidBrush(ui::ColorToRGB(parentColour));
+  const RECT fill{place.ParentFill.left, place.ParentFill.top, place.ParentFill.right, place.ParentFill.bottom};
+  FillRect(dc, &fill, brush);
+  DeleteObject(brush);
+
+  Bitmap image(cellWidth, imageHeight);
+  const Raster source = strip.View();
+  Raster target = image.View();
+  for (int y = 0; y < imageHeight; ++y)
+    for (int x = 0; x < cellWidth; ++x)
+      target.At(x, y) = source.At((cell_ - 1) * cellWidth + x, y) & 0xFFFFFF;
+  DrawTransparent(dc, place.Image, target, kMagenta);
+}
+
 } // namespace vela::skin

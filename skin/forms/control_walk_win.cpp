@@ -202,6 +202,12 @@ void TImpl::MapControl(ui::TControl* control, ui::TComponent* container) {
   case mapping::SkinnerKind::TSkinSpeedButton:
     (new TSkinSpeedButton(control))->AttachGraphic(&self, &controlCanvas);
     break;
+  case mapping::SkinnerKind::TSkinCheckBox:
+    (new TSkinCheckBox(control))->AttachControl(&self, decision.Recolour, &controlCanvas);
+    break;
+  case mapping::SkinnerKind::TSkinRadioButton:
+    (new TSkinRadioButton(control))->AttachControl(&self, decision.Recolour, &controlCanvas);
+    break;
   default:
     // The skinners of the other kinds come later; their controls keep their own look.
     break;
@@ -223,12 +229,25 @@ void TImpl::SkinChildWindow(HWND child) {
   GetClassNameA(child, name, int(sizeof name));
   const auto style = std::uint32_t(GetWindowLongPtrW(child, GWL_STYLE));
   const mapping::ChildWindowDecision decision = mapping::SkinChildWindowKind(name, style);
-  if (decision.Kind == mapping::SkinnerKind::TSkinButton && !decision.OnFirstChild) {
-    auto skinner = std::make_unique<TSkinButton>(nullptr);
-    skinner->AttachHandle(child, &self, &controlCanvas);
-    if (skinner->Attached())
-      ownedSkinners.push_back(std::move(skinner));
+  if (decision.OnFirstChild)
+    return;
+  std::unique_ptr<TSkinControl> skinner;
+  switch (decision.Kind) {
+  case mapping::SkinnerKind::TSkinButton:
+    skinner = std::make_unique<TSkinButton>(nullptr);
+    break;
+  case mapping::SkinnerKind::TSkinCheckBox:
+    skinner = std::make_unique<TSkinCheckBox>(nullptr);
+    break;
+  case mapping::SkinnerKind::TSkinRadioButton:
+    skinner = std::make_unique<TSkinRadioButton>(nullptr);
+    break;
+  default:
+    return; // the skinners of the other kinds come later
   }
+  skinner->AttachHandle(child, &self, &controlCanvas);
+  if (skinner->Attached())
+    ownedSkinners.push_back(std::move(skinner));
 }
 
 } // namespace vela::skin

@@ -1,5 +1,6 @@
 // Push and speed buttons of a skinned form: their looks as mouse, keyboard and state messages
 // arrive, the hot control passing between buttons, bare-window buttons, and unskinning.
+#include "skin/controls/button_looks.h"
 #include "skin/controls/skin_buttons.h"
 #include "skin/controls/skin_messages.h"
 #include "skin/forms/skin_manager.h"
@@ -296,7 +297,7 @@ protected:
 TEST_F(BareButtonTest, ChildButtonsAreSkinnedThroughTheirWindowProcedures) {
   ASSERT_NE(Of(one), nullptr);
   ASSERT_NE(Of(two), nullptr);
-  EXPECT_EQ(BareSkinner()->FindControlSkinner(check), nullptr) << "check boxes come later";
+  EXPECT_NE(dynamic_cast<TSkinCheckBox*>(BareSkinner()->FindControlSkinner(check)), nullptr);
   EXPECT_EQ(SendMessageW(one, SKM_ISSKINNED, 0, 0), 1);
 }
 
@@ -321,6 +322,49 @@ TEST_F(BareButtonTest, HotControlPassesAndOnlyAReleaseInsideClicks) {
   SendMessageW(one, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   PumpMessages();
   EXPECT_TRUE(commands.empty()) << "a press that left the button clicked it";
+}
+
+// The mark is the strip's cell, pixel for pixel apart from its transparent magenta.
+void ExpectMarkIsCell(HWND box, const Bitmap& strip, int cells, int cell) {
+  const int cellWidth = strip.Width() / cells;
+  RECT r{};
+  GetWindowRect(box, &r);
+  const CheckMarkPlacement place = PlaceCheckMark(Rect{0, 0, r.right - r.left, r.bottom - r.top},
+                                                  cellWidth, strip.Height(), false, false);
+  const Bitmap shot = CaptureWindow(box);
+  int compared = 0;
+  for (int y = 0; y < strip.Height(); ++y)
+    for (int x = 0; x < cellWidth; ++x) {
+      const Pixel expected = strip.View().At((cell - 1) * cellWidth + x, y) & 0xFFFFFF;
+      if (expected == kMagenta)
+        continue;
+      ASSERT_EQ(shot.At(place.Image.left + x, place.Image.top + y), expected)
+          << "at " << x << "," << y << " of cell " << cell;
+      ++compared;
+    }
+  EXPECT_GT(compared, 0);
+}
+
+TEST_F(BareButtonTest, CheckBoxShowsTheMarkCellOfItsState) {
+  const TDataSkinButton& element = Elements().Buttons;
+  ASSERT_FALSE(element.CheckBitmap.Empty()) << "the default skin has no check strip";
+  auto* skinner = dynamic_cast<TSkinCheckMark*>(BareSkinner()->FindControlSkinner(check));
+  ASSERT_NE(skinner, nullptr);
+  const int cells = element.CheckButtonFrame;
+  const int unchecked = CheckMarkCell(CheckState::Unchecked, false, true, false, cells);
+  const int checked = CheckMarkCell(CheckState::Checked, false, true, false, cells);
+  ASSERT_NE(unchecked, checked);
+
+  RedrawWindow(check, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_EQ(skinner->CurrentCell(), unchecked);
+  ExpectMarkIsCell(check, element.CheckBitmap, cells, unchecked);
+  SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
+  UpdateWindow(check);
+  EXPECT_EQ(skinner->CurrentCell(), checked);
+  ExpectMarkIsCell(check, element.CheckBitmap, cells, checked);
+  EnableWindow(check, FALSE);
+  UpdateWindow(check);
+  EXPECT_EQ(skinner->CurrentCell(), CheckMarkCell(CheckState::Checked, false, false, false, cells));
 }
 
 TEST_F(BareButtonTest, UnskinningPutsTheWindowProcedureBack) {
