@@ -2,6 +2,7 @@
 // painting routines every kind shares.
 #include "skin/controls/skin_control.h"
 
+#include "skin/controls/window_subclass.h"
 #include "skin/draw/primitives_win.h"
 #include "skin/controls/skin_messages.h"
 #include "ui/control.h"
@@ -14,92 +15,15 @@ namespace vela::skin {
 namespace {
 
 // ---- a bare window's procedure
-//
-// As with the frame skinner, the skinner is found from the window through a property holding
-// a small record. When the skinner lets go while somebody subclassed the window after it, the
-// record stays behind as a plain forwarder and goes with the window's WM_NCDESTROY.
 
 constexpr wchar_t kControlProp[] = L"Vela.SkinControl";
 
-struct TControlSubclass {
-  TSkinControl* owner;
-  WNDPROC previous = nullptr;
-  int depth = 0;
-  bool installed = true;
-};
-
-void Dispose(HWND window, TControlSubclass* s) {
-  RemovePropW(window, kControlProp);
-  delete s;
-}
-
 LRESULT CALLBACK ControlProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* s = static_cast<TControlSubclass*>(GetPropW(window, kControlProp));
-  if (!s)
-    return DefWindowProcW(window, msg, wParam, lParam);
-  ++s->depth;
-  LRESULT result = 0;
-  if (s->owner) {
-    ui::TMessage m{msg, wParam, lParam, 0};
-    try {
-      s->owner->SkinWndProc(m);
-    } catch (...) {
-      // A broken skin must not take the control down; the message is simply not handled.
-    }
-    result = m.Result;
-  } else {
-    result = CallWindowProcW(s->previous, window, msg, wParam, lParam);
-  }
-  --s->depth;
-  if (s->depth == 0) {
-    if (msg == WM_NCDESTROY) {
-      if (s->installed && GetWindowLongPtrW(window, GWLP_WNDPROC) == LONG_PTR(&ControlProc))
-        SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(s->previous));
-      Dispose(window, s);
-    } else if (!s->owner && !s->installed) {
-      Dispose(window, s);
-    }
-  }
-  return result;
+  return DispatchSubclassed(window, msg, wParam, lParam, kControlProp);
 }
 
-TControlSubclass* RecordOf(HWND window) {
-  return window ? static_cast<TControlSubclass*>(GetPropW(window, kControlProp)) : nullptr;
-}
-
-// Null when the window is already taken over by another control skinner.
-TControlSubclass* Subclass(HWND window, TSkinControl* owner) {
-  if (auto* left = RecordOf(window)) {
-    if (left->owner)
-      return nullptr;
-    left->owner = owner;
-    return left;
-  }
-  auto* s = new TControlSubclass{owner};
-  if (!SetPropW(window, kControlProp, s)) {
-    delete s;
-    return nullptr;
-  }
-  s->previous = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(&ControlProc)));
-  if (!s->previous) {
-    Dispose(window, s);
-    return nullptr;
-  }
-  return s;
-}
-
-void Unsubclass(HWND window, TSkinControl* owner) {
-  auto* s = RecordOf(window);
-  if (!s || s->owner != owner)
-    return;
-  s->owner = nullptr;
-  if (s->installed && GetWindowLongPtrW(window, GWLP_WNDPROC) == LONG_PTR(&ControlProc)) {
-    SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(s->previous));
-    s->installed = false;
-  }
-  if (s->depth == 0 && !s->installed)
-    Dispose(window, s);
+void ControlMessage(void* owner, ui::TMessage& m) {
+  static_cast<TSkinControl*>(owner)->SkinWndProc(m);
 }
 
 // ---- a framework control's WindowProc
@@ -150,7 +74,7 @@ TSkinControl::~TSkinControl() {
   Destroying();
   ReleaseHook();
   if (procInstalled_)
-    Unsubclass(window_, this);
+    RemoveWindowHook(window_, kControlProp, this);
   procInstalled_ = false;
   if (host_) {
     if (host_->HotControl() == this)
@@ -198,7 +122,7 @@ void TSkinControl::AttachControl(TSkinHost* host, bool recolour, ui::TCanvas* ca
 }
 
 void TSkinControl::AttachHandle(HWND window, TSkinHost* host, ui::TCanvas* canvas) {
-  if (attached_ || !window || !host || !Subclass(window, this))
+  if (attached_ || !window || !host || !InstallWindowHook(window, kControlProp, &ControlProc, this, &ControlMessage))
     return;
   procInstalled_ = true;
   host_ = host;
@@ -269,8 +193,8 @@ void TSkinControl::DefaultProc(ui::TMessage& m) {
       savedHook_(m);
     return;
   }
-  if (auto* s = RecordOf(window_); s && s->previous)
-    m.Result = CallWindowProcW(s->previous, window_, m.Msg, m.WParam, m.LParam);
+  if (WNDPROC previous = SubclassedPrevious(window_, kControlProp))
+    m.Result = CallWindowProcW(previous, window_, m.Msg, m.WParam, m.LParam);
 }
 
 bool TSkinControl::BeforeMessage(ui::TMessage& m) {
