@@ -371,6 +371,9 @@ void TImpl::ReskinForm() {
         GetFocus() == activeControl->HandleIfAllocated())
       focused = activeControl->HandleIfAllocated();
   }
+  const std::vector<TSkinControl*> skinners = controlSkinners;
+  for (TSkinControl* skinner : skinners)
+    skinner->Refresh();
   lifeState = lsReskinning;
   if (frameSkinning) {
     if (form) {

@@ -221,6 +221,8 @@ TEST_F(ButtonSkinTest, UnskinningGivesTheButtonsBackExactly) {
   Skinner()->DetachFrame();
   EXPECT_EQ(Skinner()->ControlSkinnerCount(), 0);
   EXPECT_EQ(first->ComponentCount(), 0) << "the skinner was not freed";
+  EXPECT_EQ(speed->ComponentCount(), 0);
+  ASSERT_TRUE(speed->PaintNow()); // the speed button paints itself again, through no skinner
   FocusElsewhere();
   RedrawWindow(first->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   const Bitmap after = CaptureWindow(first->Handle());
@@ -299,6 +301,9 @@ TEST_F(BareButtonTest, ChildButtonsAreSkinnedThroughTheirWindowProcedures) {
   ASSERT_NE(Of(two), nullptr);
   EXPECT_NE(dynamic_cast<TSkinCheckBox*>(BareSkinner()->FindControlSkinner(check)), nullptr);
   EXPECT_EQ(SendMessageW(one, SKM_ISSKINNED, 0, 0), 1);
+  EXPECT_EQ(Of(one)->Caption(), L"One");
+  SetWindowTextW(one, L"Eins \u00fc");
+  EXPECT_EQ(Of(one)->Caption(), L"Eins \u00fc");
 }
 
 TEST_F(BareButtonTest, HotControlPassesAndOnlyAReleaseInsideClicks) {
