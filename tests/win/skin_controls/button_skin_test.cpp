@@ -85,6 +85,29 @@ TEST_F(ButtonSkinTest, FinishingHandsPushAndSpeedButtonsToTheirSkinners) {
   EXPECT_EQ(Skinner()->ControlSkinnerCount(), count);
 }
 
+TEST_F(ButtonSkinTest, TheClassMapAndTheSkinControlEventComeBeforeTheBuiltInRules) {
+  // "nil" keeps every push button native although the built-in rule would take it.
+  data->Skin3rd()->Insert(0, L"tbutton=nil");
+  // The application skins the speed button itself; the walk only lists its skinner.
+  TSkinControl* own = nullptr;
+  data->OnSkinControl = [&](ui::TComponent*, TSkinData*, ui::TControl*, ui::TControl* control,
+                            const std::string& className, ui::TComponent*& skinned) {
+    if (control != speed)
+      return;
+    EXPECT_EQ(className, "TSpeedButton");
+    auto* skinner = new TSkinSpeedButton(control);
+    skinner->AttachGraphic(Skinner(), nullptr);
+    own = skinner;
+    skinned = skinner;
+  };
+  Skin();
+  EXPECT_EQ(Skinner()->FindControlSkinner(first->Handle()), nullptr);
+  EXPECT_EQ(Skinner()->FindControlSkinner(second->Handle()), nullptr);
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(SpeedSkinner(), own);
+  EXPECT_EQ(Skinner()->ControlSkinnerCount(), 1);
+}
+
 TEST_F(ButtonSkinTest, PushButtonLooksFollowHoverPressReleaseAndEnable) {
   Skin();
   FocusElsewhere();
