@@ -36,6 +36,9 @@ protected:
   // The caption colour of a look; `fallback` when the look asks for none.
   COLORREF CaptionColour(int look, COLORREF fallback, bool always) const;
 
+  // The back buffer sized to `rect`; null for an empty rectangle.
+  HDC BackBuffer(const RECT& rect);
+
   ui::TBitmap buffer_;
   int look_ = 1;
 

@@ -203,6 +203,15 @@ void TSkinButton::DrawButtonCaption(HDC dc, const RECT& rect, const std::wstring
   DrawSkinText(dc, text, r, DT_EXPANDTABS | DT_WORDBREAK | DT_CENTER);
 }
 
+HDC TSkinButton::BackBuffer(const RECT& rect) {
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  if (w <= 0 || h <= 0)
+    return nullptr;
+  if (buffer_.Width() != w || buffer_.Height() != h)
+    buffer_.SetSize(w, h);
+  return buffer_.Dc();
+}
+
 void TSkinButton::Draw(HDC dc, const RECT& rect) {
   const TDataSkinButton* element = ButtonElement();
   if (!element)
@@ -217,12 +226,10 @@ void TSkinButton::Draw(HDC dc, const RECT& rect) {
   look_ = LookCell(PushButtonLook(s));
   std::wstring caption = Control() ? ui::GetStrProp(Control(), "Caption") : Caption();
 
-  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  if (w <= 0 || h <= 0)
+  HDC back = BackBuffer(rect);
+  if (!back)
     return;
-  if (buffer_.Width() != w || buffer_.Height() != h)
-    buffer_.SetSize(w, h);
-  HDC back = buffer_.Dc();
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   const RECT local{0, 0, w, h};
   FillSkinColor(back, local);
   DrawSkinElement(back, local, 5, look_, *element);
@@ -359,12 +366,10 @@ void TSkinSpeedButton::DrawSpeedButton(HDC dc, const RECT& rect) {
   const int numGlyphs = std::max<int>(1, int(ui::GetOrdProp(control, "NumGlyphs")));
   const bool flat = PropIsTrue(control, "Flat");
 
-  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  if (w <= 0 || h <= 0)
+  HDC back = BackBuffer(rect);
+  if (!back)
     return;
-  if (buffer_.Width() != w || buffer_.Height() != h)
-    buffer_.SetSize(w, h);
-  HDC back = buffer_.Dc();
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   const RECT local{0, 0, w, h};
   HGDIOBJ previous = SelectObject(back, control->Font()->Handle());
   FillSkinColor(back, local);
