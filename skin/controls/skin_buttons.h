@@ -5,6 +5,7 @@
 // The hot look goes with the mouse: a button that the mouse moves onto tells the window's hot
 // control that the mouse left it and becomes the hot control itself, so at most one button of
 // a window looks hot.
+#include "skin/controls/button_looks.h"
 #include "skin/controls/skin_control.h"
 #include "ui/bitmap.h"
 
@@ -36,6 +37,11 @@ protected:
   // The caption colour of a look; `fallback` when the look asks for none.
   COLORREF CaptionColour(int look, COLORREF fallback, bool always) const;
 
+  // Glyph (when there is one) and caption laid out by the control's "Layout" and "Spacing"
+  // around `margin`, the caption aligned to the side the layout gives it.
+  void DrawGlyphAndCaption(HDC back, const RECT& local, const std::wstring& caption,
+                           const ui::TBitmap* glyph, int numGlyphs, Look look, int margin,
+                           bool speedButton, UINT textFlags);
   // The back buffer sized to `rect`; null for an empty rectangle.
   HDC BackBuffer(const RECT& rect);
 
@@ -46,10 +52,22 @@ private:
   void Click();
 };
 
+// A bitmap button: a push button whose glyph ("Glyph", "NumGlyphs") and caption are laid out
+// by "Layout", "Margin" and "Spacing" ("Alignment" taCenter centres them); its "Default"
+// property gives the default look.
+class TSkinBitButton : public TSkinButton {
+  VELA_CLASS_INFO
+public:
+  explicit TSkinBitButton(ui::TComponent* owner);
+
+protected:
+  void Draw(HDC dc, const RECT& rect) override;
+};
+
 // A speed button: a graphic control without a window. It paints on the control's own canvas
 // (in WM_PAINT, and on demand through the control's PaintNow), keeps the control's own press
 // and click handling, and honours "Flat" and "Down".
-class TSkinSpeedButton : public TSkinButton {
+class TSkinSpeedButton : public TSkinBitButton {
   VELA_CLASS_INFO
 public:
   explicit TSkinSpeedButton(ui::TComponent* owner);

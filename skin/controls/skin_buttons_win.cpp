@@ -251,15 +251,90 @@ void TSkinButton::Draw(HDC dc, const RECT& rect) {
     SelectObject(back, previous);
 }
 
+void TSkinButton::DrawGlyphAndCaption(HDC back, const RECT& local, const std::wstring& caption,
+                                      const ui::TBitmap* glyph, int numGlyphs, Look look,
+                                      int margin, bool speedButton, UINT textFlags) {
+  const ui::TObject* control = Control() ? static_cast<const ui::TObject*>(Control()) : GraphicControl();
+  const bool hasGlyph = glyph && !glyph->Empty();
+  const Size glyphSize = hasGlyph ? Size{glyph->Width() / std::max(1, numGlyphs), glyph->Height()} : Size{};
+  const RECT measured = Measure(back, caption, local, DT_EXPANDTABS | DT_NOCLIP | textFlags);
+  const Size textSize{measured.right - measured.left, measured.bottom - measured.top};
+  const GlyphLayout layout = ParseGlyphLayout(ui::GetEnumProp(control, "Layout"));
+  const GlyphAndCaption at =
+      LayoutGlyphAndCaption(Size{local.right - local.left, local.bottom - local.top}, glyphSize,
+                            textSize, layout, margin, int(ui::GetOrdProp(control, "Spacing")), speedButton);
+  if (hasGlyph)
+    DrawGlyphCell(back, at.Glyph, *glyph, numGlyphs, look);
+  if (caption.empty())
+    return;
+  const UINT align = layout == GlyphLayout::Right ? DT_RIGHT
+                     : layout == GlyphLayout::Left ? 0u
+                                                   : UINT(DT_CENTER);
+  RECT r{at.Text.x, at.Text.y, at.Text.x + textSize.x, at.Text.y + textSize.y};
+  DrawSkinText(back, caption, r, DT_EXPANDTABS | align | textFlags);
+}
+
+// ---- TSkinBitButton
+
+const ui::TClassInfo& TSkinBitButton::StaticClassInfo() {
+  static const ui::TClassInfo info =
+      ui::MakeClassInfo<TSkinBitButton>("TSkinBitButton", &TSkinButton::StaticClassInfo(), {});
+  return info;
+}
+
+TSkinBitButton::TSkinBitButton(ui::TComponent* owner) : TSkinButton(owner) {}
+
+void TSkinBitButton::Draw(HDC dc, const RECT& rect) {
+  const TDataSkinButton* element = ButtonElement();
+  if (!element)
+    return;
+  ReadWindowState();
+  const ui::TObject* control = Control();
+  ButtonState s;
+  s.Hot = Hot();
+  s.Pressed = Pressed();
+  s.Focused = Focused();
+  s.Enabled = Enabled();
+  s.Default = control && PropIsTrue(control, "Default");
+  const Look look = BitButtonLook(s);
+  look_ = LookCell(look);
+  HDC back = BackBuffer(rect);
+  if (!back)
+    return;
+  const RECT local{0, 0, rect.right - rect.left, rect.bottom - rect.top};
+  FillSkinColor(back, local);
+  DrawSkinElement(back, local, std::max(1, int(element->FrameCount)), look_, *element);
+
+  HGDIOBJ previous =
+      SelectObject(back, HGDIOBJ(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+  COLORREF colour = CaptionColour(look_, ui::ColorToRGB(Elements()->Colours.ButtonText), true);
+  if (Control()) {
+    SelectObject(back, Control()->Font()->Handle());
+    colour = CaptionColour(look_, ui::ColorToRGB(Control()->Font()->Color()), false);
+  }
+  SetTextColor(back, colour);
+  SetBkMode(back, TRANSPARENT);
+  const std::wstring caption = ButtonCaptionLines(control ? ui::GetStrProp(control, "Caption") : Caption());
+  const int margin = control && ui::AsciiLowerCase(ui::GetEnumProp(control, "Alignment")) == "tacenter"
+                         ? -1
+                         : (control ? int(ui::GetOrdProp(control, "Margin")) : -1);
+  DrawGlyphAndCaption(back, local, caption,
+                      control ? ui::GetObjectProp<ui::TBitmap>(control, "Glyph") : nullptr,
+                      control ? int(ui::GetOrdProp(control, "NumGlyphs")) : 1, look, margin, false,
+                      DT_WORDBREAK);
+  BitBlt(dc, rect.left, rect.top, local.right, local.bottom, back, 0, 0, SRCCOPY);
+  SelectObject(back, previous);
+}
+
 // ---- TSkinSpeedButton
 
 const ui::TClassInfo& TSkinSpeedButton::StaticClassInfo() {
   static const ui::TClassInfo info =
-      ui::MakeClassInfo<TSkinSpeedButton>("TSkinSpeedButton", &TSkinButton::StaticClassInfo(), {});
+      ui::MakeClassInfo<TSkinSpeedButton>("TSkinSpeedButton", &TSkinBitButton::StaticClassInfo(), {});
   return info;
 }
 
-TSkinSpeedButton::TSkinSpeedButton(ui::TComponent* owner) : TSkinButton(owner) {}
+TSkinSpeedButton::TSkinSpeedButton(ui::TComponent* owner) : TSkinBitButton(owner) {}
 TSkinSpeedButton::~TSkinSpeedButton() {
   Destroying();
 }
@@ -381,22 +456,8 @@ void TSkinSpeedButton::DrawSpeedButton(HDC dc, const RECT& rect) {
   if (!glyph || glyph->Empty()) {
     DrawButtonCaption(back, local, caption);
   } else {
-    const Size glyphSize{glyph->Width() / numGlyphs, glyph->Height()};
-    const RECT measured = Measure(back, caption, local, DT_EXPANDTABS | DT_NOCLIP);
-    const Size textSize{measured.right - measured.left, measured.bottom - measured.top};
-    const GlyphLayout layout = ParseGlyphLayout(ui::GetEnumProp(control, "Layout"));
-    const GlyphAndCaption at =
-        LayoutGlyphAndCaption(Size{w, h}, glyphSize, textSize, layout,
-                              int(ui::GetOrdProp(control, "Margin")),
-                              int(ui::GetOrdProp(control, "Spacing")), true);
-    DrawGlyphCell(back, at.Glyph, *glyph, numGlyphs, look);
-    if (!caption.empty()) {
-      const UINT align = layout == GlyphLayout::Right ? DT_RIGHT
-                         : layout == GlyphLayout::Left ? 0u
-                                                       : UINT(DT_CENTER);
-      RECT r{at.Text.x, at.Text.y, at.Text.x + textSize.x, at.Text.y + textSize.y};
-      DrawSkinText(back, caption, r, DT_EXPANDTABS | align);
-    }
+    DrawGlyphAndCaption(back, local, caption, glyph, numGlyphs, look, int(ui::GetOrdProp(control, "Margin")),
+                        true, 0);
   }
   BitBlt(dc, rect.left, rect.top, w, h, back, 0, 0, SRCCOPY);
   SelectObject(back, previous);

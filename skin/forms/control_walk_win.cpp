@@ -199,6 +199,9 @@ void TImpl::MapControl(ui::TControl* control, ui::TComponent* container) {
   case mapping::SkinnerKind::TSkinButton:
     (new TSkinButton(control))->AttachControl(&self, decision.Recolour, &controlCanvas);
     break;
+  case mapping::SkinnerKind::TSkinBitButton:
+    (new TSkinBitButton(control))->AttachControl(&self, decision.Recolour, &controlCanvas);
+    break;
   case mapping::SkinnerKind::TSkinSpeedButton:
     (new TSkinSpeedButton(control))->AttachGraphic(&self, &controlCanvas);
     break;

@@ -108,6 +108,19 @@ TEST_F(ButtonSkinTest, TheClassMapAndTheSkinControlEventComeBeforeTheBuiltInRule
   EXPECT_EQ(Skinner()->ControlSkinnerCount(), 1);
 }
 
+TEST_F(ButtonSkinTest, BitmapButtonRanksHotAndFocusAboveDefault) {
+  data->Skin3rd()->Insert(0, L"TButton=bitbtn");
+  first->SetDefault(true);
+  Skin();
+  ASSERT_NE(dynamic_cast<TSkinBitButton*>(SkinnerOf(first)), nullptr);
+  FocusElsewhere();
+  EXPECT_EQ(LookAfter(first, WM_PAINT), 5) << "the Default property gives the default look";
+  EXPECT_EQ(LookAfter(first, WM_MOUSEMOVE), kHot);
+  EXPECT_EQ(LookAfter(first, WM_LBUTTONDOWN, MK_LBUTTON), kPressed);
+  EXPECT_EQ(LookAfter(first, ui::CM_MOUSELEAVE), kHot) << "focused after the press";
+  ASSERT_TRUE(clicked.empty());
+}
+
 TEST_F(ButtonSkinTest, PushButtonLooksFollowHoverPressReleaseAndEnable) {
   Skin();
   FocusElsewhere();
