@@ -399,16 +399,17 @@ void TSkinSpeedButton::AfterMessage(ui::TMessage& m) {
     break;
   case ui::CM_MOUSEENTER:
     SetState(sbHot, true);
-    if (TSkinControl* previous = Host()->HotControl(); previous && previous != this)
+    if (TSkinControl* previous = Host() ? Host()->HotControl() : nullptr; previous && previous != this)
       previous->SendMouseLeave();
-    Host()->SetHotControl(this);
+    if (Host())
+      Host()->SetHotControl(this);
     PaintWindow(nullptr);
     break;
   case ui::CM_MOUSELEAVE:
     SetState(sbHot | sbPressed, false);
-    if (Host()->HotControl() == this)
+    if (Host() && Host()->HotControl() == this)
       Host()->SetHotControl(nullptr);
-    if (GraphicControl()->Visible())
+    if (GraphicControl() && GraphicControl()->Visible())
       PaintWindow(nullptr);
     break;
   case WM_MOUSEMOVE:

@@ -274,6 +274,19 @@ TEST_F(ButtonSkinTest, UnskinningGivesTheButtonsBackExactly) {
   EXPECT_EQ(SendMessageW(first->Handle(), SKM_ISSKINNED, 0, 0), 0);
 }
 
+TEST_F(ButtonSkinTest, AButtonMayUnskinItsFormFromItsOwnClick) {
+  Skin();
+  first->OnClick = [this](ui::TObject*) { Skinner()->DetachFrame(); };
+  SendMessageW(first->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(first->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(Skinner()->ControlSkinnerCount(), 0);
+  EXPECT_EQ(first->ComponentCount(), 0);
+  // The button works natively afterwards.
+  SendMessageW(first->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_NE(SendMessageW(first->Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+  SendMessageW(first->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
 TEST_F(ButtonSkinTest, DestroyedButtonWindowUnskinsAndStaysListed) {
   Skin();
   TSkinButton* skinner = SkinnerOf(first);
