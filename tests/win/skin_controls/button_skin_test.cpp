@@ -421,6 +421,18 @@ TEST_F(BareButtonTest, CheckBoxShowsTheMarkCellOfItsState) {
   EXPECT_EQ(skinner->CurrentCell(), CheckMarkCell(CheckState::Checked, false, false, false, cells));
 }
 
+TEST_F(BareButtonTest, TheHoverCheckTakesTheHotLookFromAButtonTheCursorLeft) {
+  SetForegroundWindow(bare);
+  SendMessageW(bare, WM_NCACTIVATE, TRUE, 0); // the hover check runs while the window is active
+  RECT r{};
+  GetWindowRect(one, &r);
+  SetCursorPos(r.right + 200, r.bottom + 200); // nowhere near the button
+  SendMessageW(one, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  ASSERT_TRUE(Of(one)->Hot());
+  EXPECT_TRUE(PumpUntil([&] { return BareSkinner()->HotControl() == nullptr; }));
+  EXPECT_FALSE(Of(one)->Hot());
+}
+
 TEST_F(BareButtonTest, UnskinningPutsTheWindowProcedureBack) {
   const LONG_PTR skinned = GetWindowLongPtrW(one, GWLP_WNDPROC);
   BareSkinner()->DetachFrame();
