@@ -9,6 +9,7 @@
 //
 // A skinner owned by a form is freed with the form, before WM_NCDESTROY reaches the window:
 // the destructor then puts the window procedure and the form's WindowProc back silently.
+#include "skin/controls/skin_control.h"
 #include "ui/core/component.h"
 #include "ui/messages.h"
 
@@ -24,9 +25,7 @@ class TCustomForm;
 namespace vela::skin {
 
 class TSkinData;
-class TSkinControl;
-
-class TWinSkinForm : public ui::TComponent {
+class TWinSkinForm : public ui::TComponent, public TSkinHost {
   VELA_CLASS_INFO
 public:
   // The owner is the form the skinner serves, or nullptr for a bare window.
@@ -60,6 +59,16 @@ public:
   // The size grip ("ScrollBar" with SBS_SIZEGRIP) created in this window.
   void SetSizeGrip(HWND grip);
   HWND SizeGrip() const;
+
+  // TSkinHost: the control skinners of this window and its hot control.
+  const TSkinElements* SkinElements() const override;
+  bool AddControlSkinner(TSkinControl* skinner) override;
+  void RemoveControlSkinner(TSkinControl* skinner) override;
+  TSkinControl* FindControlSkinner(HWND window) const override;
+  TSkinControl* HotControl() const override;
+  void SetHotControl(TSkinControl* skinner) override;
+  int ControlSkinnerCount() const;
+  TSkinControl* ControlSkinner(int index) const;
 
   int DisableTag() const;
   void SetDisableTag(int value);

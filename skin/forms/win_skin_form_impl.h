@@ -54,6 +54,14 @@ public:
   void ReskinForm();
   void SetCaptionStyle(bool value);
   void Finish();
+  // Unskins (unless its window is gone) and frees every control skinner.
+  void FreeControlSkinners();
+  // The control mapping: a form's components, or a bare window's child windows.
+  void SkinComponents(ui::TComponent* container);
+  void MapControl(ui::TControl* control, ui::TComponent* container);
+  bool IsControlSkinned(const ui::TControl* control) const;
+  void SkinChildWindows();
+  void SkinChildWindow(HWND child);
   void RestoreNormalFrame();
 
   // ---- messages
@@ -176,6 +184,10 @@ public:
   ShowState show = ShowState::Normal;
   int lifeState = lsCreated;
   TSkinControl* hotControl = nullptr;
+  // What control skinners draw on: a canvas of their own, bound to no device context.
+  ui::TCanvas controlCanvas;
+  // Skinners of bare child windows, which the frame skinner owns.
+  std::vector<std::unique_ptr<TSkinControl>> ownedSkinners;
   HWND sizeGrip = nullptr;
 };
 

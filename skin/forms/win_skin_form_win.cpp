@@ -1,6 +1,7 @@
 // The frame skinner: taking a window over, its messages, and letting it go again.
 #include "skin/forms/win_skin_form.h"
 
+#include "skin/controls/window_subclass.h"
 #include "skin/forms/skin_data.h"
 #include "skin/forms/skin_manager.h"
 #include "skin/forms/skin_messages.h"
@@ -15,114 +16,29 @@
 
 namespace vela::skin {
 
-// ---- taking over a window procedure
-//
-// The skinner's state is found from the window through a property holding a small record, not
-// through a generated thunk: the record outlives the skinner when the skinner is freed inside
-// one of its own messages, or when somebody subclassed the window after us so that our
-// procedure cannot be taken out of the chain. Such a record keeps forwarding to the previous
-// procedure and goes with the window's WM_NCDESTROY.
+// ---- taking over a window procedure (see skin/controls/window_subclass.h)
 
 namespace {
 
 using TImpl = TWinSkinForm::TImpl;
-using THandler = void (TImpl::*)(ui::TMessage&);
 
 constexpr wchar_t kFrameProp[] = L"Vela.SkinFrame";
 constexpr wchar_t kMdiClientProp[] = L"Vela.SkinMdiClient";
 
-struct TSubclass {
-  TImpl* owner;
-  THandler handler;
-  const wchar_t* prop;
-  WNDPROC proc;
-  WNDPROC previous = nullptr;
-  int depth = 0;
-  bool installed = true;
-};
-
-void Dispose(HWND window, TSubclass* s) {
-  RemovePropW(window, s->prop);
-  delete s;
-}
-
-LRESULT Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const wchar_t* prop) {
-  auto* s = static_cast<TSubclass*>(GetPropW(window, prop));
-  if (!s)
-    return DefWindowProcW(window, msg, wParam, lParam);
-  ++s->depth;
-  LRESULT result = 0;
-  if (s->owner) {
-    ui::TMessage m{msg, wParam, lParam, 0};
-    try {
-      (s->owner->*s->handler)(m);
-    } catch (...) {
-      // A broken skin must not take the window down; the message is simply not handled.
-    }
-    result = m.Result;
-  } else {
-    result = CallWindowProcW(s->previous, window, msg, wParam, lParam);
-  }
-  --s->depth;
-  if (s->depth == 0) {
-    if (msg == WM_NCDESTROY) {
-      if (s->installed && GetWindowLongPtrW(window, GWLP_WNDPROC) == LONG_PTR(s->proc))
-        SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(s->previous));
-      Dispose(window, s);
-    } else if (!s->owner && !s->installed) {
-      Dispose(window, s);
-    }
-  }
-  return result;
-}
-
 LRESULT CALLBACK FrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return Dispatch(window, msg, wParam, lParam, kFrameProp);
+  return DispatchSubclassed(window, msg, wParam, lParam, kFrameProp);
 }
 
 LRESULT CALLBACK MdiClientProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return Dispatch(window, msg, wParam, lParam, kMdiClientProp);
+  return DispatchSubclassed(window, msg, wParam, lParam, kMdiClientProp);
 }
 
-// Installs `proc` on the window and returns the procedure it replaced; null when the window
-// is already taken over. A record left behind as a forwarder (see Unsubclass) is taken up again
-// where it stands in the chain.
-WNDPROC Subclass(HWND window, const wchar_t* prop, WNDPROC proc, TImpl* owner, THandler handler) {
-  if (!window)
-    return nullptr;
-  if (auto* left = static_cast<TSubclass*>(GetPropW(window, prop))) {
-    if (left->owner)
-      return nullptr;
-    left->owner = owner;
-    left->handler = handler;
-    return left->previous;
-  }
-  auto* s = new TSubclass{owner, handler, prop, proc};
-  if (!SetPropW(window, prop, s)) {
-    delete s;
-    return nullptr;
-  }
-  s->previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(proc)));
-  if (!s->previous) {
-    Dispose(window, s);
-    return nullptr;
-  }
-  return s->previous;
+void FrameMessage(void* owner, ui::TMessage& m) {
+  static_cast<TImpl*>(owner)->FrameWndProc(m);
 }
 
-// Lets the window go: the previous procedure comes back when ours is still the window's;
-// otherwise the record stays behind as a plain forwarder.
-void Unsubclass(HWND window, const wchar_t* prop, TImpl* owner) {
-  auto* s = window ? static_cast<TSubclass*>(GetPropW(window, prop)) : nullptr;
-  if (!s || s->owner != owner)
-    return;
-  s->owner = nullptr;
-  if (s->installed && GetWindowLongPtrW(window, GWLP_WNDPROC) == LONG_PTR(s->proc)) {
-    SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(s->previous));
-    s->installed = false;
-  }
-  if (s->depth == 0 && !s->installed)
-    Dispose(window, s);
+void MdiClientMessage(void* owner, ui::TMessage& m) {
+  static_cast<TImpl*>(owner)->MdiClientWndProc(m);
 }
 
 // The form's WindowProc while the skinner holds it. A named type, so that the skinner can
@@ -267,6 +183,7 @@ TImpl::TImpl(TWinSkinForm& owner) : self(owner) {
 
 TImpl::~TImpl() {
   *alive = false;
+  FreeControlSkinners();
   ReleaseWindow();
   hot = nullptr;
   captionObjects.clear();
@@ -284,10 +201,10 @@ void TImpl::ReleaseWindow() {
   }
   formHooked = false;
   if (procInstalled)
-    Unsubclass(window, kFrameProp, this);
+    RemoveWindowHook(window, kFrameProp, this);
   procInstalled = false;
   if (mdiClientHooked)
-    Unsubclass(mdiClient, kMdiClientProp, this);
+    RemoveWindowHook(mdiClient, kMdiClientProp, this);
   mdiClientHooked = false;
 }
 
@@ -359,8 +276,8 @@ void TImpl::AttachToWindow(TSkinData* data) {
 
   if (mdiKind == mkFrame) {
     mdiMenuUpdate = data->MenuUpdate();
-    mdiClientHooked = Subclass(mdiClient, kMdiClientProp, MdiClientProc, this,
-                               &TImpl::MdiClientWndProc) != nullptr;
+    mdiClientHooked = InstallWindowHook(mdiClient, kMdiClientProp, MdiClientProc, this,
+                                     &MdiClientMessage) != nullptr;
   }
 
   if (frameSkinning) {
@@ -373,7 +290,7 @@ void TImpl::AttachToWindow(TSkinData* data) {
     lifeState = lsSkinned;
   }
 
-  previousProc = Subclass(window, kFrameProp, FrameProc, this, &TImpl::FrameWndProc);
+  previousProc = InstallWindowHook(window, kFrameProp, FrameProc, this, &FrameMessage);
   procInstalled = previousProc != nullptr;
   if (!procInstalled) {
     // The window cannot be taken over: it keeps its own frame rather than losing its caption
@@ -391,7 +308,10 @@ void TImpl::AttachToWindow(TSkinData* data) {
 
 void TImpl::Finish() {
   childrenSkinned = true;
-  // Control skinners are handed out by the control mapping, which comes with a later step.
+  if (form)
+    SkinComponents(form);
+  else
+    SkinChildWindows();
   if (lifeState == lsCreated) {
     if (mdiKind == mkChild && Manager() && Manager()->MdiMaximized) {
       SetCaptionStyle(true);
@@ -451,6 +371,9 @@ void TImpl::ReskinForm() {
         GetFocus() == activeControl->HandleIfAllocated())
       focused = activeControl->HandleIfAllocated();
   }
+  const std::vector<TSkinControl*> skinners = controlSkinners;
+  for (TSkinControl* skinner : skinners)
+    skinner->Refresh();
   lifeState = lsReskinning;
   if (frameSkinning) {
     if (form) {
@@ -481,7 +404,7 @@ bool TImpl::ReleaseFrame() {
   if (!procInstalled)
     return false;
   ReleaseWindow();
-  controlSkinners.clear();
+  FreeControlSkinners();
   captionValid = false;
   hot = nullptr;
   return true;
@@ -524,7 +447,7 @@ void TImpl::DetachOnDestroy() {
 
 void TImpl::DetachPlain() {
   StopHover();
-  controlSkinners.clear();
+  FreeControlSkinners();
   if (form && lifeState != lsDestroying)
     form->SetColor(savedColor);
   ReleaseWindow();
@@ -835,8 +758,8 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
 
 void TImpl::MdiClientWndProc(ui::TMessage& m) {
   const std::shared_ptr<bool> stillAlive = alive;
-  auto* record = static_cast<TSubclass*>(GetPropW(mdiClient, kMdiClientProp));
-  const WNDPROC old = record ? record->previous : reinterpret_cast<WNDPROC>(DefWindowProcW);
+  const WNDPROC recorded = SubclassedPrevious(mdiClient, kMdiClientProp);
+  const WNDPROC old = recorded ? recorded : reinterpret_cast<WNDPROC>(DefWindowProcW);
   auto callOld = [&] {
     m.Result = CallWindowProcW(old, mdiClient, m.Msg, m.WParam, m.LParam);
     return *stillAlive;
@@ -899,10 +822,21 @@ bool TImpl::MdiChildActiveAndMaximized() const {
 }
 
 void TImpl::HoverCheck() {
-  if (trackingMenu || !hot)
+  if (trackingMenu)
     return;
   POINT cursor{};
   if (!GetCursorPos(&cursor))
+    return;
+  // A bare window's controls are not told by a framework when the mouse leaves them.
+  if (!form && hotControl) {
+    RECT r{};
+    if (!GetWindowRect(hotControl->Handle(), &r) || !PtInRect(&r, cursor)) {
+      TSkinControl* leaving = hotControl;
+      hotControl = nullptr;
+      leaving->SendMouseLeave();
+    }
+  }
+  if (!hot)
     return;
   if (!RectContains(hot->Bounds, ScreenToFrame(cursor)))
     hot->MouseLeave();

@@ -1,0 +1,256 @@
+// The frame skinner's control skinners: handing each control of the window to its skinner,
+// keeping the list, and the one hot control.
+#include "skin/controls/control_mapping.h"
+#include "skin/controls/skin_buttons.h"
+#include "skin/forms/skin_data.h"
+#include "skin/forms/win_skin_form_impl.h"
+#include "ui/com_controls.h"
+#include "ui/core/props.h"
+#include "ui/form.h"
+#include "ui/list_view.h"
+#include "ui/speed_button.h"
+#include "ui/std_controls.h"
+
+#include <algorithm>
+
+namespace vela::skin {
+
+using TImpl = TWinSkinForm::TImpl;
+
+namespace {
+
+bool IsScrollingWindow(ui::TControl* control) {
+  auto* windowed = dynamic_cast<ui::TWinControl*>(control);
+  if (!windowed)
+    return false;
+  if (control->Tag() == 55 || dynamic_cast<ui::TCustomMemo*>(control))
+    return true;
+  const LONG_PTR style = GetWindowLongPtrW(windowed->Handle(), GWL_STYLE);
+  return (style & (WS_VSCROLL | WS_HSCROLL)) != 0;
+}
+
+mapping::ControlFacts FactsOf(ui::TControl* control) {
+  mapping::ControlFacts f;
+  f.ClassName = control->ClassName();
+  f.IsGroupBox = dynamic_cast<ui::TCustomGroupBox*>(control) != nullptr;
+  f.IsStatusBar = dynamic_cast<ui::TCustomStatusBar*>(control) != nullptr;
+  f.IsProgressBar = dynamic_cast<ui::TProgressBar*>(control) != nullptr;
+  f.IsSpeedButton = dynamic_cast<ui::TSpeedButton*>(control) != nullptr;
+  f.IsPanel = dynamic_cast<ui::TCustomPanel*>(control) != nullptr;
+  f.IsListView = dynamic_cast<ui::TCustomListView*>(control) != nullptr;
+  f.IsMemo = dynamic_cast<ui::TCustomMemo*>(control) != nullptr;
+  f.IsButton = dynamic_cast<ui::TButton*>(control) != nullptr;
+  f.IsEdit = dynamic_cast<ui::TCustomEdit*>(control) != nullptr;
+  f.IsForm = dynamic_cast<ui::TCustomForm*>(control) != nullptr;
+  f.IsScrollingWindow = IsScrollingWindow(control);
+  f.NumButtons = int(ui::GetOrdProp(control, "NumButtons"));
+  return f;
+}
+
+mapping::MappingContext ContextOf(const TSkinData& data) {
+  mapping::MappingContext c;
+  c.SkinControls = data.SkinControls();
+  if (ui::TStrings* lines = data.Skin3rd())
+    for (int i = 0; i < lines->Count(); ++i)
+      c.Skin3rd.push_back(lines->Strings(i));
+  c.HasTabsElement = data.Elements().Tabs != nullptr;
+  return c;
+}
+
+} // namespace
+
+// ---- the list and the hot control
+
+const TSkinElements* TWinSkinForm::SkinElements() const {
+  return impl_ && impl_->skinData ? &impl_->skinData->Elements() : nullptr;
+}
+
+bool TWinSkinForm::AddControlSkinner(TSkinControl* skinner) {
+  if (!impl_ || !skinner)
+    return false;
+  auto& list = impl_->controlSkinners;
+  if (std::find(list.begin(), list.end(), skinner) != list.end())
+    return true;
+  list.push_back(skinner);
+  return false;
+}
+
+void TWinSkinForm::RemoveControlSkinner(TSkinControl* skinner) {
+  if (!impl_)
+    return;
+  auto& list = impl_->controlSkinners;
+  if (auto it = std::find(list.rbegin(), list.rend(), skinner); it != list.rend())
+    list.erase(std::next(it).base());
+  if (impl_->hotControl == skinner)
+    impl_->hotControl = nullptr;
+}
+
+TSkinControl* TWinSkinForm::FindControlSkinner(HWND window) const {
+  if (!impl_ || !window)
+    return nullptr;
+  for (TSkinControl* skinner : impl_->controlSkinners)
+    if (skinner->Handle() == window)
+      return skinner;
+  return nullptr;
+}
+
+TSkinControl* TWinSkinForm::HotControl() const {
+  return impl_ ? impl_->hotControl : nullptr;
+}
+
+void TWinSkinForm::SetHotControl(TSkinControl* skinner) {
+  if (impl_)
+    impl_->hotControl = skinner;
+}
+
+int TWinSkinForm::ControlSkinnerCount() const {
+  return impl_ ? int(impl_->controlSkinners.size()) : 0;
+}
+
+TSkinControl* TWinSkinForm::ControlSkinner(int index) const {
+  return impl_ ? impl_->controlSkinners.at(std::size_t(index)) : nullptr;
+}
+
+void TImpl::FreeControlSkinners() {
+  hotControl = nullptr;
+  // Freeing a skinner takes it off the list: work on a copy.
+  const std::vector<TSkinControl*> list = std::move(controlSkinners);
+  controlSkinners.clear();
+  for (TSkinControl* skinner : list) {
+    if (skinner->LifeState() != clsWindowDestroyed) {
+      if (lifeState == lsDestroying)
+        skinner->SetLifeState(clsFormUnskinning);
+      skinner->Unskin();
+    }
+    auto owned = std::find_if(ownedSkinners.begin(), ownedSkinners.end(),
+                              [skinner](const auto& p) { return p.get() == skinner; });
+    if (owned != ownedSkinners.end())
+      ownedSkinners.erase(owned);
+    else
+      delete skinner; // owned by its control, which lets go of it
+  }
+  ownedSkinners.clear();
+}
+
+// ---- the walk
+
+void TImpl::SkinComponents(ui::TComponent* container) {
+  // Skinners whose window is gone are dropped before the walk.
+  const std::vector<TSkinControl*> list = controlSkinners;
+  for (TSkinControl* skinner : list) {
+    if (skinner->LifeState() != clsWindowDestroyed)
+      continue;
+    auto owned = std::find_if(ownedSkinners.begin(), ownedSkinners.end(),
+                              [skinner](const auto& p) { return p.get() == skinner; });
+    if (owned != ownedSkinners.end())
+      ownedSkinners.erase(owned);
+    else
+      delete skinner;
+  }
+  for (int i = 0; i < container->ComponentCount(); ++i)
+    if (auto* control = dynamic_cast<ui::TControl*>(container->Components(i)))
+      MapControl(control, container);
+}
+
+bool TImpl::IsControlSkinned(const ui::TControl* control) const {
+  auto* windowed = dynamic_cast<const ui::TWinControl*>(control);
+  for (TSkinControl* skinner : controlSkinners) {
+    if (skinner->Control() == control || skinner->GraphicControl() == control)
+      return true;
+    if (!skinner->Control() && !skinner->GraphicControl() && windowed) {
+      HWND handle = windowed->HandleIfAllocated();
+      if (!handle)
+        return false;
+      if (handle == skinner->Handle())
+        return true;
+    }
+  }
+  return false;
+}
+
+void TImpl::MapControl(ui::TControl* control, ui::TComponent* container) {
+  if (!skinData || mapping::IsDisabledByTag(control->Tag(), skinData->DisableTag()) ||
+      IsControlSkinned(control))
+    return;
+  if (auto* windowed = dynamic_cast<ui::TWinControl*>(control)) {
+    try {
+      windowed->HandleNeeded();
+    } catch (...) {
+      return; // a control whose window cannot be made stays as it is
+    }
+  }
+  if (skinData->OnSkinControl) {
+    ui::TComponent* answer = nullptr;
+    auto* containerControl = dynamic_cast<ui::TControl*>(container);
+    skinData->OnSkinControl(&self, skinData, containerControl, control, control->ClassName(), answer);
+    if (auto* skinner = dynamic_cast<TSkinControl*>(answer)) {
+      if (!self.AddControlSkinner(skinner))
+        skinner->AttachControl(&self, skinner->Recolour(), &controlCanvas);
+      if (dynamic_cast<ui::TCustomPanel*>(control))
+        SkinComponents(control);
+      return;
+    }
+  }
+  const mapping::MappingDecision decision =
+      mapping::MapControl(FactsOf(control), ContextOf(*skinData));
+  if (!decision.Matched)
+    return;
+  switch (decision.Kind) {
+  case mapping::SkinnerKind::TSkinButton:
+    (new TSkinButton(control))->AttachControl(&self, decision.Recolour, &controlCanvas);
+    break;
+  case mapping::SkinnerKind::TSkinBitButton:
+    (new TSkinBitButton(control))->AttachControl(&self, decision.Recolour, &controlCanvas);
+    break;
+  case mapping::SkinnerKind::TSkinSpeedButton:
+    (new TSkinSpeedButton(control))->AttachGraphic(&self, &controlCanvas);
+    break;
+  case mapping::SkinnerKind::TSkinCheckBox:
+    (new TSkinCheckBox(control))->AttachControl(&self, decision.Recolour, &controlCanvas);
+    break;
+  case mapping::SkinnerKind::TSkinRadioButton:
+    (new TSkinRadioButton(control))->AttachControl(&self, decision.Recolour, &controlCanvas);
+    break;
+  default:
+    // The skinners of the other kinds come later; their controls keep their own look.
+    break;
+  }
+  if (decision.Children == mapping::ChildAction::SkinComponents)
+    SkinComponents(control);
+}
+
+void TImpl::SkinChildWindows() {
+  for (HWND child = GetTopWindow(window); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD)
+      SkinChildWindow(child);
+}
+
+void TImpl::SkinChildWindow(HWND child) {
+  if (self.FindControlSkinner(child))
+    return;
+  char name[101] = {};
+  GetClassNameA(child, name, int(sizeof name));
+  const auto style = std::uint32_t(GetWindowLongPtrW(child, GWL_STYLE));
+  const mapping::ChildWindowDecision decision = mapping::SkinChildWindowKind(name, style);
+  if (decision.OnFirstChild)
+    return;
+  std::unique_ptr<TSkinControl> skinner;
+  switch (decision.Kind) {
+  case mapping::SkinnerKind::TSkinButton:
+    skinner = std::make_unique<TSkinButton>(nullptr);
+    break;
+  case mapping::SkinnerKind::TSkinCheckBox:
+    skinner = std::make_unique<TSkinCheckBox>(nullptr);
+    break;
+  case mapping::SkinnerKind::TSkinRadioButton:
+    skinner = std::make_unique<TSkinRadioButton>(nullptr);
+    break;
+  default:
+    return; // the skinners of the other kinds come later
+  }
+  skinner->AttachHandle(child, &self, &controlCanvas);
+  if (skinner->Attached())
+    ownedSkinners.push_back(std::move(skinner));
+}
+
+} // namespace vela::skin
