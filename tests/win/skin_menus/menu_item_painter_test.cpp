@@ -3,6 +3,7 @@
 #include "skin/draw/primitives.h"
 #include "skin/draw/stretch.h"
 #include "skin/forms/menu_item_painter.h"
+#include "tests/win/skin_frame/frame_fixture.h"
 #include "ui/bitmap.h"
 #include "ui/image_list.h"
 
@@ -16,6 +17,8 @@
 
 namespace vela::skin {
 namespace {
+
+using test::SaveForInspection;
 
 constexpr Pixel kSentinel = MakePixel(0, 200, 0); // never in the default skin's menu
 constexpr int kWidth = 160;
@@ -31,14 +34,6 @@ void LoadDefaultSkin(TSkinElements& elements) {
                                         std::istreambuf_iterator<char>()};
   ASSERT_EQ(LoadSkinFile(bytes, elements), SkinLoadResult::Loaded) << VELA_DEFAULT_SKN;
   ASSERT_TRUE(elements.MenuItem && !elements.MenuItem->Bitmap.Empty());
-}
-
-void Save(const Bitmap& image, const std::string& name) {
-  ui::TBitmap out;
-  out.CopyFrom(image.View());
-  const std::vector<std::uint8_t> bytes = out.SaveToBytes();
-  std::ofstream(name + ".bmp", std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 class MenuItemPainter : public ::testing::Test {
@@ -109,7 +104,7 @@ constexpr Rect kCaptionBand{24, 1, 110, kHeight - 1};
 
 TEST_F(MenuItemPainter, NormalItemShowsTheFirstCellAndTheMenuText) {
   const Bitmap got = Paint(Item(L"&Maximize"), false);
-  Save(got, "menu-item-normal");
+  SaveForInspection(got, "menu-item-normal");
   EXPECT_EQ(Count(got, got.View().Bounds(), kSentinel), 0) << "part of the item left unpainted";
   EXPECT_EQ(BackgroundMismatches(got, ExpectedCell(1)), 0);
   EXPECT_GT(Count(got, kCaptionBand, PixelOf(skin.Colours.MenuText)), 10);
@@ -117,7 +112,7 @@ TEST_F(MenuItemPainter, NormalItemShowsTheFirstCellAndTheMenuText) {
 
 TEST_F(MenuItemPainter, HotItemShowsTheFourthCellAndTheHighlightText) {
   const Bitmap got = Paint(Item(L"&Maximize"), true);
-  Save(got, "menu-item-hot");
+  SaveForInspection(got, "menu-item-hot");
   EXPECT_EQ(BackgroundMismatches(got, ExpectedCell(4)), 0);
   EXPECT_GT(Count(got, kCaptionBand, PixelOf(skin.Colours.HilightText)), 10);
   EXPECT_EQ(Count(got, kCaptionBand, PixelOf(skin.Colours.MenuText)), 0);
@@ -128,7 +123,7 @@ TEST_F(MenuItemPainter, DisabledItemIsWrittenInTheButtonShadow) {
   item.enabled = false;
   for (bool selected : {false, true}) {
     const Bitmap got = Paint(item, selected);
-    Save(got, selected ? "menu-item-disabled-hot" : "menu-item-disabled");
+    SaveForInspection(got, selected ? "menu-item-disabled-hot" : "menu-item-disabled");
     EXPECT_EQ(BackgroundMismatches(got, ExpectedCell(selected ? 4 : 1)), 0) << selected;
     EXPECT_GT(Count(got, kCaptionBand, PixelOf(skin.Colours.ButtonShadow)), 10) << selected;
     EXPECT_EQ(Count(got, kCaptionBand, PixelOf(skin.Colours.MenuText)), 0) << selected;
@@ -148,7 +143,7 @@ TEST_F(MenuItemPainter, ShortcutEndsTenPixelsShortOfTheTextEdge) {
   MenuItemContent item = Item(L"Close");
   item.shortcut = L"Shift+F4";
   const Bitmap got = Paint(item, false);
-  Save(got, "menu-item-shortcut");
+  SaveForInspection(got, "menu-item-shortcut");
   const Pixel background = PixelOf(skin.Colours.Menu);
   int rightmostInk = -1;
   for (int y = 1; y < kHeight - 1; ++y)
@@ -163,7 +158,7 @@ TEST_F(MenuItemPainter, ShortcutEndsTenPixelsShortOfTheTextEdge) {
 TEST_F(MenuItemPainter, SeparatorIsCutFromTheSecondCell) {
   const int height = 8;
   const Bitmap got = Paint(Item(L"-"), false, kWidth, height);
-  Save(got, "menu-item-separator");
+  SaveForInspection(got, "menu-item-separator");
   const TDataSkinObject& e = *skin.MenuItem;
   const int cell = e.CellWidth();
   const Raster image = e.Bitmap.View();
@@ -194,7 +189,7 @@ TEST_F(MenuItemPainter, ImageGlyphSitsInTheGlyphBoxAndCheckedOnesOnThePattern) {
   const Pixel red = MakePixel(200, 0, 0);
   const Rect box{5, 1, 21, 17}; // 1 + the element's left width 4
   Bitmap got = Paint(item, false);
-  Save(got, "menu-item-glyph");
+  SaveForInspection(got, "menu-item-glyph");
   EXPECT_EQ(Count(got, box, red), 16 * 16);
   EXPECT_EQ(Count(got, Rect{0, 0, kWidth, kHeight}, red), 16 * 16);
   // A checked item's image is drawn over the checked box; the image covers it whole here.
@@ -203,7 +198,7 @@ TEST_F(MenuItemPainter, ImageGlyphSitsInTheGlyphBoxAndCheckedOnesOnThePattern) {
   EXPECT_EQ(Count(got, box, red), 16 * 16);
   // Drawing the image leaves the caption's colours alone.
   got = Paint(item, true);
-  Save(got, "menu-item-glyph-hot");
+  SaveForInspection(got, "menu-item-glyph-hot");
   EXPECT_GT(Count(got, kCaptionBand, PixelOf(skin.Colours.HilightText)), 10);
   EXPECT_EQ(Count(got, kCaptionBand, PixelOf(skin.Colours.MenuText)), 0);
   item.enabled = false;
@@ -219,11 +214,11 @@ TEST_F(MenuItemPainter, CheckAndRadioMarksWithoutAnImageUseTheButtonText) {
   EXPECT_EQ(Count(Paint(item, false), box, mark), 0);
   item.checked = true;
   const Bitmap checked = Paint(item, false);
-  Save(checked, "menu-item-check");
+  SaveForInspection(checked, "menu-item-check");
   EXPECT_GT(Count(checked, box, mark), 6);
   item.radio = true;
   const Bitmap radio = Paint(item, false);
-  Save(radio, "menu-item-radio");
+  SaveForInspection(radio, "menu-item-radio");
   EXPECT_GT(Count(radio, box, mark), 6);
   EXPECT_NE(checked, radio) << "the radio bullet looks like the check mark";
 }
