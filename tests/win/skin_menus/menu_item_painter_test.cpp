@@ -139,6 +139,15 @@ TEST_F(MenuItemPainter, DisabledTextFallsBackToTheSystemShadowWhenTheSkinsEquals
   EXPECT_EQ(Count(got, kCaptionBand, PixelOf(skin.Colours.MenuText)), 0);
 }
 
+TEST_F(MenuItemPainter, DefaultItemIsWrittenInBold) {
+  MenuItemContent item = Item(L"Maximize");
+  const Pixel ink = PixelOf(skin.Colours.MenuText);
+  const int regular = Count(Paint(item, false), kCaptionBand, ink);
+  item.isDefault = true;
+  const int bold = Count(Paint(item, false), kCaptionBand, ink);
+  EXPECT_GT(bold, regular + regular / 5);
+}
+
 TEST_F(MenuItemPainter, ShortcutEndsTenPixelsShortOfTheTextEdge) {
   MenuItemContent item = Item(L"Close");
   item.shortcut = L"Shift+F4";
