@@ -52,6 +52,11 @@ struct MenuBackground {
   int offsetY = 0;
 };
 
+// The background for an item of `menu` at `rect` (the item's place in the menu window's
+// client area): the popup skinner's that shows the menu. A popup skinner still waiting for its
+// menu is given this one first.
+MenuBackground ItemBackground(HMENU menu, const RECT& rect);
+
 // Paints with the skin's MenuItem element, or plainly without one.
 void PaintSkinnedMenuItem(HDC dc, const RECT& rect, const MenuItemContent& item, bool selected,
                           const TSkinElements& skin, const MenuBackground& background = {});

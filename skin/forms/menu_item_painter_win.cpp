@@ -3,6 +3,8 @@
 #include "skin/data/skin_text_win.h"
 #include "skin/draw/primitives.h"
 #include "skin/draw/stretch.h"
+#include "skin/forms/skin_manager.h"
+#include "skin/forms/win_skin_pop_menu.h"
 #include "ui/bitmap.h"
 #include "ui/control.h"
 #include "ui/core/shortcut.h"
@@ -22,6 +24,8 @@ constexpr WORD kCheckMarkResource = 32760;
 constexpr UINT kCaptionMeasure = DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE;
 constexpr UINT kCaptionDraw = DT_EXPANDTABS | DT_SINGLELINE;
 constexpr int kSeparatorLineDrop = 4;
+// How far the items of a popup menu lie inside its window.
+constexpr int kPopupFrame = 3;
 
 using TFontHandle = ui::TGdiObject<HFONT>;
 using TBitmapHandle = ui::TGdiObject<HBITMAP>;
@@ -222,6 +226,17 @@ MenuItemContent ContentOfEntry(HMENU menu, UINT command) {
   if (c.caption.empty())
     c.caption = L"-";
   return c;
+}
+
+MenuBackground ItemBackground(HMENU menu, const RECT& rect) {
+  if (menu && TWinSkinPopMenu::Waiting())
+    TWinSkinPopMenu::TakeMenu(menu);
+  MenuBackground background;
+  if (SkinManager)
+    background.pixels = SkinManager->PopupBitmapForMenu(menu);
+  background.offsetX = rect.left + kPopupFrame;
+  background.offsetY = rect.top + kPopupFrame;
+  return background;
 }
 
 void PaintMenuItemContent(HDC dc, const Rect& rect, const MenuItemContent& item, bool selected,

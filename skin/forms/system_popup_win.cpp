@@ -4,7 +4,6 @@
 #include "skin/forms/skin_data.h"
 #include "skin/forms/skin_manager.h"
 #include "skin/forms/win_skin_form.h"
-#include "skin/forms/win_skin_pop_menu.h"
 #include "ui/core/shortcut.h"
 #include "ui/image_list.h"
 #include "ui/menus.h"
@@ -55,9 +54,6 @@ ui::TMenuItem* TSystemPopup::Find(ULONG_PTR itemData) const {
 
 namespace {
 
-// How far the items of a popup menu lie inside its window.
-constexpr int kPopupFrame = 3;
-
 // The skin of the window that owns the menu: the one its frame skinner paints with.
 const TSkinElements* SkinOf(HWND window) {
   TWinSkinForm* skinner = SkinManager ? SkinManager->FindFormSkinner(window) : nullptr;
@@ -78,18 +74,9 @@ bool TSystemPopup::PaintItem(HWND window, ui::TMessage& m) {
   const TSkinElements* skin = SkinOf(window);
   if (!skin)
     return false;
-  // The popup skinner of the menu's window learns here which menu it shows, and the items
-  // are painted over its background (its frame lies around the items' rectangles).
-  const HMENU handle = menu_->Handle();
-  if (TWinSkinPopMenu::Waiting())
-    TWinSkinPopMenu::TakeMenu(handle);
-  MenuBackground background;
-  if (SkinManager)
-    background.pixels = SkinManager->PopupBitmapForMenu(handle);
-  background.offsetX = dis->rcItem.left + kPopupFrame;
-  background.offsetY = dis->rcItem.top + kPopupFrame;
   PaintSkinnedMenuItem(dis->hDC, dis->rcItem, ContentOf(*item),
-                       (dis->itemState & ODS_SELECTED) != 0, *skin, background);
+                       (dis->itemState & ODS_SELECTED) != 0, *skin,
+                       ItemBackground(menu_->Handle(), dis->rcItem));
   m.Result = 1;
   return true;
 }
