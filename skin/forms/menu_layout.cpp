@@ -67,6 +67,33 @@ bool IsAccelerator(std::wstring_view caption, wchar_t key) {
   return accel != 0 && key != 0 && std::towupper(wint_t(accel)) == std::towupper(wint_t(key));
 }
 
+std::vector<bool> TidySeparators(std::span<const DropDownEntry> entries) {
+  std::vector<bool> visible;
+  visible.reserve(entries.size());
+  for (const DropDownEntry& e : entries)
+    visible.push_back(e.visible);
+  // Walking from the end: a separator shows only when a visible entry follows before the next
+  // separator that shows, and a visible entry precedes it somewhere.
+  bool entryFollows = false;
+  for (std::size_t i = entries.size(); i-- > 0;) {
+    if (!entries[i].separator) {
+      entryFollows = entryFollows || entries[i].visible;
+      continue;
+    }
+    visible[i] = entryFollows;
+    if (entryFollows)
+      entryFollows = false;
+  }
+  bool entryBefore = false;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (!entries[i].separator)
+      entryBefore = entryBefore || entries[i].visible;
+    else if (!entryBefore)
+      visible[i] = false;
+  }
+  return visible;
+}
+
 int MeasuredItemWidth(int width, int elementLeftWidth, bool hasImages, MenuKind kind) {
   const int column = !hasImages ? 35 : kind == MenuKind::Popup ? 12 : 10;
   return width + elementLeftWidth + column;

@@ -58,6 +58,17 @@ wchar_t AcceleratorOf(std::wstring_view caption);
 // Whether `key` is the caption's accelerator, ignoring case.
 bool IsAccelerator(std::wstring_view caption, wchar_t key);
 
+// The entries of a drop-down as its separators are tidied before it opens.
+struct DropDownEntry {
+  bool separator = false; // the caption is "-"
+  bool visible = true;
+};
+// The visibility of every entry after tidying: between two visible entries that are not
+// separators only the last separator of the run shows; separators before the first and after
+// the last such entry are hidden. Hidden entries do not end a run; other entries keep their
+// visibility.
+std::vector<bool> TidySeparators(std::span<const DropDownEntry> entries);
+
 // ---- owner-drawn items
 
 // What the skin's MenuItem element adds to a measured item: its left width (0 without the

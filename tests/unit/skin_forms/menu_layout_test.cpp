@@ -1,5 +1,6 @@
 #include "skin/forms/menu_layout.h"
 
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -70,6 +71,32 @@ TEST(MenuBarAccelerator, SingleAmpersandMarksTheKeyAndDoubleOneIsLiteral) {
   EXPECT_FALSE(IsAccelerator(L"File", L'F'));
   EXPECT_FALSE(IsAccelerator(L"&File", L'E'));
   EXPECT_FALSE(IsAccelerator(L"Trailing&", 0));
+}
+
+TEST(DropDownSeparators, OnlyTheLastOfARunBetweenVisibleEntriesShows) {
+  // '-' a separator, 'x' a visible entry, 'h' a hidden entry; lower-case '-' a hidden separator.
+  struct Case {
+    const char* entries;
+    const char* shown; // '1' visible, '0' hidden, per entry
+  };
+  const Case cases[] = {
+      {"-x-x-", "01010"}, // leading and trailing separators go
+      {"x--x", "1001"},   // a run keeps its last
+      {"x-h-x", "10001"}, // a hidden entry does not end the run
+      {"x-hh", "1000"},   // nothing visible follows
+      {"x_x", "111"},     // a hidden separator between two entries comes back
+      {"x_-x", "1011"},   {"hh-", "000"}, {"", ""},
+  };
+  for (const Case& c : cases) {
+    std::vector<DropDownEntry> entries;
+    for (const char* p = c.entries; *p; ++p)
+      entries.push_back(DropDownEntry{*p == '-' || *p == '_', *p == '-' || *p == 'x'});
+    const std::vector<bool> shown = TidySeparators(entries);
+    std::string got;
+    for (bool v : shown)
+      got += v ? '1' : '0';
+    EXPECT_EQ(got, c.shown) << c.entries;
+  }
 }
 
 // ---- measuring
