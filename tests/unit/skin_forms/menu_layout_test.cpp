@@ -80,9 +80,9 @@ TEST(DropDownSeparators, OnlyTheLastOfARunBetweenVisibleEntriesShows) {
     const char* shown; // '1' visible, '0' hidden, per entry
   };
   const Case cases[] = {
-      {"-x-x-", "01010"}, // leading and trailing separators go
-      {"x--x", "1001"},   // a run keeps its last
-      {"x-h-x", "10001"}, // a hidden entry does not end the run
+      {"-x-x-", "01110"}, // leading and trailing separators go
+      {"x--x", "1011"},   // a run keeps its last
+      {"x-h-x", "10011"}, // a hidden entry does not end the run
       {"x-hh", "1000"},   // nothing visible follows
       {"x_x", "111"},     // a hidden separator between two entries comes back
       {"x_-x", "1011"},   {"hh-", "000"}, {"", ""},
