@@ -66,12 +66,14 @@ public:
   bool IsMdiChild(HWND window) const;
   bool AskFormSkin(const std::string& className);
 
-  // Popup-menu windows. Popup skinners come later: AttachPopup decides from the switches and
-  // the popup kind whether the menu is to be skinned and returns that decision; it attaches
-  // nothing yet, so the popup list stays empty.
+  // Popup-menu windows. AttachPopup gives the window a popup skinner when the switches allow
+  // the kind of menu about to open, and says whether it did; DetachPopup frees the window's
+  // skinner and says whether there was one.
   bool AttachPopup(HWND window);
   bool DetachPopup(HWND window);
   bool IsPopupSkinned(HWND window) const;
+  // The background of the popup skinner showing this menu; empty when none is known.
+  Raster PopupBitmapForMenu(HMENU menu) const;
   std::size_t PopupSkinnerCount() const { return popupSkinners_.size(); }
 
   void SetMdiMaximized(bool value);
@@ -108,7 +110,7 @@ private:
   std::unique_ptr<ui::TTimer> timer_;
   HHOOK hook_ = nullptr;
   std::vector<TWinSkinForm*> formSkinners_;
-  std::vector<TWinSkinPopMenu*> popupSkinners_;
+  std::vector<std::unique_ptr<TWinSkinPopMenu>> popupSkinners_;
   std::vector<TSkinData*> skinDataList_;
   int pendingAction_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "skin/forms/skin_messages.h"
 #include "skin/forms/win_skin_form.h"
+#include "skin/forms/win_skin_pop_menu.h"
 #include "ui/core/text.h"
 #include "ui/form.h"
 #include "ui/timer.h"
@@ -52,7 +53,6 @@ TSkinManage::~TSkinManage() {
   if (hook_) UnhookWindowsHookEx(hook_);
   hook_ = nullptr;
   formSkinners_.clear();
-  // Popup skinners are owned here once they exist; none is ever listed before then.
   popupSkinners_.clear();
   skinDataList_.clear();
 }
@@ -246,26 +246,50 @@ void TSkinManage::AttachForm(ui::TCustomForm* form) {
 
 // ---- popup menus
 
-bool TSkinManage::AttachPopup(HWND window) {
-  if (!Active || SendMessageW(window, SKM_ISSKINNED, 0, 0) == 1 || IsPopupSkinned(window)) return false;
-  TSkinData* data = FindSkinData(window);
-  if (!data || data->SkinEmpty()) return false;
-  switch (PopupKind) {
-  case pkPopup: return data->HasControl(xcPopupMenu);
-  case pkMenuBar: return data->HasControl(xcMainMenu) || data->HasControl(xcMenuItem);
-  case pkSystemMenu: return data->HasControl(xcSystemMenu);
+namespace {
+
+bool PopupKindSkinned(const TSkinData& data, int kind) {
+  switch (kind) {
+  case pkPopup: return data.HasControl(xcPopupMenu);
+  case pkMenuBar: return data.HasControl(xcMainMenu) || data.HasControl(xcMenuItem);
+  case pkSystemMenu: return data.HasControl(xcSystemMenu);
   default: return false;
   }
 }
 
-bool TSkinManage::DetachPopup(HWND) {
-  // No popup skinner is ever listed yet, so there is nothing to take off the window; the
-  // kind of the next popup starts again from an ordinary popup menu.
-  if (popupSkinners_.empty()) PopupKind = pkPopup;
-  return false;
+} // namespace
+
+bool TSkinManage::AttachPopup(HWND window) {
+  if (!Active || SendMessageW(window, SKM_ISSKINNED, 0, 0) == 1 || IsPopupSkinned(window)) return false;
+  TSkinData* data = FindSkinData(window);
+  if (!data || data->SkinEmpty() || !PopupKindSkinned(*data, PopupKind)) return false;
+  auto skinner = std::make_unique<TWinSkinPopMenu>();
+  if (!skinner->Attach(window, data, nullptr)) return false;
+  popupSkinners_.push_back(std::move(skinner));
+  return true;
 }
 
-bool TSkinManage::IsPopupSkinned(HWND) const { return false; }
+bool TSkinManage::DetachPopup(HWND window) {
+  const auto found = std::find_if(popupSkinners_.begin(), popupSkinners_.end(),
+                                  [window](const auto& s) { return s->Window() == window; });
+  const bool had = found != popupSkinners_.end();
+  if (had) popupSkinners_.erase(found); // its destructor gives the window its procedure back
+  // The kind of the next popup starts again from an ordinary popup menu.
+  if (popupSkinners_.empty()) PopupKind = pkPopup;
+  return had;
+}
+
+bool TSkinManage::IsPopupSkinned(HWND window) const {
+  return std::any_of(popupSkinners_.begin(), popupSkinners_.end(),
+                     [window](const auto& s) { return s->Window() == window; });
+}
+
+Raster TSkinManage::PopupBitmapForMenu(HMENU menu) const {
+  if (!menu) return Raster{};
+  for (const auto& s : popupSkinners_)
+    if (s->Menu() == menu && !s->Background().Empty()) return s->Background();
+  return Raster{};
+}
 
 // ---- MDI
 

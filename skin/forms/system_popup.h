@@ -1,8 +1,8 @@
 #pragma once
 // The skin's own system menu: a popup menu with Tag 33333 offering restore, maximise, minimise
 // and close, owned by a frame skinner. Its items are owner-drawn; the skinner's window hands
-// their measuring and drawing to the items (a bare window has no form to do it), which draw
-// themselves plainly (glyph, caption, shortcut) until the skinned menu-item painter exists.
+// their measuring and drawing to this object (a bare window has no form to do it), which paints
+// them with the skinned menu-item painter in the skin of that window.
 #include "skin/forms/caption_layout.h"
 #include "ui/messages.h"
 
@@ -44,6 +44,8 @@ public:
 
 private:
   ui::TMenuItem* Find(ULONG_PTR itemData) const;
+  // WM_DRAWITEM of one of this menu's items, when the window is skinned.
+  bool PaintItem(HWND window, ui::TMessage& m);
 
   std::unique_ptr<ui::TPopupMenu> menu_;
   std::vector<ui::TMenuItem*> items_;

@@ -1,5 +1,9 @@
 #include "skin/forms/system_popup.h"
 
+#include "skin/forms/menu_item_painter.h"
+#include "skin/forms/skin_data.h"
+#include "skin/forms/skin_manager.h"
+#include "skin/forms/win_skin_form.h"
 #include "ui/core/shortcut.h"
 #include "ui/image_list.h"
 #include "ui/menus.h"
@@ -48,7 +52,39 @@ ui::TMenuItem* TSystemPopup::Find(ULONG_PTR itemData) const {
   return nullptr;
 }
 
+namespace {
+
+// The skin of the window that owns the menu: the one its frame skinner paints with.
+const TSkinElements* SkinOf(HWND window) {
+  TWinSkinForm* skinner = SkinManager ? SkinManager->FindFormSkinner(window) : nullptr;
+  TSkinData* data = skinner ? skinner->SkinData() : nullptr;
+  return data && !data->SkinEmpty() ? &data->Elements() : nullptr;
+}
+
+} // namespace
+
+bool TSystemPopup::PaintItem(HWND window, ui::TMessage& m) {
+  auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+  if (!dis || dis->CtlType != ODT_MENU)
+    return false;
+  // The entry's data is trusted only when it is the item that has the entry's command id.
+  ui::TMenuItem* item = Find(dis->itemData);
+  if (!item || menu_->FindItem(dis->itemID) != item)
+    return false;
+  const TSkinElements* skin = SkinOf(window);
+  if (!skin)
+    return false;
+  PaintSkinnedMenuItem(dis->hDC, dis->rcItem, ContentOf(*item),
+                       (dis->itemState & ODS_SELECTED) != 0, *skin,
+                       ItemBackground(menu_->Handle(), dis->rcItem));
+  m.Result = 1;
+  return true;
+}
+
 bool TSystemPopup::HandleItemMessage(HWND window, ui::TMessage& m) {
+  // Items are drawn from the skin of the window; without one they draw themselves plainly.
+  if (m.Msg == WM_DRAWITEM && PaintItem(window, m))
+    return true;
   if (!ui::DispatchMenuItemMessage(menu_.get(), window, m))
     return false;
   if (m.Msg == WM_MEASUREITEM) {

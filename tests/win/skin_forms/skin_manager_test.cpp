@@ -347,12 +347,32 @@ TEST_F(PopupDecision, TheKindOfMenuDecidesWhichSwitchApplies) {
   BareWindow popup(100, 100, L"VelaPopupProbe");
   SkinManager->PopupKind = pkPopup;
   EXPECT_FALSE(SkinManager->AttachPopup(popup.Handle())) << "ordinary popups need xcPopupMenu";
-  SkinManager->PopupKind = pkMenuBar;
-  EXPECT_TRUE(SkinManager->AttachPopup(popup.Handle())) << "a menu-bar drop-down follows xcMainMenu";
   SkinManager->PopupKind = pkSystemMenu;
   EXPECT_FALSE(SkinManager->AttachPopup(popup.Handle())) << "xcSystemMenu is not among the switches";
-  EXPECT_FALSE(SkinManager->DetachPopup(popup.Handle()));
+  EXPECT_EQ(SkinManager->PopupSkinnerCount(), 0u);
+  SkinManager->PopupKind = pkMenuBar;
+  EXPECT_TRUE(SkinManager->AttachPopup(popup.Handle())) << "a menu-bar drop-down follows xcMainMenu";
+  EXPECT_EQ(SkinManager->PopupSkinnerCount(), 1u);
+}
+
+TEST_F(PopupDecision, ASkinnedPopupIsNeverGivenASecondSkinnerAndLetsGoWhenDetached) {
+  ui::TForm* form = SkinnableForm("    Active = True\n");
+  (void)form;
+  BareWindow popup(100, 100, L"VelaPopupProbe");
+  const LONG_PTR own = GetWindowLongPtrW(popup.Handle(), GWLP_WNDPROC);
+  SkinManager->PopupKind = pkPopup;
+  ASSERT_TRUE(SkinManager->AttachPopup(popup.Handle()));
+  EXPECT_TRUE(SkinManager->IsPopupSkinned(popup.Handle()));
+  EXPECT_EQ(SendMessageW(popup.Handle(), SKM_ISSKINNED, 0, 0), 1);
+  EXPECT_FALSE(SkinManager->AttachPopup(popup.Handle()));
+  EXPECT_EQ(SkinManager->PopupSkinnerCount(), 1u);
+  SkinManager->PopupKind = pkMenuBar;
+  EXPECT_TRUE(SkinManager->DetachPopup(popup.Handle()));
+  EXPECT_EQ(SkinManager->PopupSkinnerCount(), 0u);
+  EXPECT_EQ(GetWindowLongPtrW(popup.Handle(), GWLP_WNDPROC), own) << "the procedure was not put back";
+  EXPECT_NE(SendMessageW(popup.Handle(), SKM_ISSKINNED, 0, 0), 1);
   EXPECT_EQ(SkinManager->PopupKind, pkPopup) << "the kind starts over once no popup is skinned";
+  EXPECT_FALSE(SkinManager->DetachPopup(popup.Handle()));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "tests/win/skin_frame/frame_fixture.h"
 
 #include "skin/forms/skin_manager.h"
+#include "skin/forms/skin_messages.h"
 
 namespace vela::skin::test {
 namespace {
@@ -69,6 +70,66 @@ TEST_F(SystemMenu, RightClickOnTheCaptionOpensTheSkinsMenuWithEveryItemDrawn) {
     if (i == 0 || rowsWithText[i] != rowsWithText[i - 1] + 1)
       ++bands;
   EXPECT_GE(bands, 4) << "the menu's items are not all drawn";
+}
+
+// What the popup-skinner case reads inside the modal loop, besides the capture.
+struct PopupSeen {
+  LRESULT skinned = 0;
+  std::size_t skinners = 0;
+  bool backgroundForMenu = false;
+};
+PopupSeen* popupSeen = nullptr;
+
+void CALLBACK WatchPopup(HWND, UINT, UINT_PTR, DWORD) {
+  if (!capture || !popupSeen)
+    return;
+  ++capture->ticks;
+  if (!capture->menuWindow)
+    EnumWindows(FindMenuWindow, 0);
+  // The items are drawn once the menu's handle has reached its skinner.
+  const HMENU menu =
+      capture->menuWindow
+          ? reinterpret_cast<HMENU>(SendMessageW(capture->menuWindow, MN_GETHMENU, 0, 0))
+          : nullptr;
+  const bool drawn = menu && !SkinManager->PopupBitmapForMenu(menu).Empty();
+  if (drawn || capture->ticks > 1000) {
+    if (capture->menuWindow) {
+      popupSeen->skinned = SendMessageW(capture->menuWindow, SKM_ISSKINNED, 0, 0);
+      popupSeen->skinners = SkinManager->PopupSkinnerCount();
+      popupSeen->backgroundForMenu = drawn;
+      capture->pixels = CaptureWindow(capture->menuWindow);
+    }
+    EndMenu();
+  }
+}
+
+TEST_F(SystemMenu, ThePopupWindowIsSkinnedWhileOpenAndItsItemsLieOnItsBackground) {
+  CreateForm();
+  Skin();
+  MenuCapture seen;
+  PopupSeen popup;
+  capture = &seen;
+  popupSeen = &popup;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, WatchPopup);
+  RECT r{};
+  GetWindowRect(Window(), &r);
+  SendMessageW(Window(), WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 150, r.top + 12));
+  KillTimer(nullptr, timer);
+  capture = nullptr;
+  popupSeen = nullptr;
+  ASSERT_NE(seen.menuWindow, nullptr) << "no menu opened";
+  EXPECT_EQ(popup.skinned, 1);
+  EXPECT_EQ(popup.skinners, 1u);
+  EXPECT_TRUE(popup.backgroundForMenu) << "the item painter did not hand the menu to its skinner";
+  EXPECT_EQ(SkinManager->PopupSkinnerCount(), 0u) << "the skinner outlived its window";
+  ASSERT_FALSE(seen.pixels.Empty());
+  SaveForInspection(seen.pixels, "system-menu-skinned");
+  // The frame comes from the skin's MenuBackground, painted over the system's border: its
+  // corner pixels.
+  const Bitmap& back = Elements().MenuBackground->Bitmap;
+  EXPECT_EQ(seen.pixels.At(0, 0), back.At(0, 0) & 0xFFFFFFu);
+  EXPECT_EQ(seen.pixels.At(seen.pixels.Width() - 1, seen.pixels.Height() - 1),
+            back.At(back.Width() - 1, back.Height() - 1) & 0xFFFFFFu);
 }
 
 void CALLBACK CloseMenuAtOnce(HWND, UINT, UINT_PTR, DWORD) {
