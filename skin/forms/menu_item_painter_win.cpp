@@ -44,23 +44,6 @@ TFontHandle MenuFont(bool bold) {
   return TFontHandle(CreateFontIndirectW(&metrics.lfMenuFont));
 }
 
-// Selects a GDI object for the life of the scope and puts the previous one back.
-class TSelection {
-public:
-  TSelection(HDC dc, HGDIOBJ object)
-      : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
-  ~TSelection() {
-    if (previous_)
-      SelectObject(dc_, previous_);
-  }
-  TSelection(const TSelection&) = delete;
-  TSelection& operator=(const TSelection&) = delete;
-
-private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
-
 RECT ToRECT(const Rect& r) {
   return RECT{r.left, r.top, r.right, r.bottom};
 }
@@ -73,15 +56,15 @@ void DrawMonochromeMark(HDC dc, const Rect& at, HBITMAP mark, COLORREF colour) {
   ui::TGdiObject<HDC> source(CreateCompatibleDC(dc));
   if (!source)
     return;
-  TSelection selected(source.Get(), mark);
-  const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
-  const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
+  const ui::TDCStateSaver sourceState(source.Get());
+  const ui::TDCStateSaver targetState(dc);
+  SelectObject(source.Get(), mark);
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 255, 255));
   BitBlt(dc, at.left, at.top, at.Width(), at.Height(), source.Get(), 0, 0, SRCAND);
   SetTextColor(dc, colour);
   SetBkColor(dc, RGB(0, 0, 0));
   BitBlt(dc, at.left, at.top, at.Width(), at.Height(), source.Get(), 0, 0, SRCPAINT);
-  SetTextColor(dc, text);
-  SetBkColor(dc, back);
 }
 
 void DrawCheckMark(HDC dc, const Rect& glyph, COLORREF colour) {
@@ -100,7 +83,8 @@ void DrawRadioMark(HDC dc, const Rect& glyph, COLORREF colour) {
   if (!mask || !maskDc)
     return;
   {
-    TSelection selected(maskDc.Get(), mask.Get());
+    const ui::TDCStateSaver state(maskDc.Get());
+    SelectObject(maskDc.Get(), mask.Get());
     RECT all{0, 0, w, h};
     PatBlt(maskDc.Get(), 0, 0, w, h, WHITENESS);
     DrawFrameControl(maskDc.Get(), &all, DFC_MENU, DFCS_MENUBULLET);
@@ -117,11 +101,11 @@ void DrawCheckedBox(HDC dc, const Rect& glyph) {
   ui::TGdiObject<HBRUSH> brush(pattern ? CreatePatternBrush(pattern.Get()) : nullptr);
   RECT box = ToRECT(glyph);
   if (brush) {
-    const COLORREF text = SetTextColor(dc, GetSysColor(COLOR_BTNFACE));
-    const COLORREF back = SetBkColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+    // A monochrome pattern brush paints its set bits in the background colour.
+    const ui::TDCStateSaver state(dc);
+    SetTextColor(dc, GetSysColor(COLOR_BTNFACE));
+    SetBkColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
     FillRect(dc, &box, brush.Get());
-    SetTextColor(dc, text);
-    SetBkColor(dc, back);
   }
   DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
 }
@@ -242,10 +226,11 @@ MenuBackground ItemBackground(HMENU menu, const RECT& rect) {
 void PaintMenuItemContent(HDC dc, const Rect& rect, const MenuItemContent& item, bool selected,
                           const TSkinElements& skin) {
   const TFontHandle font = MenuFont(item.isDefault);
-  TSelection fontSelected(dc, font.Get());
-  const int bkMode = SetBkMode(dc, TRANSPARENT);
-  const COLORREF textColour =
-      SetTextColor(dc, ui::ColorToRGB(MenuItemTextColour(skin.Colours, item.enabled, selected)));
+  const ui::TDCStateSaver state(dc); // gives the font back before it is deleted
+  if (font)
+    SelectObject(dc, font.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ui::ColorToRGB(MenuItemTextColour(skin.Colours, item.enabled, selected)));
 
   MenuItemMetrics metrics;
   metrics.glyphSize =
@@ -279,8 +264,6 @@ void PaintMenuItemContent(HDC dc, const Rect& rect, const MenuItemContent& item,
                    DT_SINGLELINE | DT_NOPREFIX | (item.rightToLeft ? DT_LEFT : DT_RIGHT));
     }
   }
-  SetTextColor(dc, textColour);
-  SetBkMode(dc, bkMode);
 }
 
 void PaintMenuSeparator(const Raster& canvas, const Rect& target, const TDataSkinObject& element) {

@@ -132,6 +132,84 @@ TEST_F(SystemMenu, ThePopupWindowIsSkinnedWhileOpenAndItsItemsLieOnItsBackground
             back.At(back.Width() - 1, back.Height() - 1) & 0xFFFFFFu);
 }
 
+// The nested-menu case: the menu windows seen, and what each answered once both were open.
+struct NestedSeen {
+  std::vector<HWND> windows;
+  bool keysSent = false;
+  std::vector<LRESULT> skinned;
+  std::vector<Bitmap> pixels;
+  std::size_t skinners = 0;
+  int ticks = 0;
+};
+NestedSeen* nestedSeen = nullptr;
+
+BOOL CALLBACK CollectMenuWindows(HWND w, LPARAM) {
+  wchar_t name[16]{};
+  GetClassNameW(w, name, 16);
+  if (std::wstring(name) == L"#32768" && IsWindowVisible(w))
+    nestedSeen->windows.push_back(w);
+  return TRUE;
+}
+
+void CALLBACK WatchNested(HWND, UINT, UINT_PTR, DWORD) {
+  if (!nestedSeen)
+    return;
+  NestedSeen& seen = *nestedSeen;
+  ++seen.ticks;
+  seen.windows.clear();
+  EnumWindows(CollectMenuWindows, 0);
+  if (seen.windows.size() == 1 && !seen.keysSent) {
+    // Down highlights the first item, Right opens its sub-menu.
+    PostMessageW(seen.windows[0], WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(seen.windows[0], WM_KEYDOWN, VK_RIGHT, 0);
+    seen.keysSent = true;
+  }
+  if (seen.windows.size() >= 2 || seen.ticks > 1000) {
+    for (HWND w : seen.windows) {
+      seen.skinned.push_back(SendMessageW(w, SKM_ISSKINNED, 0, 0));
+      seen.pixels.push_back(CaptureWindow(w));
+    }
+    seen.skinners = SkinManager->PopupSkinnerCount();
+    EndMenu();
+  }
+}
+
+using PopupMenus = SkinnedFormTest;
+
+TEST_F(PopupMenus, ANestedMenuGetsItsOwnSkinnerAndFrame) {
+  CreateForm();
+  Skin();
+  HMENU sub = CreatePopupMenu();
+  AppendMenuW(sub, MF_STRING, 101, L"Inner one");
+  AppendMenuW(sub, MF_STRING, 102, L"Inner two with a longer text");
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_POPUP, UINT_PTR(sub), L"More");
+  AppendMenuW(menu, MF_STRING, 100, L"Plain");
+  NestedSeen seen;
+  nestedSeen = &seen;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, WatchNested);
+  RECT r{};
+  GetWindowRect(Window(), &r);
+  TrackPopupMenu(menu, TPM_RETURNCMD, r.left + 40, r.top + 60, 0, Window(), nullptr);
+  KillTimer(nullptr, timer);
+  nestedSeen = nullptr;
+  DestroyMenu(menu); // and its sub-menu
+  ASSERT_EQ(seen.windows.size(), 2u) << "the sub-menu did not open";
+  EXPECT_EQ(seen.skinners, 2u);
+  EXPECT_EQ(SkinManager->PopupSkinnerCount(), 0u);
+  const Bitmap& back = Elements().MenuBackground->Bitmap;
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(seen.skinned[i], 1) << i;
+    ASSERT_FALSE(seen.pixels[i].Empty());
+    EXPECT_EQ(seen.pixels[i].At(0, 0), back.At(0, 0) & 0xFFFFFFu) << i;
+    const Bitmap& p = seen.pixels[i];
+    EXPECT_EQ(p.At(p.Width() - 1, p.Height() - 1),
+              back.At(back.Width() - 1, back.Height() - 1) & 0xFFFFFFu)
+        << i << ": the frame is not the window's own size";
+  }
+  EXPECT_NE(seen.pixels[0].Width(), seen.pixels[1].Width());
+}
+
 void CALLBACK CloseMenuAtOnce(HWND, UINT, UINT_PTR, DWORD) {
   if (!capture)
     return;

@@ -216,6 +216,31 @@ TEST_F(MenuItemPainter, ImageGlyphSitsInTheGlyphBoxAndCheckedOnesOnThePattern) {
   EXPECT_EQ(Count(got, kCaptionBand, PixelOf(skin.Colours.MenuText)), 0);
 }
 
+TEST_F(MenuItemPainter, ACheckedImageStandsOnTheCheckedPattern) {
+  ui::TImageList images(nullptr);
+  ui::TBitmap glyph;
+  glyph.SetSize(16, 16);
+  FillPixels(glyph.View(), Rect{0, 0, 16, 16}, kMagenta);
+  FillPixels(glyph.View(), Rect{6, 6, 10, 10}, MakePixel(200, 0, 0));
+  ASSERT_EQ(images.AddMasked(glyph, RgbColour(255, 0, 255)), 0);
+  MenuItemContent item = Item(L"Pinned");
+  item.images = &images;
+  item.imageIndex = 0;
+  const Rect inside{7, 3, 19, 15}; // the box less its sunken edge
+  const Pixel face = PixelFromColorRef(GetSysColor(COLOR_BTNFACE));
+  const Pixel light = PixelFromColorRef(GetSysColor(COLOR_BTNHIGHLIGHT));
+  const Bitmap plain = Paint(item, false);
+  EXPECT_EQ(Count(plain, inside, face), 0);
+  EXPECT_EQ(Count(plain, inside, MakePixel(200, 0, 0)), 16);
+  item.checked = true;
+  const Bitmap checked = Paint(item, false);
+  SaveForInspection(checked, "menu-item-checked-image");
+  EXPECT_GT(Count(checked, inside, face), 20);
+  EXPECT_GT(Count(checked, inside, light), 20);
+  EXPECT_EQ(Count(checked, inside, MakePixel(200, 0, 0)), 16)
+      << "the image is not over the pattern";
+}
+
 TEST_F(MenuItemPainter, CheckAndRadioMarksWithoutAnImageUseTheButtonText) {
   const Rect box{5, 1, 22, 18}; // the glyph box, the mark nudged one pixel
   const Pixel mark = PixelFromColorRef(GetSysColor(COLOR_BTNTEXT));
