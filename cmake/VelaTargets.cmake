@@ -188,3 +188,16 @@ function(vela_add_layer name)
     vela_add_library(${name}_win SOURCES ${win} LIBS ${name} ${libs})
   endif()
 endfunction()
+
+# Gives a test or benchmark the packed default skin: VELA_DEFAULT_SKN is its path (as a Windows
+# program under Wine sees it, on the Windows side), and the target builds after the skin.
+function(vela_use_default_skin target)
+  set(path ${CMAKE_BINARY_DIR}/assets/default.skn)
+  if(WIN32)
+    set(path Z:${path})
+  endif()
+  target_compile_definitions(${target} PRIVATE VELA_DEFAULT_SKN="${path}")
+  if(TARGET default_skin)
+    add_dependencies(${target} default_skin)
+  endif()
+endfunction()
