@@ -103,24 +103,16 @@ std::string LoadSkinBitmap(const TSkinReader& package, Bitmap& bitmap, std::stri
   if (value.empty()) return {};
   const std::string member = SkinImageMember(value);
   if (member.empty()) return "\"" + std::string(value) + "\" does not name a .bmp member";
-  DecodedMember fresh;
-  const DecodedMember* found = nullptr;
-  if (decoded) {
-    const std::string key = TSkinReader::MemberKey(member);
-    auto it = decoded->find(key);
-    if (it == decoded->end()) it = decoded->emplace(key, DecodeMember(package, member, budget)).first;
-    found = &it->second;
-  } else {
-    fresh = DecodeMember(package, member, budget);
-    found = &fresh;
-  }
-  if (!found->Problem.empty()) return found->Problem;
-  if (budget && !budget->Take(found->Image)) return "member \"" + member + "\": " + BudgetSpent(*budget);
-  if (decoded) {
-    bitmap = found->Image;
-  } else {
-    bitmap = std::move(fresh.Image);
-  }
+  // Without the load's cache the member is decoded for this call alone.
+  DecodedMembers once;
+  DecodedMembers& cache = decoded ? *decoded : once;
+  const std::string key = TSkinReader::MemberKey(member);
+  auto it = cache.find(key);
+  if (it == cache.end()) it = cache.emplace(key, DecodeMember(package, member, budget)).first;
+  DecodedMember& found = it->second;
+  if (!found.Problem.empty()) return found.Problem;
+  if (budget && !budget->Take(found.Image)) return "member \"" + member + "\": " + BudgetSpent(*budget);
+  bitmap = decoded ? found.Image : std::move(found.Image);
   return {};
 }
 

@@ -56,14 +56,30 @@ std::string LowerAscii(std::string s) {
   return s;
 }
 
+// Reads a whole input file; on failure reports why and returns false.
+bool ReadInput(const Context& ctx, const fs::path& file, std::vector<std::uint8_t>& bytes) {
+  std::string error;
+  if (ReadWholeFile(file, bytes, error))
+    return true;
+  ctx.Fail(error);
+  return false;
+}
+
+// Writes a whole output file; on failure reports why and returns false.
+bool WriteOutput(const Context& ctx, const fs::path& file,
+                 const std::vector<std::uint8_t>& bytes) {
+  std::string error;
+  if (WriteWholeFile(file, bytes, error))
+    return true;
+  ctx.Fail(error);
+  return false;
+}
+
 // Reads and opens a skin file; on failure reports why and returns false.
 bool OpenSkin(const Context& ctx, const std::string& file, TSkinReader& reader) {
   std::vector<std::uint8_t> bytes;
-  std::string error;
-  if (!ReadWholeFile(file, bytes, error)) {
-    ctx.Fail(error);
+  if (!ReadInput(ctx, file, bytes))
     return false;
-  }
   std::int32_t size = 0;
   if (!skin::LzhExpandedSize(bytes, size)) {
     ctx.Fail(file + ": too short for a skin file (no size field)");
@@ -126,11 +142,8 @@ bool CollectMembers(const Context& ctx, const fs::path& dir,
   }
   for (const fs::path& f : files) {
     skin::PackageMember member{f.filename().string(), {}};
-    std::string error;
-    if (!ReadWholeFile(f, member.bytes, error)) {
-      ctx.Fail(error);
+    if (!ReadInput(ctx, f, member.bytes))
       return false;
-    }
     members.push_back(std::move(member));
   }
   return true;
@@ -152,9 +165,8 @@ int Build(const Context& ctx, const std::vector<std::string>& a) {
   if (!skin::LzhExpand(file, check, TSkinReader::kMaxPackageSize) || check != package) {
     return ctx.Fail("internal error: the compressed skin does not expand to its package");
   }
-  std::string error;
-  if (!WriteWholeFile(a[1], file, error))
-    return ctx.Fail(error);
+  if (!WriteOutput(ctx, a[1], file))
+    return kSkinpackFailed;
   ctx.out << "built " << a[1] << ": " << members.size() << " members, " << package.size()
           << " bytes packed into " << file.size() << " bytes\n";
   return kSkinpackOk;
@@ -190,17 +202,13 @@ int Extract(const Context& ctx, const std::vector<std::string>& a) {
                                 "' is damaged (runs past the end of the package)"
                           : a[0] + ": no member named '" + a[1] + "'");
   }
-  std::string error;
-  if (!WriteWholeFile(a[2], member.Bytes(), error))
-    return ctx.Fail(error);
-  return kSkinpackOk;
+  return WriteOutput(ctx, a[2], member.Bytes()) ? kSkinpackOk : kSkinpackFailed;
 }
 
 int Expand(const Context& ctx, const std::vector<std::string>& a) {
   std::vector<std::uint8_t> in;
-  std::string error;
-  if (!ReadWholeFile(a[0], in, error))
-    return ctx.Fail(error);
+  if (!ReadInput(ctx, a[0], in))
+    return kSkinpackFailed;
   std::int32_t size = 0;
   if (!skin::LzhExpandedSize(in, size))
     return ctx.Fail(a[0] + ": too short for a compressed stream (no size field)");
@@ -210,25 +218,20 @@ int Expand(const Context& ctx, const std::vector<std::string>& a) {
   }
   std::vector<std::uint8_t> out;
   skin::LzhExpand(in, out, kMaxRawExpandedSize);
-  if (!WriteWholeFile(a[1], out, error))
-    return ctx.Fail(error);
-  return kSkinpackOk;
+  return WriteOutput(ctx, a[1], out) ? kSkinpackOk : kSkinpackFailed;
 }
 
 int Compress(const Context& ctx, const std::vector<std::string>& a) {
   std::vector<std::uint8_t> in;
-  std::string error;
-  if (!ReadWholeFile(a[0], in, error))
-    return ctx.Fail(error);
+  if (!ReadInput(ctx, a[0], in))
+    return kSkinpackFailed;
   std::vector<std::uint8_t> out;
   try {
     out = skin::LzhCompress(in);
   } catch (const std::length_error& e) {
     return ctx.Fail(a[0] + ": " + e.what());
   }
-  if (!WriteWholeFile(a[1], out, error))
-    return ctx.Fail(error);
-  return kSkinpackOk;
+  return WriteOutput(ctx, a[1], out) ? kSkinpackOk : kSkinpackFailed;
 }
 
 // A problem text on one line: the loader's messages may hold line breaks.
@@ -242,9 +245,8 @@ std::string OneLine(std::string text) {
 
 int Check(const Context& ctx, const std::vector<std::string>& a) {
   std::vector<std::uint8_t> bytes;
-  std::string error;
-  if (!ReadWholeFile(a[0], bytes, error))
-    return ctx.Fail(error);
+  if (!ReadInput(ctx, a[0], bytes))
+    return kSkinpackFailed;
   std::vector<skin::SkinLoadProblem> problems;
   skin::SkinLoadOptions options;
   options.Report = [&problems](const skin::SkinLoadProblem& p) { problems.push_back(p); };

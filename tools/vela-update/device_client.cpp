@@ -275,13 +275,6 @@ ExitCode DeviceClient::send_due_block() {
       resends_of_block_ >= options_.retries) {
     return give_up();
   }
-  // A resend armed by a surplus answer may still be pending when the last block is
-  // acknowledged; the transfer would then send an empty frame past the image's end, which a
-  // device stores as one more (empty) block. Nothing is sent once the image is through.
-  if (transfer.Completed() || transfer.CurrentBlock() > transfer.BlockCount()) {
-    timer_running_ = false;
-    return ExitCode::kSuccess;
-  }
   timer_due_ += std::chrono::milliseconds(options_.pace_ms);
   if (options_.pace_ms == 0 || timer_due_ < Clock::now()) {
     timer_due_ = Clock::now() + std::chrono::milliseconds(options_.pace_ms);
