@@ -151,9 +151,13 @@ void TSkinControl::Refresh() {
 void TSkinControl::ReadWindowState() {
   if (!window_)
     return;
+  ReadFocusAndEnabled();
+  caption_ = WindowText(window_);
+}
+
+void TSkinControl::ReadFocusAndEnabled() {
   focused_ = GetFocus() == window_;
   enabled_ = !(GetWindowLongPtrW(window_, GWL_STYLE) & WS_DISABLED);
-  caption_ = WindowText(window_);
 }
 
 void TSkinControl::SkinWndProc(ui::TMessage& m) {
@@ -205,12 +209,10 @@ void TSkinControl::AfterMessage(ui::TMessage& m) {
   case WM_KILLFOCUS:
   case WM_ENABLE:
   case ui::CM_ENABLEDCHANGED:
-    if (window_) {
-      focused_ = GetFocus() == window_;
-      enabled_ = !(GetWindowLongPtrW(window_, GWL_STYLE) & WS_DISABLED);
-    } else if (graphic_) {
+    if (window_)
+      ReadFocusAndEnabled();
+    else if (graphic_)
       enabled_ = graphic_->Enabled();
-    }
     Repaint();
     break;
   case WM_SETTEXT:
