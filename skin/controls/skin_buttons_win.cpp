@@ -79,16 +79,8 @@ bool TSkinButton::BeforeMessage(ui::TMessage& m) {
     const bool began = !dc;
     if (began)
       dc = BeginPaint(Handle(), &ps);
-    RECT r{};
-    if (dc && GetWindowRect(Handle(), &r)) {
-      windowRect_ = r;
-      OffsetRect(&r, -r.left, -r.top);
-      try {
-        Draw(dc, r);
-      } catch (...) {
-        // The control stays as it was; painting must not take the window down.
-      }
-    }
+    if (dc)
+      TSkinControl::PaintWindow(dc);
     if (began)
       EndPaint(Handle(), &ps);
     m.Result = 0;

@@ -135,6 +135,8 @@ protected:
 
 private:
   void InstallHook(ui::TControl* control);
+  // Reads the window's enabled and focus state again.
+  void ReadFocusAndEnabled();
 
   std::uint8_t state_ = 0;
   bool enabled_ = true;

@@ -27,21 +27,8 @@ void ControlMessage(void* owner, ui::TMessage& m) {
 }
 
 // ---- a framework control's WindowProc
-//
-// A named type, so that the skinner can tell whether the control still has its hook before
-// putting the previous one back. Whoever wrapped the hook after us keeps a copy of it; once
-// the skinner is gone that copy passes everything to the method the skinner had found.
-struct TControlHook {
-  TSkinControl* skinner;
-  std::shared_ptr<bool> alive;
-  ui::TWndMethod previous;
-  void operator()(ui::TMessage& m) const {
-    if (*alive)
-      skinner->SkinWndProc(m);
-    else if (previous)
-      previous(m);
-  }
-};
+
+using TControlHook = TWndMethodHook<TSkinControl, &TSkinControl::SkinWndProc>;
 
 std::wstring WindowText(HWND window) {
   const int length = GetWindowTextLengthW(window);
@@ -95,8 +82,7 @@ void TSkinControl::ReleaseHook() {
     return;
   // A copy of the hook that somebody wrapped after us forwards from now on.
   *hookAlive_ = false;
-  if (auto* hook = hooked_->WindowProc.target<TControlHook>(); hook && hook->skinner == this)
-    hooked_->WindowProc = savedHook_;
+  TControlHook::Restore(hooked_, this, savedHook_);
   hooked_ = nullptr;
 }
 
@@ -165,9 +151,13 @@ void TSkinControl::Refresh() {
 void TSkinControl::ReadWindowState() {
   if (!window_)
     return;
+  ReadFocusAndEnabled();
+  caption_ = WindowText(window_);
+}
+
+void TSkinControl::ReadFocusAndEnabled() {
   focused_ = GetFocus() == window_;
   enabled_ = !(GetWindowLongPtrW(window_, GWL_STYLE) & WS_DISABLED);
-  caption_ = WindowText(window_);
 }
 
 void TSkinControl::SkinWndProc(ui::TMessage& m) {
@@ -219,12 +209,10 @@ void TSkinControl::AfterMessage(ui::TMessage& m) {
   case WM_KILLFOCUS:
   case WM_ENABLE:
   case ui::CM_ENABLEDCHANGED:
-    if (window_) {
-      focused_ = GetFocus() == window_;
-      enabled_ = !(GetWindowLongPtrW(window_, GWL_STYLE) & WS_DISABLED);
-    } else if (graphic_) {
+    if (window_)
+      ReadFocusAndEnabled();
+    else if (graphic_)
       enabled_ = graphic_->Enabled();
-    }
     Repaint();
     break;
   case WM_SETTEXT:

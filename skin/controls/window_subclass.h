@@ -13,8 +13,10 @@
 //   LRESULT CALLBACK MyProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 //     return DispatchSubclassed(w, msg, wp, lp, kMyProp);
 //   }
+#include "ui/control.h"
 #include "ui/messages.h"
 
+#include <memory>
 #include <windows.h>
 #include "ui/win_names.h"
 
@@ -37,5 +39,29 @@ void RemoveWindowHook(HWND window, const wchar_t* prop, void* owner);
 
 // The procedure the record forwards to; null when the window has no record.
 WNDPROC SubclassedPrevious(HWND window, const wchar_t* prop);
+
+// A framework control's WindowProc while a skinner holds it. A named type, so that the skinner
+// can tell whether the control still has its hook before putting the previous one back.
+// Whoever wrapped the hook after us keeps a copy of it; once `alive` is false that copy passes
+// everything to the method the skinner had found.
+template <class TOwner, void (TOwner::*Handler)(ui::TMessage&)>
+struct TWndMethodHook {
+  TOwner* owner;
+  std::shared_ptr<bool> alive;
+  ui::TWndMethod previous;
+
+  void operator()(ui::TMessage& m) const {
+    if (*alive)
+      (owner->*Handler)(m);
+    else if (previous)
+      previous(m);
+  }
+
+  // Puts `previous` back unless somebody wrapped `owner`'s hook on `target` since.
+  static void Restore(ui::TControl* target, const TOwner* owner, const ui::TWndMethod& previous) {
+    if (auto* hook = target->WindowProc.template target<TWndMethodHook>(); hook && hook->owner == owner)
+      target->WindowProc = previous;
+  }
+};
 
 } // namespace vela::skin

@@ -41,21 +41,8 @@ void MdiClientMessage(void* owner, ui::TMessage& m) {
   static_cast<TImpl*>(owner)->MdiClientWndProc(m);
 }
 
-// The form's WindowProc while the skinner holds it. A named type, so that the skinner can
-// tell whether the form still has its hook before putting the previous one back. Whoever
-// wrapped the hook after us keeps a copy of it; once the skinner is gone that copy passes
-// everything to the method the skinner had found.
-struct TFormHook {
-  TImpl* impl;
-  std::shared_ptr<bool> alive;
-  ui::TWndMethod previous;
-  void operator()(ui::TMessage& m) const {
-    if (*alive)
-      impl->FormWndProc(m);
-    else if (previous)
-      previous(m);
-  }
-};
+// The form's WindowProc while the skinner holds it.
+using TFormHook = TWndMethodHook<TImpl, &TImpl::FormWndProc>;
 
 bool IsSystemCommandId(WPARAM id) {
   switch (id) {
@@ -194,11 +181,8 @@ TImpl::~TImpl() {
 }
 
 void TImpl::ReleaseWindow() {
-  if (formHooked && form) {
-    auto* hook = form->WindowProc.target<TFormHook>();
-    if (hook && hook->impl == this)
-      form->WindowProc = previousFormProc;
-  }
+  if (formHooked && form)
+    TFormHook::Restore(form, this, previousFormProc);
   formHooked = false;
   if (procInstalled)
     RemoveWindowHook(window, kFrameProp, this);
