@@ -1,5 +1,7 @@
 #include "skin/forms/caption_layout.h"
 
+#include "skin/data/caption_buttons.h"
+
 #include <algorithm>
 
 namespace vela::skin {
@@ -175,13 +177,13 @@ CaptionCommand CommandForAction(int action) {
   case 11:
   case 12:
     return CaptionCommand::SystemMenu;
-  case 7:
+  case kMdiButtonActions[0]:
   case 60:
     return CaptionCommand::MdiMinimize;
-  case 8:
+  case kMdiButtonActions[1]:
   case 61:
     return CaptionCommand::MdiRestore;
-  case 9:
+  case kMdiButtonActions[2]:
   case 62:
     return CaptionCommand::MdiClose;
   default:
