@@ -19,39 +19,20 @@ bool DialogBorderOfOrdinaryWindow(const CaptionState& s) {
 
 bool FirstVisibility(int visibility, int action, const CaptionState& s,
                      const AskButtonVisible& ask) {
+  // Only these codes read differently from the second condition.
   switch (visibility) {
   case 0:
     return action != 0 || s.systemMenu;
-  case 1:
-    return s.maximized;
-  case 2:
-    return !s.maximized;
-  case 3:
-    return s.active;
-  case 4:
-    return !s.active;
-  case 5:
-    return false;
   case 6:
     return s.maximizeBox && s.systemMenu;
-  case 7:
-    return !s.maximizeBox;
   case 8:
     return s.minimizeBox && s.systemMenu;
-  case 9:
-    return !s.minimizeBox;
-  case kMenuBarPlacement:
-    return MdiControlsShown(s);
-  case 200:
-    return DialogBorderOfOrdinaryWindow(s);
   default:
     break;
   }
-  if (visibility > 200 && visibility < 1000)
-    return true;
   if (visibility >= 1000 && visibility <= 2000)
     return ask && ask();
-  return false;
+  return SecondVisibility(visibility, s);
 }
 
 bool SecondVisibility(int visibility, const CaptionState& s) {
