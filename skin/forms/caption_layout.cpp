@@ -1,5 +1,7 @@
 #include "skin/forms/caption_layout.h"
 
+#include "skin/data/caption_buttons.h"
+
 #include <algorithm>
 
 namespace vela::skin {
@@ -17,39 +19,20 @@ bool DialogBorderOfOrdinaryWindow(const CaptionState& s) {
 
 bool FirstVisibility(int visibility, int action, const CaptionState& s,
                      const AskButtonVisible& ask) {
+  // Only these codes read differently from the second condition.
   switch (visibility) {
   case 0:
     return action != 0 || s.systemMenu;
-  case 1:
-    return s.maximized;
-  case 2:
-    return !s.maximized;
-  case 3:
-    return s.active;
-  case 4:
-    return !s.active;
-  case 5:
-    return false;
   case 6:
     return s.maximizeBox && s.systemMenu;
-  case 7:
-    return !s.maximizeBox;
   case 8:
     return s.minimizeBox && s.systemMenu;
-  case 9:
-    return !s.minimizeBox;
-  case kMenuBarPlacement:
-    return MdiControlsShown(s);
-  case 200:
-    return DialogBorderOfOrdinaryWindow(s);
   default:
     break;
   }
-  if (visibility > 200 && visibility < 1000)
-    return true;
   if (visibility >= 1000 && visibility <= 2000)
     return ask && ask();
-  return false;
+  return SecondVisibility(visibility, s);
 }
 
 bool SecondVisibility(int visibility, const CaptionState& s) {
@@ -175,13 +158,13 @@ CaptionCommand CommandForAction(int action) {
   case 11:
   case 12:
     return CaptionCommand::SystemMenu;
-  case 7:
+  case kMdiButtonActions[0]:
   case 60:
     return CaptionCommand::MdiMinimize;
-  case 8:
+  case kMdiButtonActions[1]:
   case 61:
     return CaptionCommand::MdiRestore;
-  case 9:
+  case kMdiButtonActions[2]:
   case 62:
     return CaptionCommand::MdiClose;
   default:

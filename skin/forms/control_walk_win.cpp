@@ -195,26 +195,30 @@ void TImpl::MapControl(ui::TControl* control, ui::TComponent* container) {
       mapping::MapControl(FactsOf(control), ContextOf(*skinData));
   if (!decision.Matched)
     return;
+  // The skinner is owned by the control it skins, which frees it.
+  TSkinControl* skinner = nullptr;
   switch (decision.Kind) {
   case mapping::SkinnerKind::TSkinButton:
-    (new TSkinButton(control))->AttachControl(&self, decision.Recolour, &controlCanvas);
+    skinner = new TSkinButton(control);
     break;
   case mapping::SkinnerKind::TSkinBitButton:
-    (new TSkinBitButton(control))->AttachControl(&self, decision.Recolour, &controlCanvas);
+    skinner = new TSkinBitButton(control);
     break;
   case mapping::SkinnerKind::TSkinSpeedButton:
     (new TSkinSpeedButton(control))->AttachGraphic(&self, &controlCanvas);
     break;
   case mapping::SkinnerKind::TSkinCheckBox:
-    (new TSkinCheckBox(control))->AttachControl(&self, decision.Recolour, &controlCanvas);
+    skinner = new TSkinCheckBox(control);
     break;
   case mapping::SkinnerKind::TSkinRadioButton:
-    (new TSkinRadioButton(control))->AttachControl(&self, decision.Recolour, &controlCanvas);
+    skinner = new TSkinRadioButton(control);
     break;
   default:
     // The skinners of the other kinds come later; their controls keep their own look.
     break;
   }
+  if (skinner)
+    skinner->AttachControl(&self, decision.Recolour, &controlCanvas);
   if (decision.Children == mapping::ChildAction::SkinComponents)
     SkinComponents(control);
 }
