@@ -168,7 +168,8 @@ void TImpl::LayoutCaptionButtons(const Rect& title, int width) {
   const auto* menuBar = skinData->Elements().MenuBar.get();
   geometry.menuBarLeftWidth = menuBar ? menuBar->LeftWidth : 0;
   geometry.rightToLeft = rightToLeft;
-  int clip = 0;
+  std::vector<CaptionButtonBox> boxes;
+  std::vector<int> aligns;
   for (std::size_t i = 0; i < captionObjects.size(); ++i) {
     TWinSysButton& button = *captionObjects[i];
     if (!IsCaptionButtonVisible(i) || button.Image().Empty())
@@ -176,19 +177,20 @@ void TImpl::LayoutCaptionButtons(const Rect& title, int width) {
     button.Bounds = LayoutCaptionButton(button.Definition(),
                                         CellExtent(button.Image().width, button.CellCount()),
                                         button.Image().height, geometry);
-    if (button.Definition().Align == 1)
-      clip = std::max(clip, button.Bounds.left);
+    boxes.push_back({button.Bounds, true, button.Definition().Action});
+    aligns.push_back(button.Definition().Align);
   }
-  if (clip > 0)
+  if (const int clip = ButtonClip(boxes, aligns); clip > 0)
     buttonClip = clip;
 }
 
 TWinSysButton* TImpl::HitCaptionButton(Point framePoint) {
+  std::vector<CaptionButtonBox> boxes;
+  boxes.reserve(captionObjects.size());
   for (const auto& button : captionObjects)
-    if (button->Visible && button->Definition().Action >= 0 &&
-        RectContains(button->Bounds, framePoint))
-      return button.get();
-  return nullptr;
+    boxes.push_back({button->Bounds, button->Visible, button->Definition().Action});
+  const int hit = skin::HitCaptionButton(boxes, framePoint);
+  return hit < 0 ? nullptr : captionObjects[std::size_t(hit)].get();
 }
 
 Point TImpl::ScreenToFrame(POINT screen) const {
