@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -20,6 +21,7 @@
 #include "tests/win/app/fake_bootloader.h"
 #include "tests/win/app/window_watch.h"
 #include "ui/application.h"
+#include "ui/bitmap.h"
 #include "ui/core/text.h"
 
 namespace vela::app {
@@ -54,6 +56,46 @@ std::vector<std::uint8_t> WriteImage(const std::wstring& path, std::size_t size)
 std::string Ack(int block) {
   auto a = link::BuildAcknowledgement(std::uint16_t(block));
   return std::string(a.begin(), a.end());
+}
+
+// What the screen shows of a rectangle (screen coordinates).
+skin::Bitmap Screen(const RECT& r) {
+  HDC screen = GetDC(nullptr);
+  skin::Bitmap pixels = ui::CaptureDc(screen, skin::Rect{r.left, r.top, r.right, r.bottom});
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// Whether two captures agree where both have pixels: a control anchored to the window's edges
+// changes size with the frame around it, and what matters is how its top-left part is painted.
+bool SamePixels(const skin::Bitmap& a, const skin::Bitmap& b) {
+  const int width = std::min(a.Width(), b.Width()), height = std::min(a.Height(), b.Height());
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (a.At(x, y) != b.At(x, y))
+        return false;
+  return true;
+}
+
+// Saves a screen capture as a BMP file for people to look at: in $VELA_ARTIFACT_DIR when it is
+// set, else in the temporary directory.
+void SaveShot(const skin::Bitmap& pixels, const wchar_t* name) {
+  ui::TBitmap bitmap;
+  bitmap.CopyFrom(pixels.View());
+  const std::vector<std::uint8_t> bytes = bitmap.SaveToBytes();
+  wchar_t dir[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"VELA_ARTIFACT_DIR", dir, MAX_PATH))
+    GetTempPathW(MAX_PATH, dir);
+  const std::filesystem::path path = std::filesystem::path(dir) / name;
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  std::printf("saved %ls\n", path.c_str());
+}
+
+// Where a control lies on the screen.
+RECT ScreenRect(ui::TControl* control) {
+  const POINT topLeft = control->ClientToScreen(POINT{0, 0});
+  return RECT{topLeft.x, topLeft.y, topLeft.x + control->Width(), topLeft.y + control->Height()};
 }
 
 class MainWindow : public ::testing::Test {
@@ -404,6 +446,73 @@ TEST_F(MainWindow, AcknowledgementsMoveTheProgressAndWrongOnesResendTheBlock) {
   device.Send(Ack(3)); // the last block again: nothing more goes out
   PumpFor(400);
   EXPECT_EQ(device.FrameCount(), 5u);
+  form->BtnCloseClick(form->BtnClose);
+}
+
+// Half way through an upgrade, every control the operator sees looks different once the skin
+// is switched off, and the same again once it is back on: each is painted from the skin, and
+// switching the skin off and on loses nothing. The two looks are saved for people to compare.
+TEST_F(MainWindow, HalfWayThroughAnUpgradeEveryControlIsPaintedFromTheSkin) {
+  FakeBootloader device;
+  device.SetAutoAck(false);
+  device.Listen();
+  ConnectTo(device);
+  std::wstring path = TempFile(L"vela-half.bin");
+  WriteImage(path, 4096);
+  PickImage(path);
+  PressTickBox(0);
+  form->BtnSendClick(form->BtnSend);
+  ASSERT_TRUE(PumpUntil([&] { return device.FrameCount() == 1; }));
+  device.Send(Ack(1));
+  ASSERT_TRUE(PumpUntil([&] { return device.FrameCount() == 2; }));
+  device.Send(Ack(2));
+  ASSERT_TRUE(PumpUntil([&] { return Progress() == 2048; }));
+
+  // Nothing hot, no caret: the looks compared are the resting ones.
+  SetCursorPos(0, 0);
+  SetFocus(form->ListView1->Handle());
+  std::vector<ui::TControl*> controls;
+  for (int i = 0; i < form->ComponentCount(); ++i) {
+    auto* control = dynamic_cast<ui::TControl*>(form->Components(i));
+    if (control && control->Visible() && control->Width() > 0 && control->Height() > 0 &&
+        control->ClassName() != "TLabel")
+      controls.push_back(control);
+  }
+  ASSERT_GE(controls.size(), 10u);
+  RECT frame{};
+  GetWindowRect(form->Handle(), &frame);
+  auto capture = [&] {
+    RedrawWindow(form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpFor(100);
+    std::vector<skin::Bitmap> looks;
+    for (ui::TControl* control : controls)
+      looks.push_back(Screen(ScreenRect(control)));
+    return looks;
+  };
+  const std::vector<skin::Bitmap> skinned = capture();
+  SaveShot(Screen(frame), L"main-window-skinned.bmp");
+
+  auto switchSkin = [&](bool on) {
+    form->SkinData1->SetActive(on);
+    return PumpUntil([&] { return (SendMessageW(form->Handle(), skin::SKM_ISSKINNED, 0, 0) == 1) == on; });
+  };
+  ASSERT_TRUE(switchSkin(false));
+  GetWindowRect(form->Handle(), &frame);
+  const std::vector<skin::Bitmap> plain = capture();
+  SaveShot(Screen(frame), L"main-window-unskinned.bmp");
+  ASSERT_TRUE(switchSkin(true));
+  const std::vector<skin::Bitmap> again = capture();
+
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    EXPECT_FALSE(SamePixels(skinned[i], plain[i])) << controls[i]->Name() << " looks the same without the skin";
+    EXPECT_TRUE(SamePixels(skinned[i], again[i])) << controls[i]->Name() << " looks different after skin off and on";
+  }
+  EXPECT_EQ(Progress(), 2048);
+  device.Send(Ack(3));
+  device.Send(Ack(4));
+  ASSERT_TRUE(PumpUntil([&] { return !watch.boxes.empty(); }));
+  EXPECT_EQ(watch.boxes[0].text, W(link::text::kUpgradeSuccess));
   form->BtnCloseClick(form->BtnClose);
 }
 
