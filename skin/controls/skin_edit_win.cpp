@@ -1,19 +1,10 @@
 #include "skin/controls/skin_edit.h"
 
+#include "skin/controls/skin_paint.h"
 #include "ui/graphics.h"
 #include "ui/messages.h"
 
 namespace vela::skin {
-
-namespace {
-
-void FrameWith(HDC dc, const RECT& r, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  FrameRect(dc, &r, brush);
-  DeleteObject(brush);
-}
-
-} // namespace
 
 const ui::TClassInfo& TSkinEdit::StaticClassInfo() {
   static const ui::TClassInfo info = ui::MakeClassInfo<TSkinEdit>("TSkinEdit", &TSkinControl::StaticClassInfo(), {});
@@ -91,10 +82,10 @@ void TSkinEdit::Draw(HDC dc, const RECT& rect) {
   if (!look_.Painted)
     return;
   look_.Frame = EditFrameFor(Enabled(), Focused(), Hot());
-  FrameWith(dc, rect, ColourOf(look_.Frame.Outer));
+  FrameWithColour(dc, rect, ColourOf(look_.Frame.Outer));
   RECT inner = rect;
   InflateRect(&inner, -1, -1);
-  FrameWith(dc, inner, ColourOf(look_.Frame.Inner));
+  FrameWithColour(dc, inner, ColourOf(look_.Frame.Inner));
 }
 
 void TSkinEdit::PrintFrame(HDC dc) {
@@ -108,7 +99,7 @@ void TSkinEdit::PrintFrame(HDC dc) {
   RECT inner = r;
   InflateRect(&inner, -1, -1);
   FrameRect(dc, &inner, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
-  FrameWith(dc, r, ColourOf(EditFrameColour::Shadow));
+  FrameWithColour(dc, r, ColourOf(EditFrameColour::Shadow));
 }
 
 } // namespace vela::skin

@@ -1,6 +1,7 @@
 #include "skin/controls/skin_group_box.h"
 
 #include "skin/controls/panel_geometry.h"
+#include "skin/controls/skin_paint.h"
 #include "skin/data/skin_text_win.h"
 #include "ui/core/props.h"
 #include "ui/graphics.h"
@@ -34,7 +35,11 @@ void TSkinGroupBox::Draw(HDC dc, const RECT& rect) {
   } else {
     font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
   }
-  HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
+  // Declared before the saver, so that it is deleted after the saver has deselected it.
+  const ui::TGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ui::ColorToRGB(elements->Colours.ButtonShadow)));
+  const ui::TDCStateSaver saved(dc);
+  if (font)
+    SelectObject(dc, font);
   SIZE zero{};
   GetTextExtentPoint32A(dc, "0", 1, &zero);
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
@@ -43,35 +48,24 @@ void TSkinGroupBox::Draw(HDC dc, const RECT& rect) {
 
   // Wipe the native border and caption: the band the caption and the top edge take, and the
   // two outer rings where the other edges lie.
-  HBRUSH faceBrush = CreateSolidBrush(face);
   const RECT band{2, 0, w - 2, zero.cy};
-  FillRect(dc, &band, faceBrush);
+  FillSkinColor(dc, band);
   RECT ring{0, top, w, h};
-  FrameRect(dc, &ring, faceBrush);
+  FrameWithColour(dc, ring, face);
   InflateRect(&ring, -1, -1);
-  FrameRect(dc, &ring, faceBrush);
-  DeleteObject(faceBrush);
+  FrameWithColour(dc, ring, face);
 
-  HPEN pen = CreatePen(PS_SOLID, 1, ui::ColorToRGB(elements->Colours.ButtonShadow));
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  SelectObject(dc, pen.Get());
+  SelectObject(dc, GetStockObject(NULL_BRUSH));
   RoundRect(dc, 1, top, w - 1, h - 1, 5, 5);
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(pen);
 
   if (!painted_.empty()) {
-    const int oldMode = SetBkMode(dc, OPAQUE);
-    const COLORREF oldBk = SetBkColor(dc, face);
-    const COLORREF oldText = SetTextColor(dc, Enabled() ? textColour : GetSysColor(COLOR_BTNSHADOW));
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, face);
+    SetTextColor(dc, Enabled() ? textColour : GetSysColor(COLOR_BTNSHADOW));
     RECT text{9, 0, w, h};
     DrawSkinText(dc, painted_, text, DT_EXPANDTABS);
-    SetTextColor(dc, oldText);
-    SetBkColor(dc, oldBk);
-    SetBkMode(dc, oldMode);
   }
-  if (oldFont)
-    SelectObject(dc, oldFont);
 }
 
 } // namespace vela::skin

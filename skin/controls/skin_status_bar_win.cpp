@@ -1,7 +1,7 @@
 #include "skin/controls/skin_status_bar.h"
 
 #include "skin/controls/panel_geometry.h"
-#include "skin/controls/skin_caption.h"
+#include "skin/controls/skin_paint.h"
 #include "skin/draw/primitives_win.h"
 #include "ui/com_controls.h"
 #include "ui/core/collection.h"
@@ -40,20 +40,6 @@ std::wstring ShownText(std::wstring text) {
   return text.empty() ? std::wstring(L" ") : text;
 }
 
-void Frame3D(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
-  HPEN light = CreatePen(PS_SOLID, 1, topLeft), dark = CreatePen(PS_SOLID, 1, bottomRight);
-  HGDIOBJ old = SelectObject(dc, light);
-  MoveToEx(dc, r.left, r.bottom - 1, nullptr);
-  LineTo(dc, r.left, r.top);
-  LineTo(dc, r.right - 1, r.top);
-  SelectObject(dc, dark);
-  LineTo(dc, r.right - 1, r.bottom - 1);
-  LineTo(dc, r.left - 1, r.bottom - 1);
-  SelectObject(dc, old);
-  DeleteObject(light);
-  DeleteObject(dark);
-}
-
 } // namespace
 
 const ui::TClassInfo& TSkinStatusBar::StaticClassInfo() {
@@ -85,11 +71,11 @@ void TSkinStatusBar::DrawPanelBackground(HDC dc, const RECT& r, int cell) const 
     return;
   }
   // Without the element a panel keeps a classic one-pixel edge.
-  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  RECT edge = r;
   if (cell == StatusPanelCell(PanelBevel::Lowered))
-    Frame3D(dc, r, shadow, light);
+    DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
   else if (cell == StatusPanelCell(PanelBevel::Raised))
-    Frame3D(dc, r, light, shadow);
+    DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
 }
 
 void TSkinStatusBar::Draw(HDC dc, const RECT& rect) {
@@ -107,7 +93,8 @@ void TSkinStatusBar::Draw(HDC dc, const RECT& rect) {
   if (auto* font = ui::GetObjectProp<ui::TFont>(bar, "Font"))
     font_.Assign(font);
   font_.SetStyle(0);
-  HGDIOBJ oldFont = SelectObject(back, font_.Handle());
+  const ui::TDCStateSaver saved(back);
+  SelectObject(back, font_.Handle());
   const TSkinElements* elements = Elements();
   COLORREF text = ui::ColorToRGB(font_.Color());
   if (elements && elements->StatusBarEdges)
@@ -145,7 +132,6 @@ void TSkinStatusBar::Draw(HDC dc, const RECT& rect) {
     const Rect grip = SizeGripRect(w, h, extra.CellWidth(), extra.Bitmap.Height());
     DrawStretchedCell(back, grip, extra.Bitmap.View(), true, extra.FrameCount, 5);
   }
-  SelectObject(back, oldFont);
   BitBlt(dc, rect.left, rect.top, w, h, back, 0, 0, SRCCOPY);
   CallOwnerDraw(dc);
 }

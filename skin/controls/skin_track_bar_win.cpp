@@ -1,6 +1,7 @@
 #include "skin/controls/skin_track_bar.h"
 
 #include "skin/controls/panel_geometry.h"
+#include "skin/controls/skin_paint.h"
 #include "skin/draw/primitives_win.h"
 #include "ui/graphics.h"
 #include "ui/messages.h"
@@ -122,9 +123,7 @@ void TSkinTrackBar::DrawThumb(HDC dc) {
     return;
   }
   cell_ = 0;
-  HBRUSH brush = CreateSolidBrush(ui::ColorToRGB(elements ? elements->Colours.ButtonShadow : ui::clBtnShadow));
-  FrameRect(dc, &thumb, brush);
-  DeleteObject(brush);
+  FrameWithColour(dc, thumb, ui::ColorToRGB(elements ? elements->Colours.ButtonShadow : ui::clBtnShadow));
 }
 
 } // namespace vela::skin
