@@ -21,6 +21,7 @@ public:
   const Look& LastLook() const { return look_; }
 
 protected:
+  bool BeforeMessage(ui::TMessage& m) override;
   void AfterMessage(ui::TMessage& m) override;
   void Draw(HDC dc, const RECT& rect) override;
 
@@ -30,6 +31,8 @@ private:
   void SetHot(bool hot);
 
   Look look_;
+  // The printing DC's state as the caller gave it, while the edit prints itself.
+  int printState_ = 0;
 };
 
 } // namespace vela::skin

@@ -48,6 +48,14 @@ void TSkinEdit::SetHot(bool hot) {
   PaintWindow(nullptr);
 }
 
+bool TSkinEdit::BeforeMessage(ui::TMessage& m) {
+  // The edit's own printing may leave the DC clipped to its client area; the frame goes on
+  // with the state and brush the caller gave.
+  if (m.Msg == WM_PRINT && m.WParam)
+    printState_ = SaveDC(reinterpret_cast<HDC>(m.WParam));
+  return TSkinControl::BeforeMessage(m);
+}
+
 void TSkinEdit::AfterMessage(ui::TMessage& m) {
   switch (m.Msg) {
   case WM_PAINT:
@@ -60,6 +68,9 @@ void TSkinEdit::AfterMessage(ui::TMessage& m) {
     PaintWindow(nullptr);
     return;
   case WM_PRINT:
+    if (printState_)
+      RestoreDC(reinterpret_cast<HDC>(m.WParam), printState_);
+    printState_ = 0;
     PrintFrame(reinterpret_cast<HDC>(m.WParam));
     return;
   case WM_MOUSEMOVE:

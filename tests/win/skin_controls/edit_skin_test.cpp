@@ -6,6 +6,8 @@
 #include "skin/controls/skin_messages.h"
 #include "skin/forms/skin_manager.h"
 #include "tests/win/skin_frame/frame_fixture.h"
+#include "ui/bitmap.h"
+#include "ui/graphics.h"
 #include "ui/std_controls.h"
 
 namespace vela::skin::test {
@@ -155,6 +157,24 @@ TEST_F(EditSkinTest, SkinEnableAndUnskinningGiveTheNativeBorderBack) {
   for (int y = 0; y < after.Height(); ++y)
     for (int x = 0; x < after.Width(); ++x)
       ASSERT_EQ(after.At(x, y), before.At(x, y)) << "at " << x << "," << y;
+}
+
+TEST_F(EditSkinTest, PrintingFramesWithTheDcsBrushInsideAndTheShadowOutside) {
+  Skin();
+  RECT r{};
+  GetWindowRect(first->Handle(), &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  ui::TBitmap page;
+  page.SetSize(w, h);
+  HDC dc = page.Dc();
+  const ui::TGdiObject<HBRUSH> red(CreateSolidBrush(RGB(220, 0, 0)));
+  HGDIOBJ old = SelectObject(dc, red.Get());
+  SendMessageW(first->Handle(), WM_PRINT, WPARAM(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+  SelectObject(dc, old);
+  const Raster printed = page.View();
+  EXPECT_EQ(printed.At(w / 2, 0) & 0xFFFFFF, Rgb(Elements().Colours.ButtonShadow));
+  EXPECT_EQ(printed.At(w / 2, 1) & 0xFFFFFF, Pixel(0xDC0000));
+  EXPECT_EQ(printed.At(1, h / 2) & 0xFFFFFF, Pixel(0xDC0000)) << "the edit's printing clipped the frame";
 }
 
 // ---- a window without a framework form

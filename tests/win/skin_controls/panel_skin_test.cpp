@@ -167,6 +167,51 @@ TEST_F(PanelSkinTest, StatusPanelsAreTheEdgeCells) {
   EXPECT_EQ(skinner->PaintedPanels()[2].right, w);
 }
 
+TEST_F(PanelSkinTest, OwnerDrawnPanelsPaintOverTheSkin) {
+  auto* owned = static_cast<ui::TStatusPanel*>(status->Panels()->Items(1));
+  owned->SetStyle(ui::TStatusPanelStyle::psOwnerDraw);
+  std::vector<RECT> asked;
+  status->OnDrawPanel = [&](ui::TCustomStatusBar* bar, ui::TStatusPanel* p, const RECT& r) {
+    if (p != owned)
+      return;
+    asked.push_back(r);
+    bar->Canvas()->Brush()->SetColor(RGB(200, 10, 20));
+    bar->Canvas()->FillRect(r);
+  };
+  Skin();
+  asked.clear();
+  Redraw(status->Handle());
+  ASSERT_FALSE(asked.empty()) << "the bar's OnDrawPanel was not called";
+  RECT native{};
+  SendMessageW(status->Handle(), SB_GETRECT, 1, LPARAM(&native));
+  const RECT& last = asked.back();
+  EXPECT_EQ(last.left, native.left + 1);
+  EXPECT_EQ(last.top, native.top + 1);
+  EXPECT_EQ(last.right, native.right - 1);
+  EXPECT_EQ(last.bottom, native.bottom - 1);
+  const Bitmap shot = CaptureWindow(status->Handle());
+  EXPECT_EQ(shot.At((native.left + native.right) / 2, (native.top + native.bottom) / 2), Pixel(0xC80A14))
+      << "the skin painted over the owner-drawn panel";
+}
+
+TEST_F(PanelSkinTest, ASimpleBarIsOnePanelOverTheWholeBar) {
+  status->SetSimplePanel(true);
+  status->SetSimpleText(L"");
+  Skin();
+  Redraw(status->Handle());
+  const auto* skinner = SkinnerFor<TSkinStatusBar>(status);
+  ASSERT_NE(skinner, nullptr);
+  ASSERT_EQ(skinner->PaintedPanels().size(), 1u);
+  RECT r{};
+  GetClientRect(status->Handle(), &r);
+  EXPECT_TRUE(EqualRect(&skinner->PaintedPanels()[0], &r));
+  const TDataSkinObject& edges = *Elements().StatusBarEdges;
+  const Bitmap shot = CaptureWindow(status->Handle());
+  EXPECT_EQ(shot.At(r.right - 1, r.bottom - 1),
+            edges.Bitmap.View().At(edges.CellWidth() - 1, edges.Bitmap.Height() - 1) & 0xFFFFFF)
+      << "cell 1 reaches the bar's corner";
+}
+
 TEST_F(PanelSkinTest, ProgressIsTheComposedProgressCellsAtZeroHalfAndMaximum) {
   Skin();
   ASSERT_NE(Elements().Progress, nullptr);
