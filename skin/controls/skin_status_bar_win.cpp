@@ -54,7 +54,11 @@ TSkinStatusBar::TSkinStatusBar(ui::TComponent* owner)
 void TSkinStatusBar::Unskin() {
   TSkinControl::Unskin();
   const int life = LifeState();
-  if (!hadSizeGrip_ || !Owner() || life == clsFormUnskinning || life == clsWindowDestroyed)
+  ui::TComponent* bar = Owner();
+  if (!hadSizeGrip_ || !bar || life == clsFormUnskinning || life == clsWindowDestroyed)
+    return;
+  // A bar going away with its form gets no new window.
+  if (bar->HasState(ui::csDestroying) || (bar->Owner() && bar->Owner()->HasState(ui::csDestroying)))
     return;
   hadSizeGrip_ = false;
   // The grip makes the bar recreate its window: the bar is given its messages back first.
