@@ -10,6 +10,8 @@
 #include "ui/graphics.h"
 #include "ui/std_controls.h"
 
+#include <functional>
+
 namespace vela::skin::test {
 namespace {
 
@@ -80,32 +82,60 @@ TEST_F(EditSkinTest, FrameFollowsFocusMouseAndEnabled) {
   Skin();
   SetFocus(second->Handle());
   PumpMessages();
-  EXPECT_EQ(LookAfter(first, WM_PAINT), kNormal);
+  const HWND edit = first->Handle();
+  auto send = [edit](UINT msg) { return [edit, msg] { SendMessageW(edit, msg, 0, MAKELPARAM(5, 5)); }; };
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    EditFrame look;
+  };
+  const Step steps[] = {
+      {"at rest", send(WM_PAINT), kNormal},
+      {"focused", [edit] { SetFocus(edit); }, kLit},
+      {"focus elsewhere", [this] { SetFocus(second->Handle()); }, kNormal},
+      {"mouse over", send(WM_MOUSEMOVE), kLit},
+      {"mouse left", send(WM_MOUSELEAVE), kNormal},
+      {"mouse over again", send(WM_MOUSEMOVE), kLit},
+      {"the framework says the mouse left", send(ui::CM_MOUSELEAVE), kNormal},
+      {"disabled", [this] { first->SetEnabled(false); }, kDisabled},
+      {"disabled, mouse over", send(WM_MOUSEMOVE), kDisabled},
+      {"enabled, mouse gone", [this, edit] { first->SetEnabled(true); SendMessageW(edit, WM_MOUSELEAVE, 0, 0); }, kNormal},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    PumpMessages();
+    UpdateWindow(edit);
+    EXPECT_EQ(SkinnerOf(first)->LastLook().Frame, step.look) << step.what;
+  }
+}
+
+TEST_F(EditSkinTest, FramePixelsAreTheSkinsColours) {
+  Skin();
+  SetFocus(second->Handle());
+  PumpMessages();
+  LookAfter(first, WM_PAINT);
   EXPECT_EQ(FrameOf(first), std::make_pair(Rgb(Elements().Colours.ButtonShadow), Pixel(0xFFFFFF)));
   SetFocus(first->Handle());
   UpdateWindow(first->Handle());
-  EXPECT_TRUE(SkinnerOf(first)->Focused());
-  EXPECT_EQ(SkinnerOf(first)->LastLook().Frame, kLit);
   EXPECT_EQ(FrameOf(first).first, Rgb(Elements().Colours.Hilight));
-  SetFocus(second->Handle());
-  UpdateWindow(first->Handle());
-  EXPECT_EQ(SkinnerOf(first)->LastLook().Frame, kNormal);
-
-  EXPECT_EQ(LookAfter(first, WM_MOUSEMOVE), kLit);
-  EXPECT_EQ(Skinner()->HotControl(), SkinnerOf(first));
-  // The mouse moving on to another edit takes the hot look with it.
-  EXPECT_EQ(LookAfter(plain, WM_MOUSEMOVE), kLit);
-  EXPECT_FALSE(SkinnerOf(first)->Hot());
-  EXPECT_EQ(LookAfter(plain, WM_MOUSELEAVE), kNormal);
-  EXPECT_EQ(Skinner()->HotControl(), nullptr);
-
   first->SetEnabled(false);
   PumpMessages();
-  EXPECT_EQ(LookAfter(first, WM_PAINT), kDisabled);
-  EXPECT_EQ(FrameOf(first).second, Rgb(Elements().Colours.ButtonFace));
-  first->SetEnabled(true);
+  UpdateWindow(first->Handle());
+  EXPECT_EQ(FrameOf(first), std::make_pair(Rgb(Elements().Colours.ButtonShadow), Rgb(Elements().Colours.ButtonFace)));
+}
+
+TEST_F(EditSkinTest, TheHotLookPassesFromEditToEdit) {
+  Skin();
+  SetFocus(second->Handle());
   PumpMessages();
-  EXPECT_EQ(LookAfter(first, WM_PAINT), kNormal);
+  EXPECT_EQ(LookAfter(first, WM_MOUSEMOVE), kLit);
+  EXPECT_EQ(Skinner()->HotControl(), SkinnerOf(first));
+  EXPECT_EQ(LookAfter(plain, WM_MOUSEMOVE), kLit);
+  EXPECT_FALSE(SkinnerOf(first)->Hot()) << "the first edit was not told that the mouse left";
+  UpdateWindow(first->Handle());
+  EXPECT_EQ(SkinnerOf(first)->LastLook().Frame, kNormal);
+  EXPECT_EQ(LookAfter(plain, WM_MOUSELEAVE), kNormal);
+  EXPECT_EQ(Skinner()->HotControl(), nullptr);
 }
 
 TEST_F(EditSkinTest, TheFrameSurvivesAFrameOnlyRepaint) {

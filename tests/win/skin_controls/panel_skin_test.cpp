@@ -270,16 +270,26 @@ TEST_F(PanelSkinTest, TrackBarThumbFollowsHoverPressAndEnable) {
   SendMessageW(bar, TBM_GETTHUMBRECT, 0, LPARAM(&thumb));
   const LPARAM onThumb = MAKELPARAM((thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2);
   const LPARAM offThumb = MAKELPARAM(thumb.right + 30, 2);
-  auto cellAfter = [&](UINT msg, WPARAM wParam, LPARAM lParam) {
-    SendMessageW(bar, msg, wParam, lParam);
-    UpdateWindow(bar);
-    return skinner->ThumbCell();
+  const struct {
+    const char* what;
+    UINT msg;
+    WPARAM wParam;
+    LPARAM at;
+    int cell;
+  } steps[] = {
+      {"the mouse beside the thumb", WM_MOUSEMOVE, 0, offThumb, 2},
+      {"over the thumb", WM_MOUSEMOVE, 0, onThumb, 3},
+      {"pressed on the thumb", WM_LBUTTONDOWN, MK_LBUTTON, onThumb, 4},
+      {"released", WM_LBUTTONUP, 0, onThumb, 3},
+      {"the mouse left", WM_MOUSELEAVE, 0, 0, 2},
+      {"pressed beside the thumb", WM_LBUTTONDOWN, MK_LBUTTON, offThumb, 2},
+      {"released beside it", WM_LBUTTONUP, 0, offThumb, 2},
   };
-  EXPECT_EQ(cellAfter(WM_MOUSEMOVE, 0, offThumb), 2) << "the mouse beside the thumb";
-  EXPECT_EQ(cellAfter(WM_MOUSEMOVE, 0, onThumb), 3);
-  EXPECT_EQ(cellAfter(WM_LBUTTONDOWN, MK_LBUTTON, onThumb), 4);
-  EXPECT_EQ(cellAfter(WM_LBUTTONUP, 0, onThumb), 3);
-  EXPECT_EQ(cellAfter(WM_MOUSELEAVE, 0, 0), 2);
+  for (const auto& step : steps) {
+    SendMessageW(bar, step.msg, step.wParam, step.at);
+    UpdateWindow(bar);
+    EXPECT_EQ(skinner->ThumbCell(), step.cell) << step.what;
+  }
   track->SetEnabled(false);
   PumpMessages();
   Redraw(bar);
@@ -293,6 +303,7 @@ TEST_F(PanelSkinTest, TrackBarThumbFollowsHoverPressAndEnable) {
   ASSERT_NE(element, nullptr);
   const Raster strip = element->Bitmap.View();
   const int cw = element->CellWidth();
+  SendMessageW(bar, TBM_GETTHUMBRECT, 0, LPARAM(&thumb)); // the press beside it moved the thumb
   const Bitmap shot = CaptureWindow(bar);
   EXPECT_EQ(shot.At((thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2),
             strip.At(cw + cw / 2, strip.height / 2) & 0xFFFFFF);
