@@ -207,6 +207,19 @@ TEST_F(EditSkinTest, PrintingFramesWithTheDcsBrushInsideAndTheShadowOutside) {
   EXPECT_EQ(printed.At(1, h / 2) & 0xFFFFFF, Pixel(0xDC0000)) << "the edit's printing clipped the frame";
 }
 
+// The manager tells the form's skinner of a grip made inside it; the skinner hands it over.
+TEST_F(EditSkinTest, ASizeGripMadeInASkinnedFormIsFilledWithTheFaceColour) {
+  Skin();
+  HWND grip = CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 330, 170, 16, 16,
+                              Window(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(grip, nullptr);
+  EXPECT_EQ(Skinner()->SizeGrip(), grip);
+  ASSERT_NE(dynamic_cast<TSkinSizer*>(Skinner()->FindControlSkinner(grip)), nullptr);
+  RedrawWindow(grip, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const Bitmap shot = CaptureWindow(grip);
+  EXPECT_EQ(shot.At(shot.Width() - 3, shot.Height() - 3), Rgb(Elements().Colours.ButtonFace));
+}
+
 // ---- a window without a framework form
 
 LRESULT CALLBACK BareProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
