@@ -167,6 +167,31 @@ TEST_F(PanelSkinTest, StatusPanelsAreTheEdgeCells) {
   EXPECT_EQ(skinner->PaintedPanels()[2].right, w);
 }
 
+TEST_F(PanelSkinTest, ABarThatKeepsItsGripShowsTheSkinsGripCell) {
+  status->SetTag(199); // the walk leaves it alone; it is attached here with its grip on
+  Skin();
+  ASSERT_TRUE(status->SizeGrip());
+  auto* skinner = new TSkinStatusBar(status);
+  skinner->AttachControl(Skinner(), false, nullptr);
+  ASSERT_NE(Elements().ExtraImages, nullptr);
+  const TDataSkinObject& extra = *Elements().ExtraImages;
+  Redraw(status->Handle());
+  const Bitmap shot = CaptureWindow(status->Handle());
+  const int cw = extra.CellWidth(), ch = extra.Bitmap.Height();
+  const Rect grip = SizeGripRect(shot.Width(), shot.Height(), cw, ch);
+  const Raster strip = extra.Bitmap.View();
+  int compared = 0;
+  for (int y = 0; y < ch; ++y)
+    for (int x = 0; x < cw; ++x) {
+      const Pixel expected = strip.At(4 * cw + x, y) & 0xFFFFFF;
+      if (expected == kMagenta || grip.left + x < 0 || grip.top + y < 0)
+        continue;
+      ASSERT_EQ(shot.At(grip.left + x, grip.top + y), expected) << "at " << x << "," << y << " of cell 5";
+      ++compared;
+    }
+  EXPECT_GT(compared, 0);
+}
+
 TEST_F(PanelSkinTest, OwnerDrawnPanelsPaintOverTheSkin) {
   auto* owned = static_cast<ui::TStatusPanel*>(status->Panels()->Items(1));
   owned->SetStyle(ui::TStatusPanelStyle::psOwnerDraw);
