@@ -64,8 +64,9 @@ void TSkinEdit::AfterMessage(ui::TMessage& m) {
     return;
   case WM_NCPAINT:
     // The border is non-client: a frame repaint without a client repaint would bring the
-    // native border back.
-    PaintWindow(nullptr);
+    // native border back. With a client repaint to come, that one frames it.
+    if (!GetUpdateRect(Handle(), nullptr, FALSE))
+      PaintWindow(nullptr);
     return;
   case WM_PRINT:
     if (printState_)
