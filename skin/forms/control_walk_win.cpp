@@ -274,8 +274,8 @@ void TImpl::MapChildren(ui::TControl* control, mapping::ChildAction action) {
   auto* parent = dynamic_cast<ui::TWinControl*>(control);
   if (!parent || !skinData)
     return;
-  // A copy: a skinner's attach may make a child recreate its window, never add or drop one,
-  // but the list is the control's own.
+  // Listed first: attaching may recreate a child's window, and the walk must not depend on the
+  // control's own list staying as it was.
   std::vector<ui::TControl*> children;
   for (int i = 0; i < parent->ControlCount(); ++i)
     children.push_back(parent->Controls(i));
