@@ -1,11 +1,19 @@
 // The frame skinner's control skinners: handing each control of the window to its skinner,
 // keeping the list, and the one hot control.
 #include "skin/controls/control_mapping.h"
+#include "skin/controls/skin_box.h"
 #include "skin/controls/skin_buttons.h"
+#include "skin/controls/skin_edit.h"
+#include "skin/controls/skin_group_box.h"
+#include "skin/controls/skin_obj_image.h"
+#include "skin/controls/skin_progress.h"
+#include "skin/controls/skin_status_bar.h"
+#include "skin/controls/skin_track_bar.h"
 #include "skin/forms/skin_data.h"
 #include "skin/forms/win_skin_form_impl.h"
 #include "ui/com_controls.h"
 #include "ui/core/props.h"
+#include "ui/core/text.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
 #include "ui/speed_button.h"
@@ -191,10 +199,14 @@ void TImpl::MapControl(ui::TControl* control, ui::TComponent* container) {
       return;
     }
   }
-  const mapping::MappingDecision decision =
-      mapping::MapControl(FactsOf(control), ContextOf(*skinData));
+  ApplyDecision(control, mapping::MapControl(FactsOf(control), ContextOf(*skinData)));
+}
+
+void TImpl::ApplyDecision(ui::TControl* control, const mapping::MappingDecision& decision) {
   if (!decision.Matched)
     return;
+  if (decision.ChildrenFirst)
+    MapChildren(control, decision.Children);
   // The skinner is owned by the control it skins, which frees it.
   TSkinControl* skinner = nullptr;
   switch (decision.Kind) {
@@ -213,14 +225,82 @@ void TImpl::MapControl(ui::TControl* control, ui::TComponent* container) {
   case mapping::SkinnerKind::TSkinRadioButton:
     skinner = new TSkinRadioButton(control);
     break;
+  case mapping::SkinnerKind::TSkinStatusBar:
+    skinner = new TSkinStatusBar(control);
+    break;
+  case mapping::SkinnerKind::TSkinGroupBox:
+    skinner = new TSkinGroupBox(control);
+    break;
+  case mapping::SkinnerKind::TSkinBox:
+    skinner = new TSkinBox(control);
+    break;
+  case mapping::SkinnerKind::TSkinEdit:
+    skinner = new TSkinEdit(control);
+    break;
+  case mapping::SkinnerKind::TSkinProgress:
+    skinner = new TSkinProgress(control);
+    break;
+  case mapping::SkinnerKind::TSkinTrackBar:
+    skinner = new TSkinTrackBar(control);
+    break;
+  case mapping::SkinnerKind::TSkinObjImage:
+    skinner = new TSkinObjImage(control, decision.GlyphMode);
+    break;
   default:
     // The skinners of the other kinds come later; their controls keep their own look.
     break;
   }
-  if (skinner)
-    skinner->AttachControl(&self, decision.Recolour, &controlCanvas);
-  if (decision.Children == mapping::ChildAction::SkinComponents)
+  // Written once the skinner exists (it may note what the control had) and before it attaches.
+  for (const mapping::PropertyWrite& write : decision.Writes)
+    ui::SetPropValue(control, write.Name, ui::Utf8ToWide(write.Value));
+  if (skinner) {
+    auto* windowed = dynamic_cast<ui::TWinControl*>(control);
+    if (decision.Attach == mapping::AttachMode::Handle && windowed)
+      skinner->AttachHandle(windowed->Handle(), &self, &controlCanvas);
+    else
+      skinner->AttachControl(&self, decision.Recolour, &controlCanvas);
+  }
+  if (!decision.ChildrenFirst)
+    MapChildren(control, decision.Children);
+}
+
+void TImpl::MapChildren(ui::TControl* control, mapping::ChildAction action) {
+  if (action == mapping::ChildAction::None)
+    return;
+  if (action == mapping::ChildAction::SkinComponents) {
     SkinComponents(control);
+    return;
+  }
+  auto* parent = dynamic_cast<ui::TWinControl*>(control);
+  if (!parent || !skinData)
+    return;
+  // Listed first: attaching may recreate a child's window, and the walk must not depend on the
+  // control's own list staying as it was.
+  std::vector<ui::TControl*> children;
+  for (int i = 0; i < parent->ControlCount(); ++i)
+    children.push_back(parent->Controls(i));
+  const mapping::MappingContext context = ContextOf(*skinData);
+  for (ui::TControl* child : children) {
+    if (IsControlSkinned(child))
+      continue;
+    switch (action) {
+    case mapping::ChildAction::MapChildrenByClass:
+      ApplyDecision(child, mapping::MapByClassList(child->ClassName(), context));
+      break;
+    case mapping::ChildAction::RadioButtonChildren:
+      if (dynamic_cast<ui::TWinControl*>(child))
+        (new TSkinRadioButton(child))->AttachControl(&self, false, &controlCanvas);
+      break;
+    case mapping::ChildAction::CheckBoxChildren:
+      if (dynamic_cast<ui::TWinControl*>(child))
+        (new TSkinCheckBox(child))->AttachControl(&self, false, &controlCanvas);
+      break;
+    case mapping::ChildAction::EmbeddedScrollbars:
+    default:
+      // Scroll bars of embedded scrolling windows come with the scroll-bar skinner.
+      break;
+    }
+  }
 }
 
 void TImpl::SkinChildWindows() {
@@ -248,6 +328,15 @@ void TImpl::SkinChildWindow(HWND child) {
     break;
   case mapping::SkinnerKind::TSkinRadioButton:
     skinner = std::make_unique<TSkinRadioButton>(nullptr);
+    break;
+  case mapping::SkinnerKind::TSkinEdit:
+    skinner = std::make_unique<TSkinEdit>(nullptr);
+    break;
+  case mapping::SkinnerKind::TSkinSizer:
+    skinner = std::make_unique<TSkinSizer>(nullptr);
+    break;
+  case mapping::SkinnerKind::TSkinBoxH:
+    skinner = std::make_unique<TSkinBoxH>(nullptr);
     break;
   default:
     return; // the skinners of the other kinds come later

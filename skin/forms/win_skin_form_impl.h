@@ -24,6 +24,10 @@ namespace vela::skin {
 
 class TSkinData;
 class TSystemPopup;
+namespace mapping {
+struct MappingDecision;
+enum class ChildAction;
+} // namespace mapping
 
 // Life states.
 enum TLifeState : int {
@@ -59,6 +63,10 @@ public:
   // The control mapping: a form's components, or a bare window's child windows.
   void SkinComponents(ui::TComponent* container);
   void MapControl(ui::TControl* control, ui::TComponent* container);
+  // Carries out the mapping's decision for one control: its skinner, the properties it
+  // writes and what happens to the control's children.
+  void ApplyDecision(ui::TControl* control, const mapping::MappingDecision& decision);
+  void MapChildren(ui::TControl* control, mapping::ChildAction action);
   bool IsControlSkinned(const ui::TControl* control) const;
   void SkinChildWindows();
   void SkinChildWindow(HWND child);

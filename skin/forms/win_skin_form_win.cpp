@@ -147,6 +147,9 @@ void TWinSkinForm::RestoreNormalFrame() {
 }
 void TWinSkinForm::SetSizeGrip(HWND grip) {
   impl_->sizeGrip = grip;
+  // A grip made after the walk is handed over at once; one made before, when the walk runs.
+  if (grip && impl_->childrenSkinned)
+    impl_->SkinChildWindow(grip);
 }
 HWND TWinSkinForm::SizeGrip() const {
   return impl_->sizeGrip;
@@ -296,6 +299,8 @@ void TImpl::Finish() {
     SkinComponents(form);
   else
     SkinChildWindows();
+  if (sizeGrip && IsWindow(sizeGrip))
+    SkinChildWindow(sizeGrip);
   if (lifeState == lsCreated) {
     if (mdiKind == mkChild && Manager() && Manager()->MdiMaximized) {
       SetCaptionStyle(true);

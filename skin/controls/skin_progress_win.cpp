@@ -1,0 +1,71 @@
+#include "skin/controls/skin_progress.h"
+
+#include "skin/controls/panel_geometry.h"
+#include "ui/bitmap.h"
+#include "ui/graphics.h"
+
+#include <commctrl.h>
+
+namespace vela::skin {
+
+const ui::TClassInfo& TSkinProgress::StaticClassInfo() {
+  static const ui::TClassInfo info =
+      ui::MakeClassInfo<TSkinProgress>("TSkinProgress", &TSkinControl::StaticClassInfo(), {});
+  return info;
+}
+
+TSkinProgress::TSkinProgress(ui::TComponent* owner) : TSkinControl(owner) {}
+
+const TDataSkinBorder* TSkinProgress::ProgressElement() const {
+  const TSkinElements* elements = Elements();
+  if (!elements || !elements->Progress || elements->Progress->Bitmap.Empty())
+    return nullptr;
+  return elements->Progress.get();
+}
+
+bool TSkinProgress::BeforeMessage(ui::TMessage& m) {
+  if (!ProgressElement())
+    return TSkinControl::BeforeMessage(m);
+  if (m.Msg == WM_ERASEBKGND) {
+    m.Result = 1;
+    return false;
+  }
+  if (m.Msg != WM_PAINT)
+    return TSkinControl::BeforeMessage(m);
+  PAINTSTRUCT ps{};
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  const bool began = !dc;
+  if (began)
+    dc = BeginPaint(Handle(), &ps);
+  if (dc) {
+    RECT r{};
+    GetClientRect(Handle(), &r);
+    try {
+      Draw(dc, r);
+    } catch (...) {
+      // The bar keeps what it showed; a paint must not take the window down.
+    }
+  }
+  if (began)
+    EndPaint(Handle(), &ps);
+  m.Result = 0;
+  return false;
+}
+
+void TSkinProgress::Draw(HDC dc, const RECT& rect) {
+  const TDataSkinBorder* element = ProgressElement();
+  if (!element)
+    return;
+  ProgressState state;
+  state.Width = rect.right - rect.left;
+  state.Height = rect.bottom - rect.top;
+  state.Position = int(SendMessageW(Handle(), PBM_GETPOS, 0, 0));
+  state.Maximum = int(SendMessageW(Handle(), PBM_GETRANGE, FALSE, 0));
+  state.Vertical = (GetWindowLongPtrW(Handle(), GWL_STYLE) & PBS_VERTICAL) != 0;
+  state.Face = PixelFromColorRef(ui::ColorToRGB(FaceColour()));
+  const Bitmap look = element->Style == 1 ? ComposeChunkProgress(state, *element) : ComposeProgress(state, *element);
+  if (!look.Empty())
+    ui::BlitRaster(dc, rect.left, rect.top, look.View());
+}
+
+} // namespace vela::skin
