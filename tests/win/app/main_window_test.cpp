@@ -92,6 +92,18 @@ void SaveShot(const skin::Bitmap& pixels, const wchar_t* name) {
   std::printf("saved %ls\n", path.c_str());
 }
 
+// A container whose child fills it (a panel holding the list) shows no more than a border line
+// of its own, which may well look the same with and without the skin.
+bool CoveredByAChild(ui::TControl* control) {
+  auto* container = dynamic_cast<ui::TWinControl*>(control);
+  for (int i = 0; container && i < container->ControlCount(); ++i) {
+    ui::TControl* child = container->Controls(i);
+    if (child->Visible() && child->Width() >= control->Width() - 4 && child->Height() >= control->Height() - 4)
+      return true;
+  }
+  return false;
+}
+
 // Where a control lies on the screen.
 RECT ScreenRect(ui::TControl* control) {
   const POINT topLeft = control->ClientToScreen(POINT{0, 0});
@@ -475,7 +487,7 @@ TEST_F(MainWindow, HalfWayThroughAnUpgradeEveryControlIsPaintedFromTheSkin) {
   for (int i = 0; i < form->ComponentCount(); ++i) {
     auto* control = dynamic_cast<ui::TControl*>(form->Components(i));
     if (control && control->Visible() && control->Width() > 0 && control->Height() > 0 &&
-        control->ClassName() != "TLabel")
+        control->ClassName() != "TLabel" && !CoveredByAChild(control))
       controls.push_back(control);
   }
   ASSERT_GE(controls.size(), 10u);
