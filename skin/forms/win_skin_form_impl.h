@@ -22,8 +22,10 @@ class TTimer;
 
 namespace vela::skin {
 
+class TMenuBtn;
 class TSkinData;
 class TSystemPopup;
+class TWinSkinMenu;
 
 // Life states.
 enum TLifeState : int {
@@ -99,6 +101,26 @@ public:
   void SetHotObject(TNCObject* object) override { hot = object; }
   void PaintObject(TNCObject& object) override;
 
+  // ---- the menu bar and owner-drawn menu items (win_skin_form_menu_win.cpp)
+  void CreateMenuBar();
+  // Frees the bar; `giveBack` first puts the window's menu back on it.
+  void FreeMenuBar(bool giveBack);
+  TMenuBtn* HitMenuBarItem(Point framePoint) const;
+  // A press on a bar item: shows it pressed and tracks its drop-down.
+  void PressMenuBarItem(TMenuBtn& item);
+  // After the framework rebuilt the form's menu (CM_MENUCHANGED).
+  void MenuChanged();
+  // Alt+letter through the framework (CM_DIALOGCHAR); true when an item opens.
+  bool MenuAccelerator(ui::TMessage& m);
+  // WM_SYSCOMMAND with SC_KEYMENU; true when consumed.
+  bool KeyMenu(ui::TMessage& m);
+  // WM_MEASUREITEM and WM_DRAWITEM of menu entries; true when handled.
+  bool MenuItemMessage(ui::TMessage& m);
+  bool MeasureMenuItem(MEASUREITEMSTRUCT& mis);
+  bool DrawMenuItem(const DRAWITEMSTRUCT& dis);
+  // Owner drawing of the form's framework menus on or off (attach, reskin, detach).
+  void SetFormMenusOwnerDraw(bool on);
+
   // ---- caption buttons and the system menu (win_skin_form_win.cpp)
   void DoCaptionButtonAction(POINT screen);
   void ToggleMaximize();
@@ -155,6 +177,7 @@ public:
   bool dialogClass = false;
   bool detachOnDestroy = false;
   std::unique_ptr<TSystemPopup> systemPopup;
+  std::unique_ptr<TWinSkinMenu> menuBar;
   HWND mdiClient = nullptr;
   HWND newMdiChild = nullptr;
   HMENU menu = nullptr;
