@@ -479,11 +479,40 @@ TEST_F(MenuBar, DropDownWindowIsSkinnedAndFramedFromTheSkinsMenuBackground) {
   EXPECT_EQ(differing, 0) << "of " << compared << " border pixels";
 }
 
+// Pixels of a highlighted entry that differ from cell 4 of the skin's MenuItem strip, right of
+// its caption where nothing but the cell is drawn; `compared` counts what was looked at.
+int DifferFromHighlightCell(const Bitmap& shot, const RECT& entry, const RECT& menuWindow,
+                            const TDataSkinObject& cells, int& compared) {
+  const Rect item{entry.left - menuWindow.left, entry.top - menuWindow.top,
+                  entry.right - menuWindow.left, entry.bottom - menuWindow.top};
+  const Bitmap expected = ComposeSkinRect(Rect{0, 0, item.Width(), item.Height()},
+                                          cells.Bitmap.View(), cells.GetMargins(), false,
+                                          cells.Tile != 0, std::max(cells.FrameCount, 1), 4);
+  int differing = 0;
+  compared = 0;
+  for (int x = item.Width() - 12; x < item.Width() - cells.RightWidth; ++x)
+    for (int y = cells.TopHeight; y < item.Height() - cells.BottomHeight; ++y) {
+      const Pixel want = expected.At(x, y);
+      if (want == kMagenta)
+        continue;
+      ++compared;
+      differing += shot.At(item.left + x, item.top + y) != want;
+    }
+  return differing;
+}
+
+bool Highlighted(HMENU menu, UINT position) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STATE;
+  return GetMenuItemInfoW(menu, position, TRUE, &info) && (info.fState & MFS_HILITE);
+}
+
 TEST_F(MenuBar, DropDownItemsAreDrawnWithTheSkinsMenuItemCells) {
   Skin();
   Bitmap shot;
   RECT first{}, menuWindow{};
-  RunFrom(1, {{Showing(edit),
+  RunFrom(1, {{[this] { return Showing(edit)() && Highlighted(edit->Handle(), 0); },
                [&] {
                  HWND w = VisibleMenuWindow();
                  GetWindowRect(w, &menuWindow);
@@ -493,25 +522,105 @@ TEST_F(MenuBar, DropDownItemsAreDrawnWithTheSkinsMenuItemCells) {
                }}});
   ASSERT_FALSE(shot.Empty());
   SaveForInspection(shot, "menu-bar-drop-down-items");
-  // The highlighted first item: cell 4 of the MenuItem strip, composed at the item's size.
-  const TDataSkinObject& cells = *Elements().MenuItem;
-  const Rect item{first.left - menuWindow.left, first.top - menuWindow.top,
-                  first.right - menuWindow.left, first.bottom - menuWindow.top};
-  const Bitmap expected = ComposeSkinRect(Rect{0, 0, item.Width(), item.Height()},
-                                          cells.Bitmap.View(), cells.GetMargins(), false,
-                                          cells.Tile != 0, std::max(cells.FrameCount, 1), 4);
-  // Right of the caption, where nothing but the cell is drawn.
-  int differing = 0, compared = 0;
-  for (int x = item.Width() - 12; x < item.Width() - cells.RightWidth; ++x)
-    for (int y = cells.TopHeight; y < item.Height() - cells.BottomHeight; ++y) {
-      const Pixel want = expected.At(x, y);
-      if (want == kMagenta)
-        continue;
-      ++compared;
-      differing += shot.At(item.left + x, item.top + y) != want;
-    }
+  int compared = 0;
+  EXPECT_EQ(DifferFromHighlightCell(shot, first, menuWindow, *Elements().MenuItem, compared), 0)
+      << "of " << compared << " pixels of the highlighted item";
   EXPECT_GT(compared, 10);
-  EXPECT_EQ(differing, 0) << "of " << compared << " pixels of the highlighted item";
+}
+
+TEST_F(MenuBar, ForeignEntryOfADropDownIsDrawnFromItsText) {
+  Skin();
+  // An entry the framework does not know, with an id above the program's own range.
+  constexpr UINT kForeignId = 5000;
+  AppendMenuW(file->Handle(), MF_STRING, kForeignId, L"Foreign entry");
+  const int last = GetMenuItemCount(file->Handle()) - 1;
+  Bitmap shot;
+  RECT entry{}, menuWindow{};
+  RunFrom(0, {{Showing(file), PostKey(VK_UP)}, // from the first entry round to the last
+              {[&] { return Highlighted(file->Handle(), UINT(last)); },
+               [&] {
+                 HWND w = VisibleMenuWindow();
+                 GetWindowRect(w, &menuWindow);
+                 GetMenuItemRect(Window(), file->Handle(), UINT(last), &entry);
+                 shot = CaptureWindow(w);
+                 PostMessageW(Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+               }}});
+  ASSERT_FALSE(shot.Empty());
+  SaveForInspection(shot, "menu-bar-foreign-entry");
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE;
+  GetMenuItemInfoW(file->Handle(), kForeignId, FALSE, &info);
+  EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+  int compared = 0;
+  EXPECT_EQ(DifferFromHighlightCell(shot, entry, menuWindow, *Elements().MenuItem, compared), 0)
+      << "of " << compared << " pixels of the foreign entry";
+  EXPECT_GT(compared, 10);
+}
+
+// A window without a form object: its bar comes from its own menu handle.
+class BareWindowMenuBar : public MenuBar {
+protected:
+  void SetUp() override {
+    MenuBar::SetUp();
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"VelaBareMenuWindow";
+    RegisterClassW(&wc);
+    HMENU tools = CreatePopupMenu();
+    AppendMenuW(tools, MF_STRING, 5001, L"&Alpha");
+    AppendMenuW(tools, MF_STRING, 5002, L"&Beta");
+    go = CreatePopupMenu();
+    AppendMenuW(go, MF_STRING, 5003, L"&Gamma");
+    HMENU bar = CreateMenu();
+    AppendMenuW(bar, MF_POPUP, UINT_PTR(tools), L"&Tools");
+    AppendMenuW(bar, MF_POPUP, UINT_PTR(go), L"&Go");
+    bare = CreateWindowExW(0, wc.lpszClassName, L"Bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200,
+                           160, 320, 200, nullptr, bar, wc.hInstance, nullptr);
+    ASSERT_NE(bare, nullptr);
+  }
+  void TearDown() override {
+    if (bare)
+      DestroyWindow(bare);
+    MenuBar::TearDown();
+  }
+  TWinSkinMenu* BareBar() const {
+    TWinSkinForm* skinner = SkinManager ? SkinManager->FindFormSkinner(bare) : nullptr;
+    return skinner ? skinner->MenuBar() : nullptr;
+  }
+  HWND bare = nullptr;
+  HMENU go = nullptr;
+};
+
+TEST_F(BareWindowMenuBar, TakesItsItemsFromTheMenuHandleAndOpensThemByAltLetter) {
+  Skin();
+  ASSERT_TRUE(SkinManager->AttachWindow(bare));
+  ASSERT_TRUE(PumpUntil([&] {
+    TWinSkinForm* s = SkinManager->FindFormSkinner(bare);
+    return s && s->LifeState() == 1;
+  }));
+  ASSERT_NE(BareBar(), nullptr);
+  EXPECT_EQ(GetMenu(bare), nullptr);
+  ASSERT_EQ(BareBar()->ItemCount(), 2);
+  EXPECT_EQ(BareBar()->Item(0)->Caption, L"&Tools");
+  EXPECT_EQ(BareBar()->Item(1)->DropDown, go);
+
+  // Alt+G reaches a bare window as the keyboard-menu command.
+  bool opened = false;
+  Drive d;
+  d.steps = {{[&] { return BareBar()->TrackedDropDown() == go && VisibleMenuWindow(); },
+              [&] {
+                opened = true;
+                PostMessageW(bare, WM_KEYDOWN, VK_ESCAPE, 0);
+              }}};
+  drive = &d;
+  const UINT_PTR timer = SetTimer(nullptr, 0, kDriveMs, DriveTick);
+  EXPECT_EQ(SendMessageW(bare, WM_SYSCOMMAND, SC_KEYMENU, L'g'), 1);
+  PumpUntil([&] { return d.done == d.steps.size() && !BareBar()->Tracking(); });
+  KillTimer(nullptr, timer);
+  drive = nullptr;
+  EXPECT_TRUE(opened);
 }
 
 // ---- changes to the menu
