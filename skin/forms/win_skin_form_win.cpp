@@ -275,7 +275,8 @@ void TImpl::AttachToWindow(TSkinData* data) {
 
   if (frameSkinning) {
     menu = GetMenu(window);
-    if (menu && mdiKind != mkChild)
+    // A window without a frame has no strip to show a bar in: it keeps the system's.
+    if (menu && mdiKind != mkChild && border != BorderKind::None)
       CreateMenuBar();
     const bool mdiMaximized = Manager() && Manager()->MdiMaximized;
     if (!(mdiKind == mkChild && mdiMaximized) && show != ShowState::Minimized)
