@@ -265,18 +265,18 @@ void TWinSkinMenu::PaintMenuBar(ui::TBitmap& canvas, const Rect& bar, bool activ
     return;
   const TSkinElements& e = skinData_->Elements();
   const Raster pixels = canvas.View();
-  const TDataSkinObject* element = e.MenuBar && !e.MenuBar->Bitmap.Empty() ? e.MenuBar.get() : nullptr;
+  const TDataSkinObject* element =
+      e.MenuBar && !e.MenuBar->Bitmap.Empty() ? e.MenuBar.get() : nullptr;
   MenuBarSkin layoutSkin;
   if (element) {
     layoutSkin = MenuBarSkin{true, element->LeftWidth, element->RightWidth};
     const Margins margins{element->LeftWidth, 0, element->RightWidth, 0};
     const int cell = active ? 1 : 2;
     if (element->Tile == 1)
-      DrawSkinRect(pixels, bar, element->Bitmap.View(), margins, cell, kMenuBarCells, false,
-                   false, true);
+      DrawSkinRect(pixels, bar, element->Bitmap.View(), margins, cell, kMenuBarCells, false, false,
+                   true);
     else
-      DrawSkinStrip(pixels, bar, element->Bitmap.View(), margins, cell, kMenuBarCells, false,
-                    true);
+      DrawSkinStrip(pixels, bar, element->Bitmap.View(), margins, cell, kMenuBarCells, false, true);
   } else {
     FillPixels(pixels, bar, PixelFromColorRef(ui::ColorToRGB(e.Colours.Menubar)));
   }
@@ -291,8 +291,8 @@ void TWinSkinMenu::PaintMenuBar(ui::TBitmap& canvas, const Rect& bar, bool activ
   SetBkMode(dc, TRANSPARENT);
   std::vector<MenuBarEntry> entries;
   for (const auto& item : items_)
-    entries.push_back(MenuBarEntry{CaptionWidth(dc, item->Caption), item->Caption.empty(),
-                                   item->Visible});
+    entries.push_back(
+        MenuBarEntry{CaptionWidth(dc, item->Caption), item->Caption.empty(), item->Visible});
   const int start = MenuBarStart(layoutSkin, bar.Width(), false);
   const std::vector<Rect> rects = LayoutMenuBar(entries, bar, start, false);
   for (std::size_t i = 0; i < items_.size(); ++i) {

@@ -88,8 +88,7 @@ protected:
       skin::DrawSkinRect(pixels, pixels.Bounds(), back->Bitmap.View(), back->GetMargins(), 1, 1,
                          false, back->Tile != 0, false);
     else
-      skin::FillPixels(pixels, pixels.Bounds(),
-                       skin::PixelFromColorRef(GetSysColor(COLOR_MENU)));
+      skin::FillPixels(pixels, pixels.Bounds(), skin::PixelFromColorRef(GetSysColor(COLOR_MENU)));
     int y = kPreviewFrame;
     for (int i = 0; i < menu_.Items()->Count(); ++i) {
       ui::TMenuItem* item = menu_.Items()->Items(i);

@@ -117,8 +117,7 @@ TSkinViewForm::~TSkinViewForm() = default;
 // ---- menus
 
 ui::TMenuItem* TSkinViewForm::AddItem(ui::TMenuItem* parent, const std::wstring& caption,
-                                      std::function<void()> click,
-                                      const std::wstring& shortcut) {
+                                      std::function<void()> click, const std::wstring& shortcut) {
   auto* item = new ui::TMenuItem(this);
   item->SetCaption(caption);
   if (!shortcut.empty())
@@ -138,11 +137,15 @@ void TSkinViewForm::BuildMenus() {
     return item;
   };
   ui::TMenuItem* file = top(L"&File");
-  AddItem(file, L"&Open skin\x2026", [this] { OpenSkin(); }, L"Ctrl+O");
-  AddItem(file, L"&Reload", [this] { UseSkin(skinFile_, false); }, L"F5");
-  AddItem(file, L"&Save screenshot\x2026", [this] { SaveShotAs(); }, L"Ctrl+S");
+  AddItem(
+      file, L"&Open skin\x2026", [this] { OpenSkin(); }, L"Ctrl+O");
+  AddItem(
+      file, L"&Reload", [this] { UseSkin(skinFile_, false); }, L"F5");
+  AddItem(
+      file, L"&Save screenshot\x2026", [this] { SaveShotAs(); }, L"Ctrl+S");
   AddItem(file, L"-", nullptr);
-  AddItem(file, L"E&xit", [this] { Close(); }, L"Alt+F4");
+  AddItem(
+      file, L"E&xit", [this] { Close(); }, L"Alt+F4");
   viewMenu_ = top(L"&View");
   ui::TMenuItem* help = top(L"&Help");
   AddItem(help, L"&About", [this] { ShowAbout(); });
@@ -170,7 +173,8 @@ void TSkinViewForm::BuildPages() {
     page.panel->SetVisible(false);
     page.panel->SetPopupMenu(pageMenu_);
     const std::string name = entry.name;
-    page.viewItem = AddItem(viewMenu_, ui::Utf8ToWide(name), [this, name] { ShowPage(name); });
+    page.viewItem =
+        AddItem(viewMenu_, L"&" + ui::Utf8ToWide(name), [this, name] { ShowPage(name); });
     page.viewItem->SetRadioItem(true);
     page.host = std::make_unique<TPageHost>(*this, *page.panel);
     entry.fill(*page.host);

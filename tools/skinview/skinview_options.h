@@ -10,11 +10,11 @@ namespace vela::skinview {
 
 // What a run of skinview ends with.
 enum ExitCode : int {
-  kExitShown = 0,         // the window closed, or the shot of the skinned window was saved
-  kExitShotFailed = 1,    // the shot could not be taken or written
-  kExitUsage = 2,         // a wrong command line
+  kExitShown = 0,          // the window closed, or the shot of the skinned window was saved
+  kExitShotFailed = 1,     // the shot could not be taken or written
+  kExitUsage = 2,          // a wrong command line
   kExitSkinUnreadable = 3, // the skin could not be read: the shot shows the unskinned window
-  kExitNotSkinned = 4,    // the window was not skinned and painted within the time allowed
+  kExitNotSkinned = 4,     // the window was not skinned and painted within the time allowed
 };
 
 struct Options {

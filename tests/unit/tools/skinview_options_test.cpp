@@ -40,17 +40,19 @@ TEST_P(SkinViewOptions, ReadsTheCommandLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SkinViewOptions,
-    ::testing::Values(
-        ParseCase{{}, true, "", "", ""},
-        ParseCase{{"my.skn"}, true, "my.skn", "", ""},
-        ParseCase{{"my.skn", "--page", "window", "--shot", "out.bmp"}, true, "my.skn", "Window",
-                  "out.bmp"},
-        ParseCase{{"--shot=a.bmp", "--page=MENUS"}, true, "", "Menus", "a.bmp"},
-        ParseCase{{"a.skn", "b.skn"}, false, "", "", ""},
-        ParseCase{{"--page", "Buttons"}, false, "", "", ""},
-        ParseCase{{"--page"}, false, "", "", ""},
-        ParseCase{{"--shot="}, false, "", "", ""},
-        ParseCase{{"--colour", "red"}, false, "", "", ""}));
+    ::testing::Values(ParseCase{{}, true, "", "", ""},
+                      ParseCase{{"my.skn"}, true, "my.skn", "", ""},
+                      ParseCase{{"my.skn", "--page", "window", "--shot", "out.bmp"},
+                                true,
+                                "my.skn",
+                                "Window",
+                                "out.bmp"},
+                      ParseCase{{"--shot=a.bmp", "--page=MENUS"}, true, "", "Menus", "a.bmp"},
+                      ParseCase{{"a.skn", "b.skn"}, false, "", "", ""},
+                      ParseCase{{"--page", "Buttons"}, false, "", "", ""},
+                      ParseCase{{"--page"}, false, "", "", ""},
+                      ParseCase{{"--shot="}, false, "", "", ""},
+                      ParseCase{{"--colour", "red"}, false, "", "", ""}));
 
 TEST(SkinViewOptionsErrors, UnknownPageNamesThePagesThereAre) {
   Options options;

@@ -181,8 +181,8 @@ TEST_F(MenuBar, TakesTheMenuOffTheWindowAndKeepsTheClientArea) {
   RECT wr{};
   GetWindowRect(Window(), &wr);
   const TSkinElements& e = Elements();
-  EXPECT_EQ(origin.y - wr.top, e.Top.Bitmap.Height() / std::max(e.Top.FrameCount, 1) +
-                                   GetSystemMetrics(SM_CYMENU));
+  EXPECT_EQ(origin.y - wr.top,
+            e.Top.Bitmap.Height() / std::max(e.Top.FrameCount, 1) + GetSystemMetrics(SM_CYMENU));
 }
 
 TEST_F(MenuBar, UnskinningGivesTheWindowItsMenuBack) {
@@ -321,8 +321,8 @@ TEST_F(MenuBar, RightOnAnItemWithASubmenuOpensTheSubmenuInstead) {
                      [](HWND w, LPARAM n) -> BOOL {
                        wchar_t name[16]{};
                        GetClassNameW(w, name, 16);
-                       *reinterpret_cast<int*>(n) += std::wstring(name) == L"#32768" &&
-                                                     IsWindowVisible(w);
+                       *reinterpret_cast<int*>(n) +=
+                           std::wstring(name) == L"#32768" && IsWindowVisible(w);
                        return TRUE;
                      },
                      LPARAM(&windows));
@@ -350,7 +350,11 @@ TEST_F(MenuBar, PressOnTheOpenItemClosesItsDropDownForGood) {
   // be seen (and ended) by the step below.
   int reopened = 0;
   Drive d;
-  d.steps = {{[] { return VisibleMenuWindow() != nullptr; }, [&] { ++reopened; EndMenu(); }}};
+  d.steps = {{[] { return VisibleMenuWindow() != nullptr; },
+              [&] {
+                ++reopened;
+                EndMenu();
+              }}};
   drive = &d;
   const UINT_PTR timer = SetTimer(nullptr, 0, kDriveMs, DriveTick);
   bool marker = false;
@@ -393,7 +397,11 @@ TEST_F(MenuBar, DisabledItemOpensNoDropDown) {
   Skin();
   int menuWindows = 0;
   Drive d;
-  d.steps = {{[&] { return VisibleMenuWindow() != nullptr; }, [&] { ++menuWindows; EndMenu(); }}};
+  d.steps = {{[&] { return VisibleMenuWindow() != nullptr; },
+              [&] {
+                ++menuWindows;
+                EndMenu();
+              }}};
   drive = &d;
   const UINT_PTR timer = SetTimer(nullptr, 0, kDriveMs, DriveTick);
   const POINT at = ScreenCentreOf(1);
@@ -485,9 +493,9 @@ int DifferFromHighlightCell(const Bitmap& shot, const RECT& entry, const RECT& m
                             const TDataSkinObject& cells, int& compared) {
   const Rect item{entry.left - menuWindow.left, entry.top - menuWindow.top,
                   entry.right - menuWindow.left, entry.bottom - menuWindow.top};
-  const Bitmap expected = ComposeSkinRect(Rect{0, 0, item.Width(), item.Height()},
-                                          cells.Bitmap.View(), cells.GetMargins(), false,
-                                          cells.Tile != 0, std::max(cells.FrameCount, 1), 4);
+  const Bitmap expected =
+      ComposeSkinRect(Rect{0, 0, item.Width(), item.Height()}, cells.Bitmap.View(),
+                      cells.GetMargins(), false, cells.Tile != 0, std::max(cells.FrameCount, 1), 4);
   int differing = 0;
   compared = 0;
   for (int x = item.Width() - 12; x < item.Width() - cells.RightWidth; ++x)
@@ -576,8 +584,8 @@ protected:
     HMENU bar = CreateMenu();
     AppendMenuW(bar, MF_POPUP, UINT_PTR(tools), L"&Tools");
     AppendMenuW(bar, MF_POPUP, UINT_PTR(go), L"&Go");
-    bare = CreateWindowExW(0, wc.lpszClassName, L"Bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200,
-                           160, 320, 200, nullptr, bar, wc.hInstance, nullptr);
+    bare = CreateWindowExW(0, wc.lpszClassName, L"Bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 160,
+                           320, 200, nullptr, bar, wc.hInstance, nullptr);
     ASSERT_NE(bare, nullptr);
   }
   void TearDown() override {
@@ -636,9 +644,9 @@ TEST_F(MenuBar, AddingAnItemAtRunTimeShowsItInTheBar) {
   EXPECT_EQ(Bar()->Item(3)->Caption, L"&Tools");
   EXPECT_EQ(GetMenu(Window()), nullptr) << "the system's bar came back";
   EXPECT_GT(Bar()->Item(3)->Bounds.left, Bar()->Item(2)->Bounds.left);
-  EXPECT_EQ(Bar()->HitMenuItem(Point{Bar()->Item(3)->Bounds.left + 2,
-                                     Bar()->Item(3)->Bounds.top + 2}),
-            Bar()->Item(3));
+  EXPECT_EQ(
+      Bar()->HitMenuItem(Point{Bar()->Item(3)->Bounds.left + 2, Bar()->Item(3)->Bounds.top + 2}),
+      Bar()->Item(3));
 }
 
 TEST_F(MenuBar, WithoutMenuUpdateTheBarKeepsItsItems) {

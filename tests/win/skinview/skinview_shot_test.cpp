@@ -89,9 +89,9 @@ protected:
   int DifferingBorderPixels(const Bitmap& shot, const TDataSkinBorder& border, const Rect& place,
                             bool stacked, int& compared) const {
     const int cells = std::max(border.FrameCount, 1);
-    const Bitmap expected =
-        ComposeSkinRect(Rect{0, 0, place.Width(), place.Height()}, border.Bitmap.View(),
-                        border.GetMargins(), stacked, border.Tile != 1, cells, BorderCell(true, cells));
+    const Bitmap expected = ComposeSkinRect(Rect{0, 0, place.Width(), place.Height()},
+                                            border.Bitmap.View(), border.GetMargins(), stacked,
+                                            border.Tile != 1, cells, BorderCell(true, cells));
     int differing = 0;
     for (int y = 0; y < place.Height(); ++y)
       for (int x = 0; x < place.Width(); ++x) {
@@ -107,9 +107,8 @@ protected:
   void ExpectSkinnedFrame(const Bitmap& shot) const {
     const int w = shot.Width(), h = shot.Height();
     int compared = 0;
-    EXPECT_EQ(DifferingBorderPixels(shot, elements.Left, Rect{0, 0, frame.Left, h}, false,
-                                    compared),
-              0)
+    EXPECT_EQ(
+        DifferingBorderPixels(shot, elements.Left, Rect{0, 0, frame.Left, h}, false, compared), 0)
         << "left border";
     EXPECT_EQ(DifferingBorderPixels(shot, elements.Right, Rect{w - frame.Right, 0, w, h}, false,
                                     compared),
@@ -163,8 +162,8 @@ TEST_F(SkinviewShot, SkinThatCannotBeReadLeavesTheWindowUnskinned) {
   EXPECT_EQ(Shoot("unreadable", L"\"" + ShotPath("no-such-skin") + L".skn\"", shot), 3);
   ASSERT_FALSE(shot.Empty()) << "the unskinned window was not saved";
   int compared = 0;
-  EXPECT_GT(DifferingBorderPixels(shot, elements.Left, Rect{0, 0, frame.Left, shot.Height()},
-                                  false, compared),
+  EXPECT_GT(DifferingBorderPixels(shot, elements.Left, Rect{0, 0, frame.Left, shot.Height()}, false,
+                                  compared),
             compared / 4)
       << "the frame looks skinned";
 }
