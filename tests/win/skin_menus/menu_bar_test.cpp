@@ -566,6 +566,36 @@ TEST_F(MenuBar, ForeignEntryOfADropDownIsDrawnFromItsText) {
   EXPECT_GT(compared, 10);
 }
 
+TEST_F(MenuBar, MergedBarTakesNativeEntriesAndFillsEmptyCaptionsFromTheMainMenu) {
+  Skin();
+  HMENU merged = mainMenu->Handle();
+  HMENU native = CreatePopupMenu();
+  AppendMenuW(native, MF_STRING, 5100, L"Inside");
+  AppendMenuW(merged, MF_POPUP, UINT_PTR(native), L"&Native");
+  // An entry that carries no text of its own, as owner-drawn entries may.
+  MENUITEMINFOW blank{};
+  blank.cbSize = sizeof blank;
+  blank.fMask = MIIM_STRING;
+  blank.dwTypeData = const_cast<wchar_t*>(L"");
+  SetMenuItemInfoW(merged, 1, TRUE, &blank);
+  SetMenu(Window(), merged);
+
+  Bar()->RebuildMerged();
+  ASSERT_EQ(Bar()->ItemCount(), 4);
+  EXPECT_EQ(Bar()->Item(1)->Caption, L"&Edit") << "by position from the main menu";
+  EXPECT_EQ(Bar()->Item(1)->DropDown, edit->Handle());
+  EXPECT_EQ(Bar()->Item(3)->Caption, L"&Native");
+  EXPECT_EQ(Bar()->Item(3)->DropDown, native);
+  EXPECT_EQ(GetMenu(Window()), nullptr);
+
+  SetMenu(Window(), merged);
+  Bar()->RebuildFromHandle(nullptr); // the window's menu as last taken, captions by command
+  ASSERT_EQ(Bar()->ItemCount(), 4);
+  EXPECT_EQ(Bar()->Item(1)->Caption, L"&Edit");
+  EXPECT_EQ(Bar()->Item(1)->Command, edit->Command());
+  EXPECT_EQ(GetMenu(Window()), nullptr);
+}
+
 // A window without a form object: its bar comes from its own menu handle.
 class BareWindowMenuBar : public MenuBar {
 protected:
