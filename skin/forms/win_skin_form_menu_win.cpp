@@ -68,11 +68,15 @@ TMenuBtn* TImpl::HitMenuBarItem(Point framePoint) const {
 }
 
 void TImpl::PressMenuBarItem(TMenuBtn& item) {
+  if (menuBar->Tracking()) {
+    // Never a second menu loop inside the first: the open drop-down ends and this one opens
+    // once it has.
+    menuBar->MoveTo(item);
+    return;
+  }
   if (!active)
     SetForegroundWindow(window);
   item.MouseDown();
-  if (menuBar->Tracking())
-    return;
   const std::shared_ptr<bool> stillAlive = alive;
   trackingMenu = true;
   menuBar->OpenMenuItem(item);

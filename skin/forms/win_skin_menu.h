@@ -104,6 +104,9 @@ public:
   // Opens the item's drop-down and tracks it, and every drop-down the keyboard or the mouse
   // moves to after it; returns once no drop-down is open. False when the item has none.
   bool OpenMenuItem(TMenuBtn& item);
+  // While a drop-down is open: ends it and opens `item`'s next (a press or an accelerator that
+  // arrives inside the menu loop).
+  void MoveTo(const TMenuBtn& item);
   // True while a drop-down of this bar is open.
   bool Tracking() const;
   // The owner's WM_MENUSELECT while tracking: the highlighted entry, which decides whether

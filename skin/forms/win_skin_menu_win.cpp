@@ -99,9 +99,13 @@ bool Steer(const MSG& msg) {
     }
     break;
   case WM_LBUTTONDOWN:
-  case WM_NCLBUTTONDOWN:
+  case WM_NCLBUTTONDOWN: {
     // A press on the bar: on the open item it closes the drop-down, on another it moves there.
-    if (TMenuBtn* hit = t.bar->HitMenuItem(t.bar->ToFrame(msg.pt))) {
+    // A non-client press carries its own screen point (a posted one was made elsewhere).
+    const POINT at = msg.message == WM_NCLBUTTONDOWN
+                         ? POINT{short(LOWORD(msg.lParam)), short(HIWORD(msg.lParam))}
+                         : msg.pt;
+    if (TMenuBtn* hit = t.bar->HitMenuItem(t.bar->ToFrame(at))) {
       swallow = true;
       if (hit->Index == t.openIndex)
         EndMenu();
@@ -109,6 +113,7 @@ bool Steer(const MSG& msg) {
         target = hit->Index;
     }
     break;
+  }
   default:
     break;
   }
@@ -374,6 +379,13 @@ void TWinSkinMenu::PostPressOn(const TMenuBtn& item) const {
 
 bool TWinSkinMenu::Tracking() const {
   return tracking.bar == this;
+}
+
+void TWinSkinMenu::MoveTo(const TMenuBtn& item) {
+  if (!Tracking() || item.Index == tracking.openIndex)
+    return;
+  tracking.target = item.Index;
+  EndMenu();
 }
 
 HMENU TWinSkinMenu::TrackedDropDown() const {

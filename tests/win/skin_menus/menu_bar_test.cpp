@@ -156,6 +156,18 @@ protected:
     EXPECT_EQ(d.done, d.steps.size()) << "steps done before the menus closed";
   }
 
+  // What the framework does with WM_SYSCHAR `key` while Alt is held.
+  LRESULT AltChar(wchar_t key) {
+    BYTE keys[256]{};
+    GetKeyboardState(keys);
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    const LRESULT taken = form->Perform(ui::CM_DIALOGCHAR, key, 0);
+    keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
+    return taken;
+  }
+
   ui::TMainMenu* mainMenu = nullptr;
   ui::TMenuItem* file = nullptr;
   ui::TMenuItem* edit = nullptr;
@@ -427,20 +439,17 @@ TEST_F(MenuBar, AltAndTheAcceleratorOpenTheItemWithItsFirstEntryHighlighted) {
               }}};
   drive = &d;
   const UINT_PTR timer = SetTimer(nullptr, 0, kDriveMs, DriveTick);
-  // What the framework does with WM_SYSCHAR 'e' while Alt is held.
-  BYTE keys[256]{};
-  GetKeyboardState(keys);
-  keys[VK_MENU] = 0x80;
-  SetKeyboardState(keys);
-  const LRESULT taken = form->Perform(ui::CM_DIALOGCHAR, L'e', 0);
-  keys[VK_MENU] = 0;
-  SetKeyboardState(keys);
-  EXPECT_EQ(taken, 1);
+  EXPECT_EQ(AltChar(L'e'), 1);
   PumpUntil([&] { return d.done == d.steps.size() && !Bar()->Tracking(); });
   KillTimer(nullptr, timer);
   drive = nullptr;
   EXPECT_EQ(d.done, d.steps.size()) << "Alt+E did not open Edit";
   EXPECT_EQ(highlighted, edit->Handle()) << "the first entry was not highlighted";
+}
+
+TEST_F(MenuBar, AcceleratorWhileADropDownIsOpenMovesToItsItem) {
+  Skin();
+  RunFrom(0, {{Showing(file), [this] { AltChar(L'h'); }}, {Showing(help), PostKey(VK_ESCAPE)}});
 }
 
 TEST_F(MenuBar, AcceleratorWithoutAltIsLeftToTheForm) {
