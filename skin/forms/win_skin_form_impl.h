@@ -110,6 +110,9 @@ public:
   void PressMenuBarItem(TMenuBtn& item);
   // After the framework rebuilt the form's menu (CM_MENUCHANGED).
   void MenuChanged();
+  // The MDI client changed the frame's menu (`menu`, from WM_MDISETMENU), or its last child went
+  // (none): the bar follows.
+  void MdiMenuChanged(HMENU menu);
   // Alt+letter through the framework (CM_DIALOGCHAR); true when an item opens.
   bool MenuAccelerator(ui::TMessage& m);
   // WM_SYSCOMMAND with SC_KEYMENU; true when consumed.

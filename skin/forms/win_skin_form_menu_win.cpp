@@ -94,6 +94,19 @@ void TImpl::MenuChanged() {
   PaintFrame(nullptr);
 }
 
+void TImpl::MdiMenuChanged(HMENU set) {
+  if (!menuBar)
+    return;
+  if (!set) {
+    // The last child went: the frame's own menu again.
+    menuBar->BuildFromMainMenu();
+  } else if (set != menuBar->MenuHandle() || newMdiChild) {
+    menuBar->RebuildFromHandle(GetMenu(window));
+  }
+  SetMenu(window, nullptr);
+  PaintFrame(nullptr);
+}
+
 bool TImpl::MenuAccelerator(ui::TMessage& m) {
   TMenuBtn* item = menuBar ? menuBar->FindAccelItem(wchar_t(m.WParam)) : nullptr;
   if (!item || !AltAlone())

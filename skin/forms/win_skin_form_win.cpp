@@ -824,8 +824,16 @@ void TImpl::MdiClientWndProc(ui::TMessage& m) {
       return;
     if (frameSkinning && manager)
       manager->SetMdiMaximized(MdiChildActiveAndMaximized());
-    if (!SendMessageW(mdiClient, WM_MDIGETACTIVE, 0, 0))
+    if (!SendMessageW(mdiClient, WM_MDIGETACTIVE, 0, 0)) {
       skinData->SetMenuUpdate(mdiMenuUpdate);
+      MdiMenuChanged(nullptr);
+    }
+    return;
+  case WM_MDISETMENU:
+    if (!callOld())
+      return;
+    if (frameSkinning && m.WParam)
+      MdiMenuChanged(reinterpret_cast<HMENU>(m.WParam));
     return;
   case WM_MDITILE:
   case WM_MDICASCADE:

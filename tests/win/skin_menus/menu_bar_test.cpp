@@ -698,5 +698,30 @@ TEST_F(MenuBar, WithoutMenuUpdateTheBarKeepsItsItems) {
   EXPECT_EQ(Bar()->ItemCount(), 3);
 }
 
+TEST_F(BareWindowMenuBar, MdiFrameBarFollowsTheMenuItsClientSets) {
+  CLIENTCREATESTRUCT mdi{nullptr, 50000};
+  HWND client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100, 100,
+                                bare, nullptr, GetModuleHandleW(nullptr), &mdi);
+  ASSERT_NE(client, nullptr);
+  Skin();
+  ASSERT_TRUE(SkinManager->AttachWindow(bare));
+  ASSERT_TRUE(PumpUntil([&] {
+    TWinSkinForm* s = SkinManager->FindFormSkinner(bare);
+    return s && s->LifeState() == 1;
+  }));
+  ASSERT_EQ(SkinManager->FindFormSkinner(bare)->MdiKind(), 1);
+  ASSERT_EQ(BareBar()->ItemCount(), 2);
+
+  HMENU windows = CreatePopupMenu();
+  AppendMenuW(windows, MF_STRING, 5200, L"&Cascade");
+  HMENU other = CreateMenu();
+  AppendMenuW(other, MF_POPUP, UINT_PTR(windows), L"&Window");
+  SendMessageW(client, WM_MDISETMENU, WPARAM(other), 0);
+  ASSERT_EQ(BareBar()->ItemCount(), 1);
+  EXPECT_EQ(BareBar()->Item(0)->Caption, L"&Window");
+  EXPECT_EQ(BareBar()->MenuHandle(), other);
+  EXPECT_EQ(GetMenu(bare), nullptr) << "the system's bar came back";
+}
+
 } // namespace
 } // namespace vela::skin::test
