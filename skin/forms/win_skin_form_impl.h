@@ -110,6 +110,9 @@ public:
   void PressMenuBarItem(TMenuBtn& item);
   // After the framework rebuilt the form's menu (CM_MENUCHANGED).
   void MenuChanged();
+  // The bar's items again from the form's main menu (merged with the window's menu when the
+  // skin data says so).
+  void RebuildMenuBar();
   // The MDI client changed the frame's menu (`menu`, from WM_MDISETMENU), or its last child went
   // (none): the bar follows.
   void MdiMenuChanged(HMENU menu);
@@ -181,6 +184,8 @@ public:
   bool detachOnDestroy = false;
   std::unique_ptr<TSystemPopup> systemPopup;
   std::unique_ptr<TWinSkinMenu> menuBar;
+  // The menu changed while a drop-down was open: rebuild the bar when it closes.
+  bool menuRebuildPending = false;
   HWND mdiClient = nullptr;
   HWND newMdiChild = nullptr;
   HMENU menu = nullptr;

@@ -11,6 +11,8 @@
 #include "ui/form.h"
 #include "ui/menus.h"
 
+#include <utility>
+
 namespace vela::skin {
 
 namespace {
@@ -80,13 +82,28 @@ void TImpl::PressMenuBarItem(TMenuBtn& item) {
   const std::shared_ptr<bool> stillAlive = alive;
   trackingMenu = true;
   menuBar->OpenMenuItem(item);
-  if (*stillAlive)
-    trackingMenu = false;
+  if (!*stillAlive)
+    return;
+  trackingMenu = false;
+  if (std::exchange(menuRebuildPending, false))
+    RebuildMenuBar();
 }
 
 void TImpl::MenuChanged() {
   if (!menuBar || !skinData->MenuUpdate() || !GetMenu(window))
     return;
+  if (menuBar->Tracking()) {
+    // The items are in use by the open drop-down (a click handler run inside the menu loop
+    // changed the menu): the bar is rebuilt once the drop-down has closed, and only the
+    // system's bar is taken away now.
+    SetMenu(window, nullptr);
+    menuRebuildPending = true;
+    return;
+  }
+  RebuildMenuBar();
+}
+
+void TImpl::RebuildMenuBar() {
   if (skinData->MenuMerge())
     menuBar->RebuildMerged();
   else

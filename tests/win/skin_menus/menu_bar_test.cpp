@@ -688,6 +688,35 @@ TEST_F(MenuBar, AddingAnItemAtRunTimeShowsItInTheBar) {
       Bar()->Item(3));
 }
 
+TEST_F(MenuBar, MenuChangedInsideTheMenuLoopRebuildsTheBarOnceTheDropDownCloses) {
+  // The bar item's own command is posted as its drop-down opens; the platform's menu loop
+  // dispatches it (Wine does, inside the loop), and its handler changes the menu.
+  bool added = false;
+  file->OnClick = [&](ui::TObject*) {
+    if (added)
+      return;
+    added = true;
+    auto* tools = new ui::TMenuItem(form);
+    tools->SetCaption(L"&Tools");
+    mainMenu->Items()->Add(tools);
+  };
+  Skin();
+  bool addedInside = false, systemBarInside = false;
+  int itemsInside = 0;
+  RunFrom(0, {{[&] { return Showing(file)() && added; },
+               [&] {
+                 addedInside = true;
+                 systemBarInside = GetMenu(Window()) != nullptr;
+                 itemsInside = Bar()->ItemCount();
+                 PostMessageW(Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+               }}});
+  ASSERT_TRUE(addedInside) << "the handler did not run inside the menu loop";
+  EXPECT_FALSE(systemBarInside) << "the system's bar showed while the drop-down was open";
+  EXPECT_EQ(itemsInside, 3) << "the items were rebuilt under the open drop-down";
+  EXPECT_EQ(Bar()->ItemCount(), 4);
+  EXPECT_EQ(GetMenu(Window()), nullptr);
+}
+
 TEST_F(MenuBar, WithoutMenuUpdateTheBarKeepsItsItems) {
   Skin();
   data->SetMenuUpdate(false);
