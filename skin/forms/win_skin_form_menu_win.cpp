@@ -47,7 +47,6 @@ void TImpl::CreateMenuBar() {
   bar.window = window;
   bar.host = this;
   bar.screenToFrame = [this](POINT screen) { return ScreenToFrame(screen); };
-  bar.alive = alive;
   menuBar = std::make_unique<TWinSkinMenu>(std::move(bar), skinData, form ? form->Menu() : nullptr);
   menuBarHeight = GetSystemMetrics(SM_CYMENU);
   // A bare window has no framework menu to read captions from: its own entries give them.
@@ -104,6 +103,8 @@ void TImpl::MenuChanged() {
 }
 
 void TImpl::RebuildMenuBar() {
+  if (!menuBar)
+    return; // unskinned while the drop-down was open
   if (skinData->MenuMerge())
     menuBar->RebuildMerged();
   else

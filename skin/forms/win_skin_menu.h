@@ -61,8 +61,6 @@ struct TMenuBarFrame {
   TNCHost* host = nullptr;
   // Screen point to frame coordinates.
   std::function<Point(POINT)> screenToFrame;
-  // Whether the skinner still exists (tested after every call that may run program code).
-  std::shared_ptr<bool> alive;
 };
 
 class TWinSkinMenu {
@@ -132,6 +130,8 @@ private:
   bool active_ = true;
   // The bar as last painted, without the captions: what an item's repaint starts from.
   Bitmap background_;
+  // Cleared when the bar is freed, which a handler run inside a menu loop may do.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // Makes every entry of `menu` and of its submenus owner-drawn, keeping their texts.

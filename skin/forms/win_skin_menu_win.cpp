@@ -161,8 +161,11 @@ TWinSkinMenu::TWinSkinMenu(TMenuBarFrame frame, TSkinData* skinData, ui::TMainMe
     : frame_(std::move(frame)), skinData_(skinData), mainMenu_(mainMenu) {}
 
 TWinSkinMenu::~TWinSkinMenu() {
-  if (tracking.bar == this)
+  *alive_ = false;
+  if (tracking.bar == this) {
     tracking.bar = nullptr;
+    EndMenu();
+  }
   FreeItems();
 }
 
@@ -425,20 +428,22 @@ int TWinSkinMenu::TrackDropDown(TMenuBtn& item) {
   if (SkinManager)
     SkinManager->PopupKind = pkMenuBar;
   tracking.hook = SetWindowsHookExW(WH_MSGFILTER, MenuFilterHook, nullptr, GetCurrentThreadId());
+  const HWND window = frame_.window;
+  const std::shared_ptr<bool> alive = alive_;
   UINT command = 0;
   if (item.Enabled) {
     // The chosen command is returned rather than sent, so that it arrives the same way on
     // every platform: posted after the menu has gone.
-    const POINT at = DropDownPoint(frame_.window, item.Bounds);
+    const POINT at = DropDownPoint(window, item.Bounds);
     command = UINT(TrackPopupMenu(item.DropDown, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
-                                  at.x, at.y, 0, frame_.window, nullptr));
+                                  at.x, at.y, 0, window, nullptr));
   }
   if (tracking.hook)
     UnhookWindowsHookEx(tracking.hook);
-  const int next = tracking.bar == this ? tracking.target : -1;
+  const int next = *alive ? tracking.target : -1;
   tracking = TrackingState{};
   if (command)
-    PostMessageW(frame_.window, WM_COMMAND, command, 0);
+    PostMessageW(window, WM_COMMAND, command, 0);
   return next;
 }
 
@@ -448,11 +453,11 @@ bool TWinSkinMenu::OpenMenuItem(TMenuBtn& first) {
   PostMessageW(frame_.window, WM_COMMAND, first.Command, 0);
   if (!first.DropDown)
     return false;
-  const std::shared_ptr<bool> alive = frame_.alive;
+  const std::shared_ptr<bool> alive = alive_;
   TMenuBtn* item = &first;
   while (item) {
     const int next = TrackDropDown(*item);
-    if (alive && !*alive)
+    if (!*alive)
       return true;
     TMenuBtn* following = Item(next);
     if (following && following != item) {

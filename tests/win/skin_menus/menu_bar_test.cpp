@@ -717,6 +717,14 @@ TEST_F(MenuBar, MenuChangedInsideTheMenuLoopRebuildsTheBarOnceTheDropDownCloses)
   EXPECT_EQ(GetMenu(Window()), nullptr);
 }
 
+TEST_F(MenuBar, UnskinningFromInsideTheMenuLoopEndsTheDropDownAndGivesTheMenuBack) {
+  Skin();
+  RunFrom(0, {{Showing(file), [this] { Skinner()->DetachFrame(); }}});
+  EXPECT_EQ(Bar(), nullptr);
+  EXPECT_EQ(GetMenu(Window()), mainMenu->Handle());
+  EXPECT_EQ(VisibleMenuWindow(), nullptr);
+}
+
 TEST_F(MenuBar, WithoutMenuUpdateTheBarKeepsItsItems) {
   Skin();
   data->SetMenuUpdate(false);
