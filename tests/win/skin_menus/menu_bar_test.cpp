@@ -156,6 +156,18 @@ protected:
     EXPECT_EQ(d.done, d.steps.size()) << "steps done before the menus closed";
   }
 
+  // Reads the open menu window and the place of one of its entries, then closes the menu.
+  std::function<void()> CaptureEntry(HMENU menu, UINT position, Bitmap& shot, RECT& entry,
+                                     RECT& menuWindow) {
+    return [this, menu, position, &shot, &entry, &menuWindow] {
+      HWND w = VisibleMenuWindow();
+      GetWindowRect(w, &menuWindow);
+      GetMenuItemRect(Window(), menu, position, &entry);
+      shot = CaptureWindow(w);
+      PostMessageW(Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+  }
+
   // What the framework does with WM_SYSCHAR `key` while Alt is held.
   LRESULT AltChar(wchar_t key) {
     BYTE keys[256]{};
@@ -518,6 +530,18 @@ int DifferFromHighlightCell(const Bitmap& shot, const RECT& entry, const RECT& m
   return differing;
 }
 
+// The highlighted entry of a captured menu window shows the skin's highlight cell; the capture
+// is kept for a person to look at.
+void ExpectHighlightCell(const Bitmap& shot, const RECT& entry, const RECT& menuWindow,
+                         const TSkinElements& skin, const std::string& name) {
+  ASSERT_FALSE(shot.Empty()) << "the menu was not captured";
+  SaveForInspection(shot, name);
+  int compared = 0;
+  EXPECT_EQ(DifferFromHighlightCell(shot, entry, menuWindow, *skin.MenuItem, compared), 0)
+      << "of " << compared << " pixels of the entry";
+  EXPECT_GT(compared, 10);
+}
+
 bool Highlighted(HMENU menu, UINT position) {
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;
@@ -530,19 +554,8 @@ TEST_F(MenuBar, DropDownItemsAreDrawnWithTheSkinsMenuItemCells) {
   Bitmap shot;
   RECT first{}, menuWindow{};
   RunFrom(1, {{[this] { return Showing(edit)() && Highlighted(edit->Handle(), 0); },
-               [&] {
-                 HWND w = VisibleMenuWindow();
-                 GetWindowRect(w, &menuWindow);
-                 GetMenuItemRect(Window(), edit->Handle(), 0, &first);
-                 shot = CaptureWindow(w);
-                 PostMessageW(Window(), WM_KEYDOWN, VK_ESCAPE, 0);
-               }}});
-  ASSERT_FALSE(shot.Empty());
-  SaveForInspection(shot, "menu-bar-drop-down-items");
-  int compared = 0;
-  EXPECT_EQ(DifferFromHighlightCell(shot, first, menuWindow, *Elements().MenuItem, compared), 0)
-      << "of " << compared << " pixels of the highlighted item";
-  EXPECT_GT(compared, 10);
+               CaptureEntry(edit->Handle(), 0, shot, first, menuWindow)}});
+  ExpectHighlightCell(shot, first, menuWindow, Elements(), "menu-bar-drop-down-items");
 }
 
 TEST_F(MenuBar, ForeignEntryOfADropDownIsDrawnFromItsText) {
@@ -555,24 +568,13 @@ TEST_F(MenuBar, ForeignEntryOfADropDownIsDrawnFromItsText) {
   RECT entry{}, menuWindow{};
   RunFrom(0, {{Showing(file), PostKey(VK_UP)}, // from the first entry round to the last
               {[&] { return Highlighted(file->Handle(), UINT(last)); },
-               [&] {
-                 HWND w = VisibleMenuWindow();
-                 GetWindowRect(w, &menuWindow);
-                 GetMenuItemRect(Window(), file->Handle(), UINT(last), &entry);
-                 shot = CaptureWindow(w);
-                 PostMessageW(Window(), WM_KEYDOWN, VK_ESCAPE, 0);
-               }}});
-  ASSERT_FALSE(shot.Empty());
-  SaveForInspection(shot, "menu-bar-foreign-entry");
+               CaptureEntry(file->Handle(), UINT(last), shot, entry, menuWindow)}});
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = MIIM_FTYPE;
   GetMenuItemInfoW(file->Handle(), kForeignId, FALSE, &info);
   EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
-  int compared = 0;
-  EXPECT_EQ(DifferFromHighlightCell(shot, entry, menuWindow, *Elements().MenuItem, compared), 0)
-      << "of " << compared << " pixels of the foreign entry";
-  EXPECT_GT(compared, 10);
+  ExpectHighlightCell(shot, entry, menuWindow, Elements(), "menu-bar-foreign-entry");
 }
 
 TEST_F(MenuBar, MergedBarTakesNativeEntriesAndFillsEmptyCaptionsFromTheMainMenu) {
