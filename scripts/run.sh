@@ -5,7 +5,8 @@
 # 127.0.0.1 (a free port, one device with a few cards) and opens VelaUpdate.exe in the Wine
 # virtual desktop. With a display the window stays open until it is closed; without one an
 # Xvfb display is started, a screenshot is saved once the window is up and its path printed,
-# and everything started here is stopped again.
+# and everything started here is stopped again. The second thing to try, the skin viewer
+# (skinview.exe), is named at the end; headless, its shot is saved too.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -15,6 +16,7 @@ native_build=${VELA_NATIVE_BUILD:-$root/build/native}
 windows_build=${VELA_WINDOWS_BUILD:-$root/build/windows}
 sim="$native_build/tools/vela-bootsim/vela-bootsim"
 exe="$windows_build/app/VelaUpdate.exe"
+viewer="$windows_build/tools/skinview/skinview.exe"
 
 build_preset() {
   local preset=$1
@@ -25,7 +27,7 @@ build_preset() {
 bash "$root/scripts/setup.sh"
 # Incremental builds: quick when nothing changed, and never a stale program.
 if [ -z "${VELA_NATIVE_BUILD:-}" ]; then build_preset native vela-bootsim || true; fi
-if [ -z "${VELA_WINDOWS_BUILD:-}" ]; then build_preset windows VelaUpdate; fi
+if [ -z "${VELA_WINDOWS_BUILD:-}" ]; then build_preset windows VelaUpdate skinview; fi
 [ -f "$exe" ] || { echo "VelaUpdate.exe is missing ($exe)" >&2; exit 1; }
 
 headless=0
@@ -68,7 +70,13 @@ else
   echo "vela-bootsim is missing ($sim): the window opens without a device to connect to."
 fi
 
+viewer_hint() {
+  echo "Second, the skin viewer: $vela_wine $viewer [SKIN.skn] [--page Menus|Window]"
+  echo "  (a window skinned with the default skin or SKIN.skn; --help for --shot and exit codes)"
+}
+
 if [ "$headless" -eq 0 ]; then
+  viewer_hint
   "$vela_wine" "$exe"
   exit 0
 fi
@@ -84,3 +92,10 @@ sleep 4
 shot="$root/build/run-screenshot.png"
 import -window root "$shot"
 echo "Screenshot: $shot"
+if [ -f "$viewer" ]; then
+  viewer_shot="$root/build/run-skinview.bmp"
+  if "$vela_wine" "$viewer" --shot "$(winepath -w "$viewer_shot" 2>/dev/null)" >/dev/null 2>&1; then
+    echo "Skin viewer screenshot: $viewer_shot"
+  fi
+  viewer_hint
+fi

@@ -25,6 +25,7 @@ class TCustomForm;
 namespace vela::skin {
 
 class TSkinData;
+class TWinSkinMenu;
 class TWinSkinForm : public ui::TComponent, public TSkinHost {
   VELA_CLASS_INFO
 public:
@@ -69,6 +70,11 @@ public:
   void SetHotControl(TSkinControl* skinner) override;
   int ControlSkinnerCount() const;
   TSkinControl* ControlSkinner(int index) const;
+
+  // The skinned menu bar, or null when the window shows none.
+  TWinSkinMenu* MenuBar() const;
+  // Height of the strip the frame reserves for it (0 without one).
+  int MenuBarHeight() const;
 
   int DisableTag() const;
   void SetDisableTag(int value);

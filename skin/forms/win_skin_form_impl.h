@@ -22,12 +22,14 @@ class TTimer;
 
 namespace vela::skin {
 
+class TMenuBtn;
 class TSkinData;
 class TSystemPopup;
 namespace mapping {
 struct MappingDecision;
 enum class ChildAction;
 } // namespace mapping
+class TWinSkinMenu;
 
 // Life states.
 enum TLifeState : int {
@@ -107,6 +109,32 @@ public:
   void SetHotObject(TNCObject* object) override { hot = object; }
   void PaintObject(TNCObject& object) override;
 
+  // ---- the menu bar and owner-drawn menu items (win_skin_form_menu_win.cpp)
+  void CreateMenuBar();
+  // Frees the bar; `giveBack` first puts the window's menu back on it.
+  void FreeMenuBar(bool giveBack);
+  TMenuBtn* HitMenuBarItem(Point framePoint) const;
+  // A press on a bar item: shows it pressed and tracks its drop-down.
+  void PressMenuBarItem(TMenuBtn& item);
+  // After the framework rebuilt the form's menu (CM_MENUCHANGED).
+  void MenuChanged();
+  // The bar's items again from the form's main menu (merged with the window's menu when the
+  // skin data says so).
+  void RebuildMenuBar();
+  // The MDI client changed the frame's menu (`menu`, from WM_MDISETMENU), or its last child went
+  // (none): the bar follows.
+  void MdiMenuChanged(HMENU menu);
+  // Alt+letter through the framework (CM_DIALOGCHAR); true when an item opens.
+  bool MenuAccelerator(ui::TMessage& m);
+  // WM_SYSCOMMAND with SC_KEYMENU; true when consumed.
+  bool KeyMenu(ui::TMessage& m);
+  // WM_MEASUREITEM and WM_DRAWITEM of menu entries; true when handled.
+  bool MenuItemMessage(ui::TMessage& m);
+  bool MeasureMenuItem(MEASUREITEMSTRUCT& mis);
+  bool DrawMenuItem(const DRAWITEMSTRUCT& dis);
+  // Owner drawing of the form's framework menus on or off (attach, reskin, detach).
+  void SetFormMenusOwnerDraw(bool on);
+
   // ---- caption buttons and the system menu (win_skin_form_win.cpp)
   void DoCaptionButtonAction(POINT screen);
   void ToggleMaximize();
@@ -163,6 +191,9 @@ public:
   bool dialogClass = false;
   bool detachOnDestroy = false;
   std::unique_ptr<TSystemPopup> systemPopup;
+  std::unique_ptr<TWinSkinMenu> menuBar;
+  // The menu changed while a drop-down was open: rebuild the bar when it closes.
+  bool menuRebuildPending = false;
   HWND mdiClient = nullptr;
   HWND newMdiChild = nullptr;
   HMENU menu = nullptr;

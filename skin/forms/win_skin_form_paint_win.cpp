@@ -12,6 +12,7 @@
 #include "skin/forms/skin_manager.h"
 #include "skin/forms/skin_messages.h"
 #include "skin/forms/win_skin_form_impl.h"
+#include "skin/forms/win_skin_menu.h"
 #include "ui/form.h"
 
 #include <algorithm>
@@ -274,9 +275,13 @@ void TImpl::PaintFrame(HDC given) {
       PaintBorder(canvas, e.Bottom, Side::Bottom,
                   Rect{frame.Left, h - frame.Bottom, w - frame.Right, h}, active);
       PaintCaptionBar(w);
+      const int top = frame.Top + (menuBar ? menuBarHeight : 0);
+      if (menuBar && menuBarHeight > 0)
+        menuBar->PaintMenuBar(frameBitmap, Rect{frame.Left, frame.Top, w - frame.Right, top},
+                              active);
       HDC source = frameBitmap.Canvas()->Handle();
       const int sideHeight = h - frame.Top;
-      BitBlt(dc, 0, 0, w, frame.Top, source, 0, 0, SRCCOPY);
+      BitBlt(dc, 0, 0, w, top, source, 0, 0, SRCCOPY);
       BitBlt(dc, 0, frame.Top, frame.Left, sideHeight, source, 0, frame.Top, SRCCOPY);
       BitBlt(dc, w - frame.Right, frame.Top, frame.Right, sideHeight, source, w - frame.Right,
              frame.Top, SRCCOPY);
@@ -355,6 +360,11 @@ void TImpl::PaintCaptionButtons() {
 }
 
 void TImpl::PaintObject(TNCObject& object) {
+  if (auto* item = dynamic_cast<TMenuBtn*>(&object)) {
+    if (menuBar)
+      menuBar->PaintItem(*item);
+    return;
+  }
   auto* button = dynamic_cast<TWinSysButton*>(&object);
   if (!button || button->Image().Empty())
     return;

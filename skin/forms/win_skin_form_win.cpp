@@ -7,6 +7,7 @@
 #include "skin/forms/skin_messages.h"
 #include "skin/forms/system_popup.h"
 #include "skin/forms/win_skin_form_impl.h"
+#include "skin/forms/win_skin_menu.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
 #include "ui/menus.h"
@@ -154,6 +155,12 @@ void TWinSkinForm::SetSizeGrip(HWND grip) {
 HWND TWinSkinForm::SizeGrip() const {
   return impl_->sizeGrip;
 }
+TWinSkinMenu* TWinSkinForm::MenuBar() const {
+  return impl_->menuBar.get();
+}
+int TWinSkinForm::MenuBarHeight() const {
+  return impl_->menuBar ? impl_->menuBarHeight : 0;
+}
 int TWinSkinForm::DisableTag() const {
   return impl_->disableTag;
 }
@@ -176,6 +183,7 @@ TImpl::~TImpl() {
   FreeControlSkinners();
   ReleaseWindow();
   hot = nullptr;
+  menuBar.reset();
   captionObjects.clear();
   hoverTimer.reset();
   systemPopup.reset();
@@ -208,6 +216,7 @@ void TImpl::AttachToForm(TSkinData* data, ui::TCustomForm* target) {
   AttachToWindow(data);
   savedColor = form->Color();
   form->SetColor(data->Elements().Colours.ButtonFace);
+  SetFormMenusOwnerDraw(true);
 }
 
 void TImpl::AttachToWindow(TSkinData* data) {
@@ -269,6 +278,9 @@ void TImpl::AttachToWindow(TSkinData* data) {
 
   if (frameSkinning) {
     menu = GetMenu(window);
+    // A window without a frame has no strip to show a bar in: it keeps the system's.
+    if (menu && mdiKind != mkChild && border != BorderKind::None)
+      CreateMenuBar();
     const bool mdiMaximized = Manager() && Manager()->MdiMaximized;
     if (!(mdiKind == mkChild && mdiMaximized) && show != ShowState::Minimized)
       SetCaptionStyle(false);
@@ -283,6 +295,8 @@ void TImpl::AttachToWindow(TSkinData* data) {
     // The window cannot be taken over: it keeps its own frame rather than losing its caption
     // to a skinner that will never paint.
     SetCaptionStyle(true);
+    FreeMenuBar(true);
+    menuBarHeight = 0;
     ReleaseWindow();
     frameSkinning = false;
     return;
@@ -366,6 +380,7 @@ void TImpl::ReskinForm() {
   lifeState = lsReskinning;
   if (frameSkinning) {
     if (form) {
+      SetFormMenusOwnerDraw(true);
       FitWindowToFrame(true);
       form->SetHeight(form->Height() + 1);
       form->SetHeight(form->Height() - 1);
@@ -406,9 +421,12 @@ void TImpl::DetachFrame() {
   }
   if (!ReleaseFrame())
     return;
-  if (form && lifeState != lsDestroying)
+  if (form && lifeState != lsDestroying) {
+    SetFormMenusOwnerDraw(false);
     form->SetColor(savedColor);
+  }
   SetCaptionStyle(true);
+  FreeMenuBar(true);
   if (lifeState != lsDestroying && (mdiKind == mkChild || !(savedStyle & WS_CHILD))) {
     RECT wr{};
     GetWindowRect(window, &wr);
@@ -430,15 +448,18 @@ void TImpl::DetachOnDestroy() {
     DetachPlain();
     return;
   }
-  // Styles, colour, size and region go with the window.
+  // Styles, colour, size, region and menu go with the window.
   ReleaseFrame();
+  FreeMenuBar(false);
 }
 
 void TImpl::DetachPlain() {
   StopHover();
   FreeControlSkinners();
-  if (form && lifeState != lsDestroying)
+  if (form && lifeState != lsDestroying) {
+    SetFormMenusOwnerDraw(false);
     form->SetColor(savedColor);
+  }
   ReleaseWindow();
   if (form && lifeState != lsDestroying) {
     for (int i = 0; i < form->ComponentCount(); ++i)
@@ -469,8 +490,13 @@ void TImpl::FormWndProc(ui::TMessage& m) {
   case SKM_RESKIN:
     ReskinForm();
     return;
+  case ui::CM_DIALOGCHAR:
+    if (MenuAccelerator(m))
+      return;
+    if (previous)
+      previous(m);
+    return;
   default:
-    // CM_DIALOGCHAR reaches the menu bar's accelerators once the skinned menu bar exists.
     if (previous)
       previous(m);
     return;
@@ -523,6 +549,11 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
     if (systemPopup && systemPopup->HandleItemMessage(window, m))
       return;
     break;
+  case WM_MENUSELECT:
+    if (menuBar)
+      menuBar->MenuSelected(m.WParam, m.LParam);
+    CallOldProc(m);
+    return;
   case SKM_SKINCHILDREN:
     Finish();
     return;
@@ -590,6 +621,8 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
     CallOldProc(m);
     return;
   case WM_SYSCOMMAND:
+    if (KeyMenu(m))
+      return;
     switch (m.WParam & 0xFFF0) {
     case SC_MINIMIZE:
       show = ShowState::Minimized;
@@ -615,6 +648,7 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
     if (!CallOldProc(m))
       return;
     skinData->SetMenuPaint(paint);
+    MenuChanged();
     return;
   }
   default:
@@ -685,8 +719,13 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
   case WM_NCMOUSEMOVE: {
     if (!active)
       return;
-    if (TWinSysButton* object = HitCaptionButton(ScreenToFrame(ScreenPoint(m.LParam)))) {
+    const Point at = ScreenToFrame(ScreenPoint(m.LParam));
+    if (TWinSysButton* object = HitCaptionButton(at)) {
       object->MouseEnter();
+      return;
+    }
+    if (TMenuBtn* item = HitMenuBarItem(at)) {
+      item->MouseEnter();
       return;
     }
     if (hot)
@@ -695,10 +734,15 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
     return;
   }
   case WM_NCLBUTTONDOWN: {
-    if (TWinSysButton* object = HitCaptionButton(ScreenToFrame(ScreenPoint(m.LParam)))) {
+    const Point at = ScreenToFrame(ScreenPoint(m.LParam));
+    if (TWinSysButton* object = HitCaptionButton(at)) {
       if (!active)
         SetForegroundWindow(window);
       object->MouseDown();
+      return;
+    }
+    if (TMenuBtn* item = HitMenuBarItem(at)) {
+      PressMenuBarItem(*item);
       return;
     }
     if (show == ShowState::Maximized && active && m.WParam == HTCAPTION)
@@ -707,13 +751,16 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
     return;
   }
   case WM_NCLBUTTONUP: {
-    if (TWinSysButton* object = HitCaptionButton(ScreenToFrame(ScreenPoint(m.LParam)))) {
+    const Point at = ScreenToFrame(ScreenPoint(m.LParam));
+    if (TWinSysButton* object = HitCaptionButton(at)) {
       if (object == hot) {
         object->MouseUp();
         DoCaptionButtonAction(ScreenPoint(m.LParam));
       }
       return;
     }
+    if (HitMenuBarItem(at))
+      return;
     CallOldProc(m);
     return;
   }
@@ -735,6 +782,11 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
       return;
     }
     CallOldProc(m);
+    return;
+  case WM_MEASUREITEM:
+  case WM_DRAWITEM:
+    if (!MenuItemMessage(m))
+      CallOldProc(m);
     return;
   case SKM_REPAINTFRAME:
     PaintFrame(nullptr);
@@ -777,8 +829,16 @@ void TImpl::MdiClientWndProc(ui::TMessage& m) {
       return;
     if (frameSkinning && manager)
       manager->SetMdiMaximized(MdiChildActiveAndMaximized());
-    if (!SendMessageW(mdiClient, WM_MDIGETACTIVE, 0, 0))
+    if (!SendMessageW(mdiClient, WM_MDIGETACTIVE, 0, 0)) {
       skinData->SetMenuUpdate(mdiMenuUpdate);
+      MdiMenuChanged(nullptr);
+    }
+    return;
+  case WM_MDISETMENU:
+    if (!callOld())
+      return;
+    if (frameSkinning && m.WParam)
+      MdiMenuChanged(reinterpret_cast<HMENU>(m.WParam));
     return;
   case WM_MDITILE:
   case WM_MDICASCADE:
