@@ -373,6 +373,11 @@ TTabSet::~TTabSet() {
   Destroying();
 }
 
+void TTabSet::CreateParams(TCreateParams& p) {
+  TCustomControl::CreateParams(p);
+  p.style |= WS_CLIPCHILDREN; // the arrows keep their own painting
+}
+
 std::vector<int> TTabSet::TabWidths() {
   TCanvas measure;
   measure.Font()->Assign(Font());

@@ -163,6 +163,7 @@ public:
   TNotifyEvent OnChange;
 
 protected:
+  void CreateParams(TCreateParams& params) override;
   void Paint() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void BoundsChanged() override;

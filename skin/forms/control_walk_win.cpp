@@ -2,6 +2,8 @@
 // keeping the list, and the one hot control.
 #include "skin/controls/control_mapping.h"
 #include "skin/controls/skin_buttons.h"
+#include "skin/controls/skin_combo.h"
+#include "skin/controls/skin_tabs.h"
 #include "skin/forms/skin_data.h"
 #include "skin/forms/win_skin_form_impl.h"
 #include "ui/com_controls.h"
@@ -44,6 +46,7 @@ mapping::ControlFacts FactsOf(ui::TControl* control) {
   f.IsForm = dynamic_cast<ui::TCustomForm*>(control) != nullptr;
   f.IsScrollingWindow = IsScrollingWindow(control);
   f.NumButtons = int(ui::GetOrdProp(control, "NumButtons"));
+  f.PickerUpDownOrTime = ui::GetEnumProp(control, "Kind") == "dtkTime" || ui::GetEnumProp(control, "DateMode") == "dmUpDown";
   return f;
 }
 
@@ -213,6 +216,16 @@ void TImpl::MapControl(ui::TControl* control, ui::TComponent* container) {
   case mapping::SkinnerKind::TSkinRadioButton:
     skinner = new TSkinRadioButton(control);
     break;
+  case mapping::SkinnerKind::TSkinComBox:
+    skinner = new TSkinComBox(control);
+    break;
+  case mapping::SkinnerKind::TSkinTab31:
+    skinner = new TSkinTab31(control);
+    break;
+  case mapping::SkinnerKind::TSkinTab:
+    if (auto* windowed = dynamic_cast<ui::TWinControl*>(control))
+      (new TSkinTab(control))->AttachHandle(windowed->Handle(), &self, &controlCanvas);
+    break;
   default:
     // The skinners of the other kinds come later; their controls keep their own look.
     break;
@@ -248,6 +261,9 @@ void TImpl::SkinChildWindow(HWND child) {
     break;
   case mapping::SkinnerKind::TSkinRadioButton:
     skinner = std::make_unique<TSkinRadioButton>(nullptr);
+    break;
+  case mapping::SkinnerKind::TSkinComBox:
+    skinner = std::make_unique<TSkinComBox>(nullptr);
     break;
   default:
     return; // the skinners of the other kinds come later

@@ -1,0 +1,295 @@
+// Combo boxes, tab sets and tab and page controls of a skinned form: which skinner each gets,
+// the looks as messages arrive, pixels against the default skin's cells, and unskinning.
+#include "skin/controls/skin_combo.h"
+#include "skin/controls/skin_messages.h"
+#include "skin/controls/skin_tabs.h"
+#include "skin/data/transforms.h"
+#include "skin/draw/primitives.h"
+#include "skin/forms/skin_manager.h"
+#include "tests/win/skin_frame/frame_fixture.h"
+#include "ui/list_controls.h"
+#include "ui/std_controls.h"
+#include "ui/tab_controls.h"
+
+#include <commctrl.h>
+
+namespace vela::skin::test {
+namespace {
+
+constexpr int kNormal = 1, kPressed = 2, kDisabled = 3, kHot = 4;
+
+class TabComboSkinTest : public SkinnedFormTest {
+protected:
+  void SetUp() override {
+    SkinnedFormTest::SetUp();
+    CreateForm();
+    list = Add<ui::TComboBox>(10, 10, 150, 21);
+    list->SetStyle(ui::TComboBoxStyle::csDropDownList);
+    for (const wchar_t* line : {L"COM1", L"COM2", L"COM3"}) list->Items()->Add(line);
+    list->SetItemIndex(0);
+    edit = Add<ui::TComboBox>(10, 40, 150, 21);
+    date = Add<ui::TDateTimePicker>(10, 70, 150, 21);
+    time = Add<ui::TDateTimePicker>(10, 100, 150, 21);
+    time->SetKind(ui::TDateTimeKind::dtkTime);
+    tabSet = Add<ui::TTabSet>(10, 170, 340, 22);
+    for (const wchar_t* tab : {L"Log", L"Cards", L"Image"}) tabSet->Tabs()->Add(tab);
+    tabSet->SetTabIndex(0);
+    pages = Add<ui::TPageControl>(170, 10, 180, 140);
+    for (const wchar_t* caption : {L"General", L"Advanced"}) {
+      auto* sheet = new ui::TTabSheet(form);
+      sheet->SetCaption(caption);
+      sheet->SetParent(pages);
+    }
+    outsider = new ui::TEdit(form);
+    outsider->SetParent(form);
+    outsider->SetBounds(10, 130, 100, 22);
+    data->Skin3rd()->Insert(0, L"TComboBox=combobox");
+    data->Skin3rd()->Insert(0, L"TPageControl=tab");
+    PumpMessages();
+  }
+
+  template <class T>
+  T* Add(int left, int top, int width, int height) {
+    auto* control = new T(form);
+    control->SetParent(form);
+    control->SetBounds(left, top, width, height);
+    return control;
+  }
+  template <class T>
+  T* SkinnerOf(ui::TWinControl* control) const {
+    return dynamic_cast<T*>(Skinner()->FindControlSkinner(control->Handle()));
+  }
+  void FocusElsewhere() {
+    SetFocus(outsider->Handle());
+    PumpMessages();
+  }
+  int ComboLookAfter(ui::TWinControl* combo, UINT msg, WPARAM wParam = 0, LPARAM lParam = MAKELPARAM(5, 5)) {
+    SendMessageW(combo->Handle(), msg, wParam, lParam);
+    UpdateWindow(combo->Handle());
+    return SkinnerOf<TSkinComBox>(combo)->CurrentLook();
+  }
+  static void Redraw(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpMessages();
+  }
+  static void ClickAt(HWND window, POINT at) {
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    PumpMessages();
+  }
+
+  ui::TComboBox* list = nullptr;
+  ui::TComboBox* edit = nullptr;
+  ui::TDateTimePicker* date = nullptr;
+  ui::TDateTimePicker* time = nullptr;
+  ui::TTabSet* tabSet = nullptr;
+  ui::TPageControl* pages = nullptr;
+  ui::TEdit* outsider = nullptr;
+};
+
+// Pixels of `shot` inside `area` against `expected` laid at the area's top-left; magenta of the
+// expected image is transparent and not compared, and only the `edgeColumns` columns at either
+// side are compared (a caption lies between them). Returns how many pixels were compared.
+int ExpectPixels(const Bitmap& shot, const Rect& area, const Bitmap& expected, const std::string& what,
+                 int edgeColumns = 1 << 20) {
+  int compared = 0;
+  for (int y = 0; y < std::min(area.Height(), expected.Height()); ++y)
+    for (int x = 0; x < std::min(area.Width(), expected.Width()); ++x) {
+      if (x >= edgeColumns && x < area.Width() - edgeColumns)
+        continue;
+      const Pixel want = expected.At(x, y) & 0xFFFFFF;
+      if (want == kMagenta)
+        continue;
+      EXPECT_EQ(shot.At(area.left + x, area.top + y), want) << what << " at " << x << "," << y;
+      if (shot.At(area.left + x, area.top + y) != want) {
+        SaveForInspection(shot, what);
+        return -1;
+      }
+      ++compared;
+    }
+  return compared;
+}
+
+TEST_F(TabComboSkinTest, EachKindGetsItsSkinnerByClassOrClassMapLine) {
+  Skin();
+  EXPECT_NE(SkinnerOf<TSkinComBox>(list), nullptr) << "TComboBox=combobox";
+  EXPECT_NE(SkinnerOf<TSkinComBox>(edit), nullptr);
+  EXPECT_NE(SkinnerOf<TSkinComBox>(date), nullptr) << "a drop-down date picker is a combo";
+  EXPECT_EQ(Skinner()->FindControlSkinner(time->Handle()), nullptr) << "a time picker is an edit's";
+  ASSERT_NE(SkinnerOf<TSkinTab31>(tabSet), nullptr) << "TTabSet by its class";
+  auto* tab = SkinnerOf<TSkinTab>(pages);
+  ASSERT_NE(tab, nullptr) << "TPageControl=tab";
+  EXPECT_EQ(tab->Control(), nullptr) << "attached by handle";
+  EXPECT_EQ(tab->Owner(), pages) << "owned by its control";
+  EXPECT_EQ(SendMessageW(pages->Handle(), SKM_ISSKINNED, 0, 0), 1);
+}
+
+TEST_F(TabComboSkinTest, WithoutTheClassMapLineOrWithTheSwitchOffNothingIsTaken) {
+  data->Skin3rd()->Delete(0); // TPageControl=tab
+  data->SetSkinControls(data->SkinControls() & ~(SkinControlBit(xcCombo) | SkinControlBit(xcTab) |
+                                                 SkinControlBit(xcEdit)));
+  Skin();
+  for (ui::TWinControl* control : std::initializer_list<ui::TWinControl*>{list, edit, date, tabSet, pages})
+    EXPECT_EQ(Skinner()->FindControlSkinner(control->Handle()), nullptr) << control->ClassName();
+}
+
+TEST_F(TabComboSkinTest, ComboLooksFollowHoverPressFocusAndEnable) {
+  Skin();
+  FocusElsewhere();
+  EXPECT_EQ(ComboLookAfter(list, WM_PAINT), kNormal);
+  EXPECT_EQ(ComboLookAfter(list, ui::CM_MOUSEENTER), kHot);
+  EXPECT_EQ(ComboLookAfter(list, WM_LBUTTONDOWN, MK_LBUTTON), kPressed);
+  SendMessageW(list->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+  EXPECT_EQ(ComboLookAfter(list, WM_LBUTTONUP), kHot);
+  EXPECT_EQ(ComboLookAfter(list, ui::CM_MOUSELEAVE), kHot) << "focused by the press";
+  FocusElsewhere();
+  EXPECT_EQ(ComboLookAfter(list, WM_PAINT), kNormal);
+  list->SetEnabled(false);
+  EXPECT_EQ(ComboLookAfter(list, WM_PAINT), kDisabled);
+  EXPECT_EQ(ComboLookAfter(list, ui::CM_MOUSEENTER), kDisabled) << "no hot look while disabled";
+}
+
+TEST_F(TabComboSkinTest, PressingTheEditFieldOfADropDownComboShowsItPressed) {
+  Skin();
+  FocusElsewhere();
+  auto* skinner = SkinnerOf<TSkinComBox>(edit);
+  ASSERT_NE(skinner, nullptr);
+  HWND field = skinner->EditField();
+  ASSERT_NE(field, nullptr);
+  SendMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  EXPECT_EQ(skinner->CurrentLook(), kPressed);
+  SendMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  EXPECT_EQ(skinner->CurrentLook(), kHot) << "focused in its edit field";
+  EXPECT_EQ(SkinnerOf<TSkinComBox>(list)->EditField(), nullptr) << "a drop-down list has no edit field";
+}
+
+TEST_F(TabComboSkinTest, ComboPixelsAreTheCompositeCellOfItsLook) {
+  Skin();
+  FocusElsewhere();
+  const TDataSkinBorder& button = *Elements().ComboButton;
+  ASSERT_EQ(button.Style, 2) << "the default skin gives the composite";
+  for (int look : {kNormal, kDisabled}) {
+    list->SetEnabled(look == kNormal);
+    Redraw(list->Handle());
+    ASSERT_EQ(SkinnerOf<TSkinComBox>(list)->CurrentLook(), look);
+    const Bitmap shot = CaptureWindow(list->Handle());
+    const Rect whole{0, 0, shot.Width(), shot.Height()};
+    const Bitmap expected = ComposeSkinRect(whole, button.Bitmap.View(), button.GetMargins(), false, false,
+                                            button.FrameCount, look);
+    EXPECT_GT(ExpectPixels(shot, whole, expected, "combo_look" + std::to_string(look)), 100);
+  }
+}
+
+TEST_F(TabComboSkinTest, UnskinningGivesCombosAndTabsTheirOwnLookAndProceduresBack) {
+  FocusElsewhere();
+  HWND field = nullptr;
+  {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(edit->Handle(), &info));
+    field = info.hwndItem;
+  }
+  const LONG_PTR fieldProc = GetWindowLongPtrW(field, GWLP_WNDPROC);
+  const LONG_PTR pagesProc = GetWindowLongPtrW(pages->Handle(), GWLP_WNDPROC);
+  Redraw(list->Handle());
+  const Bitmap before = CaptureWindow(list->Handle());
+  Skin();
+  FocusElsewhere();
+  Redraw(list->Handle());
+  EXPECT_NE(CaptureWindow(list->Handle()), before);
+  EXPECT_NE(GetWindowLongPtrW(field, GWLP_WNDPROC), fieldProc);
+  EXPECT_NE(GetWindowLongPtrW(pages->Handle(), GWLP_WNDPROC), pagesProc);
+
+  Skinner()->DetachFrame();
+  EXPECT_EQ(Skinner()->ControlSkinnerCount(), 0);
+  EXPECT_EQ(GetWindowLongPtrW(field, GWLP_WNDPROC), fieldProc);
+  EXPECT_EQ(GetWindowLongPtrW(pages->Handle(), GWLP_WNDPROC), pagesProc);
+  EXPECT_EQ(pages->ComponentCount(), 0) << "the tab skinner was not freed";
+  FocusElsewhere();
+  Redraw(list->Handle());
+  EXPECT_EQ(CaptureWindow(list->Handle()), before);
+}
+
+TEST_F(TabComboSkinTest, TabSetDrawsTheSelectedTabFromTheSecondFlippedCell) {
+  Skin();
+  auto* skinner = SkinnerOf<TSkinTab31>(tabSet);
+  Redraw(tabSet->Handle());
+  EXPECT_EQ(skinner->TabCells(), (std::vector<int>{2, 1, 1}));
+  const std::vector<Rect> rects = skinner->TabRects();
+  ASSERT_EQ(rects.size(), 3u);
+  ClickAt(tabSet->Handle(), POINT{(rects[1].left + rects[1].right) / 2, 5});
+  EXPECT_EQ(tabSet->TabIndex(), 1);
+  EXPECT_EQ(skinner->TabCells(), (std::vector<int>{1, 2, 1}));
+
+  // The selected tab's corners are those of cell 2 of the strip turned upside down.
+  const TDataSkinBorder& tabs = *Elements().Tabs;
+  Bitmap flipped = tabs.Bitmap;
+  FlipBitmap(flipped);
+  const Bitmap shot = CaptureWindow(tabSet->Handle());
+  const Bitmap expected = ComposeSkinRect(Rect{0, 0, rects[1].Width(), rects[1].Height()}, flipped.View(),
+                                          tabs.GetMargins(), false, tabs.Tile != 0, tabs.FrameCount, 2);
+  EXPECT_GT(ExpectPixels(shot, rects[1], expected, "tabset", 3), 20);
+
+  // Tabs that do not fit are not drawn, and the arrows keep their room.
+  for (int i = 0; i < 10; ++i) tabSet->Tabs()->Add(L"Another tab " + std::to_wstring(i));
+  Redraw(tabSet->Handle());
+  ASSERT_TRUE(tabSet->Scroller()->Visible());
+  ASSERT_FALSE(skinner->TabRects().empty());
+  EXPECT_LT(skinner->TabRects().size(), 13u);
+  EXPECT_LE(skinner->TabRects().back().right, tabSet->Width() - tabSet->EndMargin() - kTabSetArrowRoom);
+}
+
+TEST_F(TabComboSkinTest, PageControlStripFollowsTheFocusedTabAndThePaneGetsTheBorder) {
+  Skin();
+  auto* skinner = SkinnerOf<TSkinTab>(pages);
+  EXPECT_EQ(skinner->Side(), TabSide::Top);
+  Redraw(pages->Handle());
+  EXPECT_EQ(skinner->TabCells(), (std::vector<int>{2, 1}));
+  const RECT second = pages->TabRect(1);
+  ClickAt(pages->Handle(), POINT{(second.left + second.right) / 2, (second.top + second.bottom) / 2});
+  UpdateWindow(pages->Handle());
+  EXPECT_EQ(pages->ActivePageIndex(), 1);
+  EXPECT_EQ(skinner->TabCells(), (std::vector<int>{1, 2}));
+
+  // The border's top-left corner lies on the pane, the display area grown by 4.
+  Redraw(pages->Handle());
+  const RECT display = pages->DisplayRect();
+  const Rect pane = TabPaneRect(Rect{display.left, display.top, display.right, display.bottom});
+  const Bitmap& border = Elements().Tabs->Bitmap2;
+  ASSERT_FALSE(border.Empty());
+  Bitmap corner(4, 5);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 4; ++x) corner.At(x, y) = border.At(x, y) & 0xFFFFFF;
+  const Bitmap shot = CaptureWindow(pages->Handle());
+  EXPECT_GT(ExpectPixels(shot, Rect{pane.left, pane.top, pane.left + 4, pane.top + 5}, corner, "pane"), 0);
+}
+
+TEST_F(TabComboSkinTest, TabsAtTheBottomUseTheTabImageFlipped) {
+  pages->SetTabPosition(ui::TTabPosition::tpBottom);
+  Skin();
+  auto* skinner = SkinnerOf<TSkinTab>(pages);
+  ASSERT_NE(skinner, nullptr);
+  EXPECT_EQ(skinner->Side(), TabSide::Bottom);
+  Redraw(pages->Handle());
+  // The unfocused tab's bottom-left corner is the top-left corner of cell 1 turned upside down.
+  const TDataSkinBorder& tabs = *Elements().Tabs;
+  Bitmap flipped = tabs.Bitmap;
+  FlipBitmap(flipped);
+  const RECT display = pages->DisplayRect();
+  const Rect pane = TabPaneRect(Rect{display.left, display.top, display.right, display.bottom});
+  const RECT item = pages->TabRect(1);
+  const Rect strip = TabStripRect(Rect{0, 0, pages->Width(), pages->Height()}, pane, TabSide::Bottom);
+  const Rect target = TabRectInBuffer(Rect{item.left, item.top, item.right, item.bottom}, strip, TabSide::Bottom);
+  const Bitmap expected = ComposeSkinRect(Rect{0, 0, target.Width(), target.Height()}, flipped.View(),
+                                          tabs.GetMargins(), false, tabs.Tile != 0, tabs.FrameCount, 1);
+  // The tab reaches into the pane, whose border is drawn over it.
+  const int hidden = std::max(0, pane.bottom - int(item.top));
+  Bitmap visible(expected.Width(), expected.Height() - hidden);
+  for (int y = 0; y < visible.Height(); ++y)
+    for (int x = 0; x < visible.Width(); ++x) visible.At(x, y) = expected.At(x, y + hidden);
+  const Rect onScreen{int(item.left), int(item.top) + hidden, int(item.right), std::min(int(item.bottom), strip.bottom)};
+  EXPECT_GT(ExpectPixels(CaptureWindow(pages->Handle()), onScreen, visible, "bottom_tab", tabs.LeftWidth), 10);
+}
+
+} // namespace
+} // namespace vela::skin::test
