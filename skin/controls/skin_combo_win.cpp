@@ -87,7 +87,8 @@ void TSkinComBox::ReleaseEditField() {
 void TSkinComBox::Unskin() {
   ReleaseEditField();
   TSkinControl::Unskin();
-  if (Handle())
+  // The control's own look comes back with its next paint.
+  if (Handle() && IsWindow(Handle()))
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 

@@ -26,6 +26,7 @@ public:
   ~TSkinTab() override;
 
   void AttachHandle(HWND window, TSkinHost* host, ui::TCanvas* canvas) override;
+  void Unskin() override;
   void Refresh() override;
 
   TabSide Side() const { return side_; }
@@ -53,6 +54,7 @@ public:
   ~TSkinTab31() override;
 
   void AttachControl(TSkinHost* host, bool recolour, ui::TCanvas* canvas) override;
+  void Unskin() override;
   void Refresh() override;
 
   // What the last paint drew: the tab rectangles and the cell of each (empty before any).

@@ -61,6 +61,12 @@ void DrawTabCell(ui::TBitmap& buffer, const Rect& target, const Bitmap& image, c
                element.Trans == 1, element.Tile != 0, false);
 }
 
+// The control's own look comes back with its next paint.
+void RepaintNatively(HWND window) {
+  if (window && IsWindow(window))
+    InvalidateRect(window, nullptr, TRUE);
+}
+
 COLORREF TabTextColour(const TDataSkinObject& element, bool focused) {
   return ui::ColorToRGB(focused ? element.MouseOverColour2 : element.NormalColour2);
 }
@@ -82,6 +88,11 @@ void TSkinTab::AttachHandle(HWND window, TSkinHost* host, ui::TCanvas* canvas) {
   TSkinControl::AttachHandle(window, host, canvas);
   if (Attached())
     BuildImages();
+}
+
+void TSkinTab::Unskin() {
+  TSkinControl::Unskin();
+  RepaintNatively(Handle());
 }
 
 void TSkinTab::Refresh() {
@@ -186,6 +197,11 @@ void TSkinTab31::AttachControl(TSkinHost* host, bool recolour, ui::TCanvas* canv
   TSkinControl::AttachControl(host, recolour, canvas);
   if (Attached())
     BuildImage();
+}
+
+void TSkinTab31::Unskin() {
+  TSkinControl::Unskin();
+  RepaintNatively(Handle());
 }
 
 void TSkinTab31::Refresh() {

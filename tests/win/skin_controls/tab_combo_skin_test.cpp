@@ -1,5 +1,6 @@
 // Combo boxes, tab sets and tab and page controls of a skinned form: which skinner each gets,
 // the looks as messages arrive, pixels against the default skin's cells, and unskinning.
+#include "skin/controls/skin_buttons.h"
 #include "skin/controls/skin_combo.h"
 #include "skin/controls/skin_messages.h"
 #include "skin/controls/skin_tabs.h"
@@ -7,6 +8,7 @@
 #include "skin/draw/primitives.h"
 #include "skin/forms/skin_manager.h"
 #include "tests/win/skin_frame/frame_fixture.h"
+#include "ui/button_controls.h"
 #include "ui/list_controls.h"
 #include "ui/std_controls.h"
 #include "ui/tab_controls.h"
@@ -192,11 +194,15 @@ TEST_F(TabComboSkinTest, UnskinningGivesCombosAndTabsTheirOwnLookAndProceduresBa
   const LONG_PTR fieldProc = GetWindowLongPtrW(field, GWLP_WNDPROC);
   const LONG_PTR pagesProc = GetWindowLongPtrW(pages->Handle(), GWLP_WNDPROC);
   Redraw(list->Handle());
+  Redraw(tabSet->Handle());
   const Bitmap before = CaptureWindow(list->Handle());
+  const Bitmap tabsBefore = CaptureWindow(tabSet->Handle());
   Skin();
   FocusElsewhere();
   Redraw(list->Handle());
+  Redraw(tabSet->Handle());
   EXPECT_NE(CaptureWindow(list->Handle()), before);
+  EXPECT_NE(CaptureWindow(tabSet->Handle()), tabsBefore);
   EXPECT_NE(GetWindowLongPtrW(field, GWLP_WNDPROC), fieldProc);
   EXPECT_NE(GetWindowLongPtrW(pages->Handle(), GWLP_WNDPROC), pagesProc);
 
@@ -206,8 +212,83 @@ TEST_F(TabComboSkinTest, UnskinningGivesCombosAndTabsTheirOwnLookAndProceduresBa
   EXPECT_EQ(GetWindowLongPtrW(pages->Handle(), GWLP_WNDPROC), pagesProc);
   EXPECT_EQ(pages->ComponentCount(), 0) << "the tab skinner was not freed";
   FocusElsewhere();
+  PumpMessages();
   Redraw(list->Handle());
+  Redraw(tabSet->Handle());
   EXPECT_EQ(CaptureWindow(list->Handle()), before);
+  EXPECT_EQ(CaptureWindow(tabSet->Handle()), tabsBefore) << "the tab set paints itself again";
+}
+
+TEST_F(TabComboSkinTest, BareComboWindowsGetTheComboSkinnerUnlessTheirListAlwaysShows) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"VelaBareCombos";
+  RegisterClassExW(&wc);
+  HWND bare = CreateWindowExW(0, wc.lpszClassName, L"Bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 100, 300,
+                              200, nullptr, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(bare, nullptr);
+  auto child = [&](DWORD style, int top) {
+    return CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | style, 10, top, 120, 120,
+                           bare, nullptr, wc.hInstance, nullptr);
+  };
+  HWND dropDown = child(CBS_DROPDOWN, 10);
+  HWND simple = child(CBS_SIMPLE, 40);
+  ASSERT_TRUE(dropDown && simple);
+  ASSERT_NE(SkinManager, nullptr);
+  SkinManager->Active = true;
+  ASSERT_TRUE(SkinManager->AttachWindow(bare));
+  TWinSkinForm* frame = nullptr;
+  ASSERT_TRUE(PumpUntil([&] {
+    frame = SkinManager->FindFormSkinner(bare);
+    return frame && frame->LifeState() == 1;
+  }));
+  auto* skinner = dynamic_cast<TSkinComBox*>(frame->FindControlSkinner(dropDown));
+  ASSERT_NE(skinner, nullptr);
+  EXPECT_NE(skinner->EditField(), nullptr);
+  EXPECT_EQ(frame->FindControlSkinner(simple), nullptr);
+  SetFocus(bare);
+  SendMessageW(dropDown, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_EQ(skinner->CurrentLook(), kHot) << "a bare window turns hot by its own mouse messages";
+  SendMessageW(dropDown, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(skinner->CurrentLook(), kNormal);
+  DestroyWindow(bare);
+  PumpMessages();
+}
+
+// The framework's check boxes, radio buttons and bitmap buttons publish what the button
+// skinners read, so the class map hands them over like any other button.
+TEST_F(TabComboSkinTest, FrameworkButtonsAreServedByTheButtonSkinners) {
+  auto* check = Add<ui::TCheckBox>(10, 140, 120, 20);
+  check->SetAllowGrayed(true);
+  check->SetState(ui::TCheckBoxState::cbGrayed);
+  auto* radio = Add<ui::TRadioButton>(200, 150, 120, 20);
+  radio->SetChecked(true);
+  auto* bit = Add<ui::TBitBtn>(200, 175, 80, 24);
+  bit->SetKind(ui::TBitBtnKind::bkOK);
+  data->Skin3rd()->Insert(0, L"TCheckBox=checkbox");
+  data->Skin3rd()->Insert(0, L"TRadioButton=radiobutton");
+  Skin();
+  auto* checkSkinner = dynamic_cast<TSkinCheckBox*>(Skinner()->FindControlSkinner(check->Handle()));
+  auto* radioSkinner = dynamic_cast<TSkinRadioButton*>(Skinner()->FindControlSkinner(radio->Handle()));
+  ASSERT_NE(checkSkinner, nullptr);
+  ASSERT_NE(radioSkinner, nullptr);
+  EXPECT_NE(dynamic_cast<TSkinButton*>(Skinner()->FindControlSkinner(bit->Handle())), nullptr)
+      << "a bitmap button is a push button to the built-in rules";
+  const int checkCells = Elements().Buttons.CheckButtonFrame;
+  Redraw(check->Handle());
+  const int grey = CheckMarkCell(CheckState::Grey, true, true, false, checkCells);
+  EXPECT_EQ(checkSkinner->CurrentCell(), grey) << "the grayed State reads as grey";
+  SendMessageW(check->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  SendMessageW(check->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  PumpMessages();
+  Redraw(check->Handle());
+  EXPECT_EQ(check->State(), ui::TCheckBoxState::cbUnchecked);
+  EXPECT_EQ(checkSkinner->CurrentCell(), CheckMarkCell(CheckState::Unchecked, false, true, false, checkCells));
+  Redraw(radio->Handle());
+  EXPECT_EQ(radioSkinner->CurrentCell(),
+            CheckMarkCell(CheckState::Checked, false, true, true, Elements().Buttons.RadioButtonFrame));
 }
 
 TEST_F(TabComboSkinTest, TabSetDrawsTheSelectedTabFromTheSecondFlippedCell) {
