@@ -180,6 +180,16 @@ TEST_F(TabComboSkinTest, ComboPixelsAreTheCompositeCellOfItsLook) {
                                             button.FrameCount, look);
     EXPECT_GT(ExpectPixels(shot, whole, expected, "combo_look" + std::to_string(look)), 100);
   }
+  // With its scroll bar on the left the combo takes the mirrored composite, kept in "SunkEdge".
+  list->SetEnabled(true);
+  SetWindowLongPtrW(list->Handle(), GWL_EXSTYLE, GetWindowLongPtrW(list->Handle(), GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+  Redraw(list->Handle());
+  const TDataSkinObject& mirrored = *Elements().SunkEdge;
+  const Bitmap shot = CaptureWindow(list->Handle());
+  const Rect whole{0, 0, shot.Width(), shot.Height()};
+  const Bitmap expected = ComposeSkinRect(whole, mirrored.Bitmap.View(), mirrored.GetMargins(), false, false,
+                                          mirrored.FrameCount, kNormal);
+  EXPECT_GT(ExpectPixels(shot, whole, expected, "combo_left"), 100);
 }
 
 TEST_F(TabComboSkinTest, UnskinningGivesCombosAndTabsTheirOwnLookAndProceduresBack) {
@@ -370,6 +380,32 @@ TEST_F(TabComboSkinTest, TabsAtTheBottomUseTheTabImageFlipped) {
     for (int x = 0; x < visible.Width(); ++x) visible.At(x, y) = expected.At(x, y + hidden);
   const Rect onScreen{int(item.left), int(item.top) + hidden, int(item.right), std::min(int(item.bottom), strip.bottom)};
   EXPECT_GT(ExpectPixels(CaptureWindow(pages->Handle()), onScreen, visible, "bottom_tab", tabs.LeftWidth), 10);
+}
+
+TEST_F(TabComboSkinTest, TabsOnTheLeftAreComposedAsIfOnTopAndTurnedIntoPlace) {
+  pages->SetTabPosition(ui::TTabPosition::tpLeft);
+  Skin();
+  auto* skinner = SkinnerOf<TSkinTab>(pages);
+  ASSERT_NE(skinner, nullptr);
+  EXPECT_EQ(skinner->Side(), TabSide::Left);
+  Redraw(pages->Handle());
+  ASSERT_EQ(skinner->TabCells(), (std::vector<int>{2, 1}));
+  // The focused tab's outer columns are the top rows of cell 2, turned counter-clockwise.
+  const TDataSkinBorder& tabs = *Elements().Tabs;
+  const RECT item = pages->TabRect(0);
+  Bitmap expected = ComposeSkinRect(Rect{0, 0, int(item.bottom - item.top), int(item.right - item.left)},
+                                    tabs.Bitmap.View(), tabs.GetMargins(), false, tabs.Tile != 0, tabs.FrameCount, 2);
+  RotateBitmapLeft(expected);
+  const RECT display = pages->DisplayRect();
+  const Rect pane = TabPaneRect(Rect{display.left, display.top, display.right, display.bottom});
+  const Rect strip = TabStripRect(Rect{0, 0, pages->Width(), pages->Height()}, pane, TabSide::Left);
+  const int skipped = std::max(0, strip.left - int(item.left));
+  const int columns = 3;
+  Bitmap outer(columns, expected.Height());
+  for (int y = 0; y < outer.Height(); ++y)
+    for (int x = 0; x < columns; ++x) outer.At(x, y) = expected.At(x + skipped, y);
+  const Rect area{int(item.left) + skipped, int(item.top), int(item.left) + skipped + columns, int(item.bottom)};
+  EXPECT_GT(ExpectPixels(CaptureWindow(pages->Handle()), area, outer, "left_tab"), 10);
 }
 
 } // namespace
