@@ -177,6 +177,12 @@ void TCustomComboBox::WndProc(TMessage& m) {
   if (m.Msg == CN_COMMAND) {
     switch (HIWORD(m.WParam)) {
     case CBN_SELCHANGE:
+      // The edit field takes the picked line only after this notification: a handler that
+      // reads Text must already see it.
+      if (ItemIndex() >= 0 && style_ != TComboBoxStyle::csDropDownList)
+        SetWindowTextW(HandleIfAllocated(), Items()->Get(itemIndex_).c_str());
+      if (OnChange) OnChange(this);
+      return;
     case CBN_EDITCHANGE:
       ItemIndex();
       if (OnChange) OnChange(this);

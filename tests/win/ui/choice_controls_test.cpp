@@ -313,11 +313,47 @@ TEST_F(ChoiceControls, ComboSelectionAndTypingFireOnChange) {
   PumpMessages();
   EXPECT_NE(edit->Text().find(L'!'), std::wstring::npos) << "the typed character is in the text";
   EXPECT_EQ(events, (std::vector<std::string>{"list", "edit"}));
+  // A line picked in a drop-down combo is its Text by the time OnChange runs.
+  edit->Items()->Add(L"first");
+  edit->Items()->Add(L"second");
+  std::wstring seen;
+  edit->OnChange = [&](TObject*) { seen = edit->Text(); };
+  SetFocus(edit->Handle());
+  Key(field, VK_DOWN);
+  EXPECT_EQ(edit->ItemIndex(), 0);
+  EXPECT_EQ(seen, L"first");
   // Lines changed later keep the selection on its line.
   list->Items()->Insert(0, L"USB");
   EXPECT_EQ(SendMessageW(list->Handle(), CB_GETCOUNT, 0, 0), 4);
   list->SetItemIndex(3);
   EXPECT_EQ(list->Text(), L"COM3");
+}
+
+TEST_F(ChoiceControls, DatePickerTellsOfAChangeMadeWithTheKeyboard) {
+  auto* picker = new TDateTimePicker(form);
+  picker->SetParent(form);
+  picker->SetBounds(320, 360, 180, 21);
+  SYSTEMTIME day{};
+  day.wYear = 2024;
+  day.wMonth = 2;
+  day.wDay = 28;
+  picker->SetDateTime(day);
+  Count(picker->OnChange, "picker");
+  EXPECT_EQ(picker->DateTime().wDay, 28);
+  picker->SetKind(TDateTimeKind::dtkTime);
+  EXPECT_TRUE(GetWindowLongPtrW(picker->Handle(), GWL_STYLE) & DTS_TIMEFORMAT);
+  EXPECT_EQ(picker->DateTime().wDay, 28) << "the value survives the new window";
+  picker->SetKind(TDateTimeKind::dtkDate);
+  SetFocus(picker->Handle());
+  // Whether the first field is selected on focus differs (Wine selects it with the first
+  // arrow key); a step to the next field and up changes the date either way.
+  Key(picker->Handle(), VK_UP);
+  Key(picker->Handle(), VK_RIGHT);
+  Key(picker->Handle(), VK_UP);
+  ASSERT_FALSE(events.empty());
+  EXPECT_EQ(events.front(), "picker");
+  const SYSTEMTIME now = picker->DateTime();
+  EXPECT_NE(now.wYear * 10000 + now.wMonth * 100 + now.wDay, 20240228) << "the keyboard changed a field";
 }
 
 TEST_F(ChoiceControls, ListBoxClickSelectsAndScrollBarStaysWithinItsLastPage) {
