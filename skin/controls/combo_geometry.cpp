@@ -9,7 +9,8 @@ constexpr int kEditGap = 4;
 constexpr int kInset = 2;
 } // namespace
 
-ComboParts ComboLayout(const Rect& r, int style, bool buttonOnLeft, int scrollArrowWidth, int thumbWidth) {
+ComboParts ComboLayout(const Rect& r, int style, bool buttonOnLeft, int scrollArrowWidth,
+                       int thumbWidth) {
   ComboParts parts;
   if (style == 2) {
     parts.Frame = r;
@@ -20,7 +21,8 @@ ComboParts ComboLayout(const Rect& r, int style, bool buttonOnLeft, int scrollAr
   }
   if (style == 1) {
     parts.Frame = Rect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-    parts.Button = Rect{r.right - kInset - thumbWidth, r.top + kInset, r.right - kInset, r.bottom - kInset};
+    parts.Button =
+        Rect{r.right - kInset - thumbWidth, r.top + kInset, r.right - kInset, r.bottom - kInset};
     parts.Glyph = parts.Button;
     parts.Edit = Rect{r.left + kInset, r.top + kInset, parts.Button.left, r.bottom - kInset};
     return parts;
@@ -30,11 +32,13 @@ ComboParts ComboLayout(const Rect& r, int style, bool buttonOnLeft, int scrollAr
   if (buttonOnLeft) {
     parts.Button = Rect{r.left, r.top, r.left + column, r.bottom};
     parts.Glyph = Rect{parts.Button.left + kInset, r.top, parts.Button.right, r.bottom};
-    parts.Edit = Rect{parts.Button.right + kEditGap, r.top + kInset, r.right - kInset, r.bottom - kInset};
+    parts.Edit =
+        Rect{parts.Button.right + kEditGap, r.top + kInset, r.right - kInset, r.bottom - kInset};
   } else {
     parts.Button = Rect{r.right - column, r.top, r.right, r.bottom};
     parts.Glyph = Rect{parts.Button.left, r.top, parts.Button.right - kInset, r.bottom};
-    parts.Edit = Rect{r.left + kInset, r.top + kInset, parts.Button.left - kEditGap, r.bottom - kInset};
+    parts.Edit =
+        Rect{r.left + kInset, r.top + kInset, parts.Button.left - kEditGap, r.bottom - kInset};
   }
   return parts;
 }

@@ -28,6 +28,7 @@ struct ComboParts {
 
 // `scrollArrowWidth` is the system's horizontal scroll-arrow width, `thumbWidth` the vertical
 // scroll thumb's height (the Style 1 button is as wide).
-ComboParts ComboLayout(const Rect& combo, int style, bool buttonOnLeft, int scrollArrowWidth, int thumbWidth);
+ComboParts ComboLayout(const Rect& combo, int style, bool buttonOnLeft, int scrollArrowWidth,
+                       int thumbWidth);
 
 } // namespace vela::skin

@@ -6,7 +6,6 @@
 #include "skin/draw/primitives_win.h"
 #include "ui/win_control.h"
 
-
 #include <algorithm>
 
 namespace vela::skin {
@@ -197,7 +196,8 @@ void TSkinComBox::Draw(HDC dc, const RECT& rect) {
   if (button.Style == 2) {
     // The composite's text area is magenta: the control's own text shows through it.
     const bool mirrored = onLeft && elements->SunkEdge && !elements->SunkEdge->Bitmap.Empty();
-    const TDataSkinObject& composite = mirrored ? *elements->SunkEdge : static_cast<const TDataSkinObject&>(button);
+    const TDataSkinObject& composite =
+        mirrored ? *elements->SunkEdge : static_cast<const TDataSkinObject&>(button);
     DrawSkinRect(dc, whole, composite.Bitmap.View(), composite.GetMargins(), look_,
                  std::max(1, int(composite.FrameCount)), true, false, false);
     return;
@@ -215,11 +215,14 @@ void TSkinComBox::Draw(HDC dc, const RECT& rect) {
   const int saved = SaveDC(dc);
   ExcludeClipRect(dc, parts.Edit.left, parts.Edit.top, parts.Edit.right, parts.Edit.bottom);
   if (elements->SunkEdge)
-    DrawSkinElement(dc, rect, std::max(1, int(elements->SunkEdge->FrameCount)), look_, *elements->SunkEdge);
+    DrawSkinElement(dc, rect, std::max(1, int(elements->SunkEdge->FrameCount)), look_,
+                    *elements->SunkEdge);
   const Bitmap& strip = onLeft && !button.Bitmap2.Empty() ? button.Bitmap2 : button.Bitmap;
   DrawStretchedCell(dc, parts.Button, strip.View(), true, cells, look_);
-  if (const TDataSkinObject* arrows = elements->ExtraImages.get(); arrows && !arrows->Bitmap.Empty())
-    DrawCenteredCell(dc, parts.Glyph, arrows->Bitmap.View(), true, std::max(1, int(arrows->FrameCount)), look_);
+  if (const TDataSkinObject* arrows = elements->ExtraImages.get();
+      arrows && !arrows->Bitmap.Empty())
+    DrawCenteredCell(dc, parts.Glyph, arrows->Bitmap.View(), true,
+                     std::max(1, int(arrows->FrameCount)), look_);
   RestoreDC(dc, saved);
 }
 

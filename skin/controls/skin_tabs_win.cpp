@@ -43,7 +43,8 @@ void DrawCentredText(HDC dc, const Rect& r, const std::wstring& text, COLORREF c
   RECT box{r.left, r.top, r.right, r.bottom};
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour = SetTextColor(dc, colour);
-  DrawTextW(dc, text.c_str(), int(text.size()), &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(dc, text.c_str(), int(text.size()), &box,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SetTextColor(dc, oldColour);
   SetBkMode(dc, oldMode);
 }
@@ -55,10 +56,10 @@ void FillBuffer(HDC dc, int width, int height, ui::TColor colour) {
 }
 
 // Draws cell `cell` of the tab strip into the buffer with the element's margins and settings.
-void DrawTabCell(ui::TBitmap& buffer, const Rect& target, const Bitmap& image, const TDataSkinObject& element,
-                 int cell) {
-  DrawSkinRect(buffer.View(), target, image.View(), element.GetMargins(), cell, std::max(1, int(element.FrameCount)),
-               element.Trans == 1, element.Tile != 0, false);
+void DrawTabCell(ui::TBitmap& buffer, const Rect& target, const Bitmap& image,
+                 const TDataSkinObject& element, int cell) {
+  DrawSkinRect(buffer.View(), target, image.View(), element.GetMargins(), cell,
+               std::max(1, int(element.FrameCount)), element.Trans == 1, element.Tile != 0, false);
 }
 
 // The control's own look comes back with its next paint.
@@ -76,13 +77,16 @@ COLORREF TabTextColour(const TDataSkinObject& element, bool focused) {
 // ---- TSkinTab
 
 const ui::TClassInfo& TSkinTab::StaticClassInfo() {
-  static const ui::TClassInfo info = ui::MakeClassInfo<TSkinTab>("TSkinTab", &TSkinControl::StaticClassInfo(), {});
+  static const ui::TClassInfo info =
+      ui::MakeClassInfo<TSkinTab>("TSkinTab", &TSkinControl::StaticClassInfo(), {});
   return info;
 }
 
 TSkinTab::TSkinTab(ui::TComponent* owner) : TSkinControl(owner) {}
 
-TSkinTab::~TSkinTab() { Destroying(); }
+TSkinTab::~TSkinTab() {
+  Destroying();
+}
 
 void TSkinTab::AttachHandle(HWND window, TSkinHost* host, ui::TCanvas* canvas) {
   TSkinControl::AttachHandle(window, host, canvas);
@@ -147,13 +151,15 @@ void TSkinTab::Draw(HDC dc, const RECT& rect) {
     strip_.SetSize(bounds.Width(), bounds.Height());
     HDC back = strip_.Dc();
     FillBuffer(back, bounds.Width(), bounds.Height(), ParentColour());
-    HGDIOBJ oldFont = SelectObject(back, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+    HGDIOBJ oldFont =
+        SelectObject(back, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
     const int count = int(SendMessageW(window, TCM_GETITEMCOUNT, 0, 0));
     const int focus = int(SendMessageW(window, TCM_GETCURFOCUS, 0, 0));
     for (int i = 0; i < count; ++i) {
       RECT item{};
       SendMessageW(window, TCM_GETITEMRECT, WPARAM(i), LPARAM(&item));
-      const Rect target = TabRectInBuffer(Rect{item.left, item.top, item.right, item.bottom}, strip, side_);
+      const Rect target =
+          TabRectInBuffer(Rect{item.left, item.top, item.right, item.bottom}, strip, side_);
       const int cell = TabCell(i == focus);
       cells_.push_back(cell);
       DrawTabCell(strip_, target, tabImage_, *tabs, cell);
@@ -162,7 +168,8 @@ void TSkinTab::Draw(HDC dc, const RECT& rect) {
     SelectObject(back, oldFont);
     const int saved = SaveDC(dc);
     // The arrows of a tab row too long for the control keep their own look.
-    if (HWND arrows = FindWindowExW(window, nullptr, UPDOWN_CLASSW, nullptr); arrows && IsWindowVisible(arrows)) {
+    if (HWND arrows = FindWindowExW(window, nullptr, UPDOWN_CLASSW, nullptr);
+        arrows && IsWindowVisible(arrows)) {
       RECT a{};
       GetWindowRect(arrows, &a);
       MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&a), 2);
@@ -191,7 +198,9 @@ const ui::TClassInfo& TSkinTab31::StaticClassInfo() {
 
 TSkinTab31::TSkinTab31(ui::TComponent* owner) : TSkinControl(owner) {}
 
-TSkinTab31::~TSkinTab31() { Destroying(); }
+TSkinTab31::~TSkinTab31() {
+  Destroying();
+}
 
 void TSkinTab31::AttachControl(TSkinHost* host, bool recolour, ui::TCanvas* canvas) {
   TSkinControl::AttachControl(host, recolour, canvas);
@@ -287,7 +296,8 @@ void TSkinTab31::Draw(HDC dc, const RECT& rect) {
     const bool isSelected = index == selected;
     cells_.push_back(TabCell(isSelected));
     DrawTabCell(buffer_, rects_[i], flippedTabs_, *tabs, cells_.back());
-    DrawCentredText(back, rects_[i], captions[std::size_t(index)], TabTextColour(*tabs, isSelected));
+    DrawCentredText(back, rects_[i], captions[std::size_t(index)],
+                    TabTextColour(*tabs, isSelected));
   }
   SelectObject(back, oldFont);
   BitBlt(dc, rect.left, rect.top, w, h, back, 0, 0, SRCCOPY);

@@ -77,14 +77,16 @@ Margins TabBorderMargins(TabSide side) {
   return Margins{4, 5, 4, 4};
 }
 
-std::vector<Rect> TabSetTabRects(std::span<const int> captionWidths, int firstIndex, int startMargin,
-                                 int endMargin, int width, int height, bool arrowsVisible) {
+std::vector<Rect> TabSetTabRects(std::span<const int> captionWidths, int firstIndex,
+                                 int startMargin, int endMargin, int width, int height,
+                                 bool arrowsVisible) {
   std::vector<int> widths(captionWidths.begin(), captionWidths.end());
   for (int& w : widths)
     w += kTabSetCaptionPadding;
   const int limit = width - endMargin - (arrowsVisible ? kTabSetArrowRoom : 0);
   std::vector<Rect> rects;
-  for (const ui::TTabStripSlot& slot : ui::LayoutTabStrip(widths, firstIndex, startMargin, limit).Slots)
+  for (const ui::TTabStripSlot& slot :
+       ui::LayoutTabStrip(widths, firstIndex, startMargin, limit).Slots)
     rects.push_back(Rect{slot.Left, 0, slot.Right, height});
   return rects;
 }

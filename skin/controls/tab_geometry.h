@@ -56,7 +56,8 @@ constexpr int TabCell(bool focused) {
 // the tab set's arrows are showing).
 constexpr int kTabSetCaptionPadding = 9;
 constexpr int kTabSetArrowRoom = 21;
-std::vector<Rect> TabSetTabRects(std::span<const int> captionWidths, int firstIndex, int startMargin,
-                                 int endMargin, int width, int height, bool arrowsVisible);
+std::vector<Rect> TabSetTabRects(std::span<const int> captionWidths, int firstIndex,
+                                 int startMargin, int endMargin, int width, int height,
+                                 bool arrowsVisible);
 
 } // namespace vela::skin

@@ -46,7 +46,8 @@ mapping::ControlFacts FactsOf(ui::TControl* control) {
   f.IsForm = dynamic_cast<ui::TCustomForm*>(control) != nullptr;
   f.IsScrollingWindow = IsScrollingWindow(control);
   f.NumButtons = int(ui::GetOrdProp(control, "NumButtons"));
-  f.PickerUpDownOrTime = ui::GetEnumProp(control, "Kind") == "dtkTime" || ui::GetEnumProp(control, "DateMode") == "dmUpDown";
+  f.PickerUpDownOrTime = ui::GetEnumProp(control, "Kind") == "dtkTime" ||
+                         ui::GetEnumProp(control, "DateMode") == "dmUpDown";
   return f;
 }
 
