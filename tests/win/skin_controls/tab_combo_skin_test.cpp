@@ -124,6 +124,12 @@ TEST_F(TabComboSkinTest, EachKindGetsItsSkinnerByClassOrClassMapLine) {
   EXPECT_EQ(tab->Control(), nullptr) << "attached by handle";
   EXPECT_EQ(tab->Owner(), pages) << "owned by its control";
   EXPECT_EQ(SendMessageW(pages->Handle(), SKM_ISSKINNED, 0, 0), 1);
+  // Walking the controls again finds every one covered, the one attached by handle included.
+  const int count = Skinner()->ControlSkinnerCount();
+  SendMessageW(Window(), SKM_SKINCHILDREN, 0, 0);
+  PumpMessages();
+  EXPECT_EQ(Skinner()->ControlSkinnerCount(), count);
+  EXPECT_EQ(pages->ComponentCount(), 1);
 }
 
 TEST_F(TabComboSkinTest, WithoutTheClassMapLineOrWithTheSwitchOffNothingIsTaken) {
