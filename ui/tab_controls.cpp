@@ -1,6 +1,7 @@
 #include "ui/tab_controls.h"
 
 #include "ui/core/tab_strip.h"
+#include "ui/image_list.h"
 
 #include <commctrl.h>
 
@@ -23,7 +24,8 @@ const TClassInfo& TCustomTabControl::StaticClassInfo() {
   using P = PropsOf<TCustomTabControl>;
   static const TClassInfo info = MakeClassInfo<TCustomTabControl>(
       "TCustomTabControl", &TWinControl::StaticClassInfo(),
-      {P::Enum<TTabPosition>("TabPosition", &TCustomTabControl::TabPosition, &TCustomTabControl::SetTabPosition,
+      {P::Ref<TImageList>("Images", &TCustomTabControl::Images, &TCustomTabControl::SetImages),
+       P::Enum<TTabPosition>("TabPosition", &TCustomTabControl::TabPosition, &TCustomTabControl::SetTabPosition,
                              kTabPositionIdents),
        P::Event("OnChange", &TCustomTabControl::OnChange)});
   return info;
@@ -56,7 +58,27 @@ void TCustomTabControl::CreateParams(TCreateParams& p) {
 
 void TCustomTabControl::HandleCreated() {
   TWinControl::HandleCreated();
+  if (images_) SendMessageW(HandleIfAllocated(), TCM_SETIMAGELIST, 0, LPARAM(images_->Handle()));
   UpdateTabs();
+}
+
+void TCustomTabControl::SetImages(TImageList* images) {
+  if (images == images_) return;
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = images;
+  if (images_) images_->FreeNotification(this);
+  if (HWND h = HandleIfAllocated()) {
+    SendMessageW(h, TCM_SETIMAGELIST, 0, LPARAM(images_ ? images_->Handle() : nullptr));
+    UpdateTabs();
+  }
+}
+
+void TCustomTabControl::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == images_) {
+    images_ = nullptr;
+    if (HWND h = HandleIfAllocated()) SendMessageW(h, TCM_SETIMAGELIST, 0, 0);
+  }
 }
 
 void TCustomTabControl::HandleDestroying() {
@@ -90,8 +112,9 @@ void TCustomTabControl::UpdateTabs() {
   SendMessageW(h, TCM_DELETEALLITEMS, 0, 0);
   for (std::size_t i = 0; i < captions.size(); ++i) {
     TCITEMW item{};
-    item.mask = TCIF_TEXT;
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
     item.pszText = const_cast<wchar_t*>(captions[i].c_str());
+    item.iImage = images_ ? TabImageIndex(int(i)) : -1;
     SendMessageW(h, TCM_INSERTITEMW, WPARAM(i), LPARAM(&item));
   }
   if (tabIndex_ >= int(captions.size())) tabIndex_ = captions.empty() ? -1 : 0;
@@ -174,7 +197,8 @@ const TClassInfo& TTabSheet::StaticClassInfo() {
   using P = PropsOf<TTabSheet>;
   static const TClassInfo info = MakeClassInfo<TTabSheet>(
       "TTabSheet", &TWinControl::StaticClassInfo(),
-      {P::Ref<TPageControl>("PageControl", &TTabSheet::PageControl, &TTabSheet::SetPageControl)});
+      {P::Int("ImageIndex", &TTabSheet::ImageIndex, &TTabSheet::SetImageIndex),
+       P::Ref<TPageControl>("PageControl", &TTabSheet::PageControl, &TTabSheet::SetPageControl)});
   return info;
 }
 
@@ -205,6 +229,11 @@ void TTabSheet::SetParent(TWinControl* parent) {
   if (auto* pages = dynamic_cast<TPageControl*>(parent); pages && pages != pageControl_) pages->InsertPage(this);
 }
 
+void TTabSheet::SetImageIndex(int value) {
+  imageIndex_ = value;
+  if (pageControl_) pageControl_->UpdateTabs();
+}
+
 void TTabSheet::SetText(const std::wstring& text) {
   TWinControl::SetText(text);
   if (pageControl_) pageControl_->UpdateTabs();
@@ -233,6 +262,10 @@ std::vector<std::wstring> TPageControl::TabCaptions() const {
   std::vector<std::wstring> captions;
   for (TTabSheet* page : pages_) captions.push_back(page->Caption());
   return captions;
+}
+
+int TPageControl::TabImageIndex(int index) const {
+  return index >= 0 && index < PageCount() ? pages_[std::size_t(index)]->ImageIndex() : -1;
 }
 
 int TPageControl::ActivePageIndex() const {

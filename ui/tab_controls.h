@@ -1,10 +1,11 @@
 #pragma once
 // Tab controls, page controls with their sheets, and tab sets.
 //
-//   TTabControl   native "SysTabControl32"; Tabs, TabIndex, TabPosition, OnChange; children sit
-//                 in the display area under the tabs
+//   TTabControl   native "SysTabControl32"; Tabs, TabIndex, TabPosition, Images, OnChange;
+//                 children sit in the display area under the tabs; tab i shows image i
 //   TPageControl  the same with one TTabSheet per tab; ActivePage shows its sheet, OnChange
 //   TTabSheet     a page: nested in a page control's description, its Caption is the tab's text
+//                 and its ImageIndex the tab's image in the page control's Images
 //   TTabSet       a strip of tabs the framework draws itself (no native control): Tabs,
 //                 TabIndex, FirstIndex, StartMargin, EndMargin, OnChange; arrows (a
 //                 TTabScroller, the tab set's first component) appear when tabs are scrolled
@@ -18,6 +19,8 @@
 #include <vector>
 
 namespace vela::ui {
+
+class TImageList;
 
 enum class TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 
@@ -34,6 +37,9 @@ public:
   RECT DisplayRect() const;
   // The rectangle of a tab in client coordinates; empty without a window.
   RECT TabRect(int index) const;
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* images);
+  void Notification(TComponent* component, TOperation operation) override;
 
   TNotifyEvent OnChange;
 
@@ -45,6 +51,8 @@ protected:
   void AdjustClientRect(RECT& rect) const override;
   // The texts of the tabs, in order.
   virtual std::vector<std::wstring> TabCaptions() const = 0;
+  // The image of a tab in Images, -1 for none.
+  virtual int TabImageIndex(int index) const { return index; }
   // The user picked another tab (TabIndex already tells which).
   virtual void Change();
   // Copies the tab texts to the window, keeping the selection.
@@ -53,6 +61,7 @@ protected:
 private:
   TTabPosition tabPosition_ = TTabPosition::tpTop;
   mutable int tabIndex_ = -1;
+  TImageList* images_ = nullptr;
 };
 
 class TTabControl : public TCustomTabControl {
@@ -80,6 +89,8 @@ public:
   void SetPageControl(TPageControl* control);
   // Its position among the pages; -1 outside a page control.
   int PageIndex() const;
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int value);
   void SetParent(TWinControl* parent) override;
   void SetText(const std::wstring& text) override;
 
@@ -89,6 +100,7 @@ protected:
 private:
   friend class TPageControl;
   TPageControl* pageControl_ = nullptr;
+  int imageIndex_ = -1;
 };
 
 class TPageControl : public TCustomTabControl {
@@ -108,6 +120,7 @@ public:
 
 protected:
   std::vector<std::wstring> TabCaptions() const override;
+  int TabImageIndex(int index) const override;
   void Change() override;
   void AlignControls(RECT rect) override;
 

@@ -2,6 +2,8 @@
 // whole.
 #include "skin/controls/skin_tabs.h"
 
+#include "skin/controls/button_layout.h"
+
 #include "skin/data/transforms.h"
 #include "skin/draw/primitives.h"
 #include "skin/draw/primitives_win.h"
@@ -28,25 +30,50 @@ const TDataSkinBorder* UsableTabs(const TSkinElements* elements) {
   return elements->Tabs.get();
 }
 
-std::wstring TabText(HWND window, int index) {
+struct TabItem {
+  std::wstring text;
+  int image = -1;
+};
+
+TabItem ReadTabItem(HWND window, int index) {
   wchar_t text[kTabTextLength + 1] = {};
   TCITEMW item{};
-  item.mask = TCIF_TEXT;
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
   item.pszText = text;
   item.cchTextMax = kTabTextLength;
+  item.iImage = -1;
   SendMessageW(window, TCM_GETITEMW, WPARAM(index), LPARAM(&item));
-  return text;
+  return TabItem{text, item.iImage};
 }
 
-// A caption centred in `r` of the buffer, on a transparent background.
-void DrawCentredText(HDC dc, const Rect& r, const std::wstring& text, COLORREF colour) {
-  RECT box{r.left, r.top, r.right, r.bottom};
+// A caption in `box` of the buffer on a transparent background, one line, centred vertically.
+void DrawCaptionIn(HDC dc, RECT box, const std::wstring& text, COLORREF colour, UINT align) {
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour = SetTextColor(dc, colour);
   DrawTextW(dc, text.c_str(), int(text.size()), &box,
-            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+            align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SetTextColor(dc, oldColour);
   SetBkMode(dc, oldMode);
+}
+
+void DrawCentredText(HDC dc, const Rect& r, const std::wstring& text, COLORREF colour) {
+  DrawCaptionIn(dc, RECT{r.left, r.top, r.right, r.bottom}, text, colour, DT_CENTER);
+}
+
+// The item's image and caption side by side, centred together in `r` (the caption alone
+// when the item has no image).
+void DrawImageText(HDC dc, const Rect& r, const TabItem& item, HIMAGELIST images, COLORREF colour) {
+  int imageWidth = 0, imageHeight = 0;
+  if (!images || item.image < 0 || !ImageList_GetIconSize(images, &imageWidth, &imageHeight)) {
+    DrawCentredText(dc, r, item.text, colour);
+    return;
+  }
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, item.text.c_str(), int(item.text.size()), &extent);
+  const int start = r.left + ImageTextStart(1, r.Width(), extent.cx, imageWidth);
+  ImageList_Draw(images, item.image, dc, start, r.top + (r.Height() - imageHeight) / 2,
+                 ILD_TRANSPARENT);
+  DrawCaptionIn(dc, RECT{start + imageWidth, r.top, r.right, r.bottom}, item.text, colour, DT_LEFT);
 }
 
 void FillBuffer(HDC dc, int width, int height, ui::TColor colour) {
@@ -155,6 +182,7 @@ void TSkinTab::Draw(HDC dc, const RECT& rect) {
         SelectObject(back, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
     const int count = int(SendMessageW(window, TCM_GETITEMCOUNT, 0, 0));
     const int focus = int(SendMessageW(window, TCM_GETCURFOCUS, 0, 0));
+    const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(window, TCM_GETIMAGELIST, 0, 0));
     for (int i = 0; i < count; ++i) {
       RECT item{};
       SendMessageW(window, TCM_GETITEMRECT, WPARAM(i), LPARAM(&item));
@@ -163,7 +191,7 @@ void TSkinTab::Draw(HDC dc, const RECT& rect) {
       const int cell = TabCell(i == focus);
       cells_.push_back(cell);
       DrawTabCell(strip_, target, tabImage_, *tabs, cell);
-      DrawCentredText(back, target, TabText(window, i), TabTextColour(*tabs, i == focus));
+      DrawImageText(back, target, ReadTabItem(window, i), images, TabTextColour(*tabs, i == focus));
     }
     SelectObject(back, oldFont);
     const int saved = SaveDC(dc);

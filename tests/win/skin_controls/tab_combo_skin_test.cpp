@@ -9,6 +9,7 @@
 #include "skin/forms/skin_manager.h"
 #include "tests/win/skin_frame/frame_fixture.h"
 #include "ui/button_controls.h"
+#include "ui/image_list.h"
 #include "ui/list_controls.h"
 #include "ui/std_controls.h"
 #include "ui/tab_controls.h"
@@ -412,6 +413,35 @@ TEST_F(TabComboSkinTest, TabsOnTheLeftAreComposedAsIfOnTopAndTurnedIntoPlace) {
     for (int x = 0; x < columns; ++x) outer.At(x, y) = expected.At(x + skipped, y);
   const Rect area{int(item.left) + skipped, int(item.top), int(item.left) + skipped + columns, int(item.bottom)};
   EXPECT_GT(ExpectPixels(CaptureWindow(pages->Handle()), area, outer, "left_tab"), 10);
+}
+
+TEST_F(TabComboSkinTest, ATabsImageIsDrawnBesideItsCaption) {
+  auto* images = new ui::TImageList(form);
+  ui::TBitmap red;
+  red.SetSize(16, 16);
+  red.Canvas()->Brush()->SetColor(0x0000FF); // a colour code: red
+  const RECT all{0, 0, 16, 16};
+  red.Canvas()->FillRect(all);
+  images->Add(red);
+  pages->SetImages(images);
+  auto* first = dynamic_cast<ui::TTabSheet*>(pages->Pages(0));
+  first->SetImageIndex(0);
+  Skin();
+  Redraw(pages->Handle());
+  auto redIn = [&](const RECT& r) {
+    const Bitmap shot = CaptureWindow(pages->Handle());
+    int count = 0;
+    for (int y = std::max(0, int(r.top)); y < std::min(shot.Height(), int(r.bottom)); ++y)
+      for (int x = std::max(0, int(r.left)); x < std::min(shot.Width(), int(r.right)); ++x)
+        count += shot.At(x, y) == 0xFF0000;
+    return count;
+  };
+  const RECT tab = pages->TabRect(0);
+  EXPECT_GT(redIn(tab), 16 * 8) << "the image shows on the first tab";
+  EXPECT_EQ(redIn(pages->TabRect(1)), 0) << "the second tab has none";
+  first->SetImageIndex(-1);
+  Redraw(pages->Handle());
+  EXPECT_EQ(redIn(pages->TabRect(0)), 0);
 }
 
 } // namespace

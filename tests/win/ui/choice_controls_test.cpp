@@ -5,6 +5,7 @@
 #include "ui/button_controls.h"
 #include "ui/core/props.h"
 #include "ui/form.h"
+#include "ui/image_list.h"
 #include "ui/list_controls.h"
 #include "ui/tab_controls.h"
 
@@ -414,6 +415,32 @@ TEST_F(ChoiceControls, ClickingATabSwitchesPagesAndFiresOnChange) {
   Click(tabs->Handle(), POINT{(left.left + left.right) / 2, (left.top + left.bottom) / 2});
   EXPECT_EQ(tabs->TabIndex(), 0);
   EXPECT_EQ(events.back(), "tabs");
+}
+
+TEST_F(ChoiceControls, TabImagesComeFromTheImageListByTabOrBySheet) {
+  auto* images = new TImageList(form);
+  TBitmap strip;
+  strip.SetSize(32, 16);
+  images->Add(strip);
+  ASSERT_EQ(images->Count(), 2);
+  auto* tabs = Get<TTabControl>("Tabs1");
+  auto* pages = Get<TPageControl>("Pages");
+  tabs->SetImages(images);
+  pages->SetImages(images);
+  Get<TTabSheet>("Sheet2")->SetImageIndex(0);
+  auto imageOf = [](TWinControl* control, int index) {
+    TCITEMW item{};
+    item.mask = TCIF_IMAGE;
+    SendMessageW(control->Handle(), TCM_GETITEMW, WPARAM(index), LPARAM(&item));
+    return item.iImage;
+  };
+  EXPECT_EQ(SendMessageW(tabs->Handle(), TCM_GETIMAGELIST, 0, 0), LRESULT(images->Handle()));
+  EXPECT_EQ(imageOf(tabs, 1), 1) << "a tab control's tab i shows image i";
+  EXPECT_EQ(imageOf(pages, 0), -1) << "a sheet without ImageIndex";
+  EXPECT_EQ(imageOf(pages, 1), 0);
+  delete images;
+  EXPECT_EQ(tabs->Images(), nullptr);
+  EXPECT_EQ(SendMessageW(tabs->Handle(), TCM_GETIMAGELIST, 0, 0), 0);
 }
 
 TEST_F(ChoiceControls, TabSetClicksSelectAndArrowsScrollTabsThatDoNotFit) {
