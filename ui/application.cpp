@@ -1,12 +1,15 @@
 #include "ui/application.h"
 
+#include "ui/button_controls.h"
 #include "ui/com_controls.h"
 #include "ui/dialogs.h"
 #include "ui/image_list.h"
+#include "ui/list_controls.h"
 #include "ui/list_view.h"
 #include "ui/menus.h"
 #include "ui/speed_button.h"
 #include "ui/std_controls.h"
+#include "ui/tab_controls.h"
 #include "ui/timer.h"
 
 #include <commctrl.h>
@@ -27,6 +30,10 @@ void RegisterStandardClasses() {
           &TGroupBox::StaticClassInfo(), &TSpeedButton::StaticClassInfo(), &TListView::StaticClassInfo(),
           &TProgressBar::StaticClassInfo(), &TStatusBar::StaticClassInfo(), &TTrackBar::StaticClassInfo(),
           &TUpDown::StaticClassInfo(),
+          &TCheckBox::StaticClassInfo(), &TRadioButton::StaticClassInfo(), &TRadioGroup::StaticClassInfo(),
+          &TBitBtn::StaticClassInfo(), &TComboBox::StaticClassInfo(), &TListBox::StaticClassInfo(),
+          &TScrollBar::StaticClassInfo(), &TDateTimePicker::StaticClassInfo(), &TTabControl::StaticClassInfo(),
+          &TPageControl::StaticClassInfo(), &TTabSheet::StaticClassInfo(), &TTabSet::StaticClassInfo(),
           &TTimer::StaticClassInfo(), &TOpenDialog::StaticClassInfo(), &TImageList::StaticClassInfo(),
           &TMainMenu::StaticClassInfo(), &TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo()})
       RegisterClass(*info);

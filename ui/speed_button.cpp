@@ -206,10 +206,10 @@ void TSpeedButton::WndProc(TMessage& m) {
   TGraphicControl::WndProc(m);
 }
 
-void TSpeedButton::DrawGlyph(HDC dc, POINT at, TButtonState state) {
-  if (glyph_->Empty()) return;
-  int cells = std::min(numGlyphs_, std::max(1, glyph_->Width()));
-  int cellWidth = glyph_->Width() / cells;
+void DrawGlyphCell(HDC dc, POINT at, const TBitmap& glyph, int numGlyphs, TButtonState state) {
+  if (glyph.Empty()) return;
+  int cells = std::min(numGlyphs, std::max(1, glyph.Width()));
+  int cellWidth = glyph.Width() / cells;
   int index = int(state);
   bool grey = false;
   if (index >= cells) {
@@ -218,10 +218,10 @@ void TSpeedButton::DrawGlyph(HDC dc, POINT at, TButtonState state) {
   }
   // The cell is copied out so that a disabled look can be made from it.
   TBitmap cell;
-  cell.SetSize(cellWidth, glyph_->Height());
-  auto src = glyph_->View();
+  cell.SetSize(cellWidth, glyph.Height());
+  auto src = glyph.View();
   auto dst = cell.View();
-  Pixel transparent = vela::skin::PixelFromColorRef(std::uint32_t(ColorToRGB(glyph_->TransparentColor())));
+  Pixel transparent = vela::skin::PixelFromColorRef(std::uint32_t(ColorToRGB(glyph.TransparentColor())));
   for (int y = 0; y < dst.height; ++y)
     for (int x = 0; x < dst.width; ++x) {
       Pixel p = src.At(index * cellWidth + x, y) & 0xFFFFFF;
@@ -236,6 +236,8 @@ void TSpeedButton::DrawGlyph(HDC dc, POINT at, TButtonState state) {
   TransparentBlt(dc, at.x, at.y, cellWidth, cell.Height(), cell.Canvas()->Handle(), 0, 0, cellWidth, cell.Height(),
                  vela::skin::ColorRefFromPixel(transparent));
 }
+
+void TSpeedButton::DrawGlyph(HDC dc, POINT at, TButtonState state) { DrawGlyphCell(dc, at, *glyph_, numGlyphs_, state); }
 
 void TSpeedButton::Paint() {
   TCanvas* canvas = Canvas();

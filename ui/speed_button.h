@@ -29,6 +29,9 @@ struct TGlyphLayout {
 };
 TGlyphLayout LayoutGlyphAndText(SIZE client, SIZE glyph, SIZE text, TButtonLayout layout,
                                 int margin, int spacing);
+// Draws the cell of a glyph strip of `numGlyphs` cells that a button state shows (a missing
+// cell falls back to the first, a missing disabled cell is the first drawn grey), transparently.
+void DrawGlyphCell(HDC dc, POINT at, const TBitmap& glyph, int numGlyphs, TButtonState state);
 
 class TSpeedButton : public TGraphicControl {
   VELA_CLASS_INFO

@@ -3,11 +3,13 @@
 #include "skin/controls/control_mapping.h"
 #include "skin/controls/skin_box.h"
 #include "skin/controls/skin_buttons.h"
+#include "skin/controls/skin_combo.h"
 #include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_group_box.h"
 #include "skin/controls/skin_obj_image.h"
 #include "skin/controls/skin_progress.h"
 #include "skin/controls/skin_status_bar.h"
+#include "skin/controls/skin_tabs.h"
 #include "skin/controls/skin_track_bar.h"
 #include "skin/forms/skin_data.h"
 #include "skin/forms/win_skin_form_impl.h"
@@ -52,6 +54,8 @@ mapping::ControlFacts FactsOf(ui::TControl* control) {
   f.IsForm = dynamic_cast<ui::TCustomForm*>(control) != nullptr;
   f.IsScrollingWindow = IsScrollingWindow(control);
   f.NumButtons = int(ui::GetOrdProp(control, "NumButtons"));
+  f.PickerUpDownOrTime = ui::GetEnumProp(control, "Kind") == "dtkTime" ||
+                         ui::GetEnumProp(control, "DateMode") == "dmUpDown";
   return f;
 }
 
@@ -246,6 +250,16 @@ void TImpl::ApplyDecision(ui::TControl* control, const mapping::MappingDecision&
   case mapping::SkinnerKind::TSkinObjImage:
     skinner = new TSkinObjImage(control, decision.GlyphMode);
     break;
+  case mapping::SkinnerKind::TSkinComBox:
+    skinner = new TSkinComBox(control);
+    break;
+  case mapping::SkinnerKind::TSkinTab31:
+    skinner = new TSkinTab31(control);
+    break;
+  case mapping::SkinnerKind::TSkinTab:
+    if (auto* windowed = dynamic_cast<ui::TWinControl*>(control))
+      (new TSkinTab(control))->AttachHandle(windowed->Handle(), &self, &controlCanvas);
+    break;
   default:
     // The skinners of the other kinds come later; their controls keep their own look.
     break;
@@ -337,6 +351,9 @@ void TImpl::SkinChildWindow(HWND child) {
     break;
   case mapping::SkinnerKind::TSkinBoxH:
     skinner = std::make_unique<TSkinBoxH>(nullptr);
+    break;
+  case mapping::SkinnerKind::TSkinComBox:
+    skinner = std::make_unique<TSkinComBox>(nullptr);
     break;
   default:
     return; // the skinners of the other kinds come later
