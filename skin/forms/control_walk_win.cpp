@@ -2,6 +2,9 @@
 // keeping the list, and the one hot control.
 #include "skin/controls/control_mapping.h"
 #include "skin/controls/skin_buttons.h"
+#include "skin/controls/skin_list_view.h"
+#include "skin/controls/skin_scrollbar.h"
+#include "skin/controls/skin_up_down.h"
 #include "skin/forms/skin_data.h"
 #include "skin/forms/win_skin_form_impl.h"
 #include "ui/com_controls.h"
@@ -197,6 +200,7 @@ void TImpl::MapControl(ui::TControl* control, ui::TComponent* container) {
     return;
   // The skinner is owned by the control it skins, which frees it.
   TSkinControl* skinner = nullptr;
+  TSkinScrollbar* scrolling = nullptr;
   switch (decision.Kind) {
   case mapping::SkinnerKind::TSkinButton:
     skinner = new TSkinButton(control);
@@ -213,14 +217,30 @@ void TImpl::MapControl(ui::TControl* control, ui::TComponent* container) {
   case mapping::SkinnerKind::TSkinRadioButton:
     skinner = new TSkinRadioButton(control);
     break;
+  case mapping::SkinnerKind::TSkinScrollbar:
+    scrolling = new TSkinScrollbar(control);
+    break;
+  case mapping::SkinnerKind::TSkinListView:
+    scrolling = new TSkinListView(control);
+    break;
+  case mapping::SkinnerKind::TSkinUpDown:
+    skinner = new TSkinUpDown(control);
+    break;
   default:
     // The skinners of the other kinds come later; their controls keep their own look.
     break;
   }
   if (skinner)
     skinner->AttachControl(&self, decision.Recolour, &controlCanvas);
+  if (scrolling)
+    scrolling->AttachScrolling(&self, &controlCanvas);
   if (decision.Children == mapping::ChildAction::SkinComponents)
     SkinComponents(control);
+  if (decision.Children == mapping::ChildAction::EmbeddedScrollbars)
+    if (auto* parent = dynamic_cast<ui::TWinControl*>(control))
+      for (int i = 0; i < parent->ControlCount(); ++i)
+        if (ui::TControl* child = parent->Controls(i); IsScrollingWindow(child) && !IsControlSkinned(child))
+          (new TSkinScrollbar(child))->AttachScrolling(&self, &controlCanvas);
 }
 
 void TImpl::SkinChildWindows() {
