@@ -178,4 +178,29 @@ protected:
   TScrollOverlays overlays_;
 };
 
+// A stand-alone scroll bar control: one overlay of kind 2 over the whole control, which reads
+// the control's scroll state and hands presses to it as presses on its client area.
+class TSkinScControl : public TSkinControl {
+  VELA_CLASS_INFO
+public:
+  explicit TSkinScControl(ui::TComponent* owner);
+  ~TSkinScControl() override;
+
+  // A framework scroll bar control (the owner) or a bare window of the scroll-bar class.
+  void AttachControl(TSkinHost* host, bool recolour, ui::TCanvas* canvas) override;
+  void AttachHandle(HWND window, TSkinHost* host, ui::TCanvas* canvas) override;
+  void Unskin() override;
+
+  TWScrollbar* Overlay() const { return overlay_; }
+
+protected:
+  void AfterMessage(ui::TMessage& m) override;
+  void Draw(HDC dc, const RECT& rect) override;
+
+private:
+  void CreateOverlay();
+  void FreeOverlay();
+  TWScrollbar* overlay_ = nullptr;
+};
+
 } // namespace vela::skin

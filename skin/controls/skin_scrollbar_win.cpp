@@ -501,4 +501,89 @@ void TSkinScrollbarH::Draw(HDC dc, const RECT&) {
   overlays_.FillCorner(dc, ui::ColorToRGB(FaceOf(*this)));
 }
 
+// ---- TSkinScControl
+
+const ui::TClassInfo& TSkinScControl::StaticClassInfo() {
+  static const ui::TClassInfo info =
+      ui::MakeClassInfo<TSkinScControl>("TSkinScControl", &TSkinControl::StaticClassInfo(), {});
+  return info;
+}
+
+TSkinScControl::TSkinScControl(ui::TComponent* owner) : TSkinControl(owner) {}
+
+TSkinScControl::~TSkinScControl() {
+  Destroying();
+  FreeOverlay();
+}
+
+void TSkinScControl::CreateOverlay() {
+  FreeOverlay();
+  overlay_ = new TWScrollbar(this);
+  if (Control())
+    overlay_->BindControl(this, Control(), sbkControl);
+  else
+    overlay_->BindWindow(this, Handle(), sbkControl);
+}
+
+void TSkinScControl::FreeOverlay() {
+  delete overlay_;
+  overlay_ = nullptr;
+}
+
+void TSkinScControl::AttachControl(TSkinHost* host, bool recolour, ui::TCanvas* canvas) {
+  if (Attached())
+    return;
+  TSkinControl::AttachControl(host, recolour, canvas);
+  if (Attached())
+    CreateOverlay();
+}
+
+void TSkinScControl::AttachHandle(HWND window, TSkinHost* host, ui::TCanvas* canvas) {
+  if (Attached())
+    return;
+  TSkinControl::AttachHandle(window, host, canvas);
+  if (Attached())
+    CreateOverlay();
+}
+
+void TSkinScControl::Unskin() {
+  TSkinControl::Unskin();
+  if (LifeState() == clsWindowDestroyed) {
+    if (overlay_)
+      overlay_->HideBar();
+  } else {
+    FreeOverlay();
+  }
+}
+
+void TSkinScControl::AfterMessage(ui::TMessage& m) {
+  switch (m.Msg) {
+  case WM_NCPAINT:
+  case WM_WINDOWPOSCHANGED:
+    if (overlay_)
+      overlay_->Place();
+    break;
+  case SBM_SETSCROLLINFO:
+  case SBM_SETPOS:
+  case SBM_SETRANGE:
+  case SBM_SETRANGEREDRAW:
+  case SBM_ENABLE_ARROWS:
+  case WM_ENABLE:
+    if (overlay_)
+      overlay_->Invalidate();
+    break;
+  case ui::CM_VISIBLECHANGED:
+    if (overlay_ && m.WParam == 0)
+      overlay_->HideBar();
+    break;
+  default:
+    TSkinControl::AfterMessage(m);
+  }
+}
+
+void TSkinScControl::Draw(HDC, const RECT&) {
+  if (overlay_ && overlay_->Shown())
+    overlay_->Invalidate();
+}
+
 } // namespace vela::skin

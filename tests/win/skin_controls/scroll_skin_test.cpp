@@ -138,6 +138,66 @@ TEST_F(ScrollSkinTest, ABareWindowsBarsAreCoveredAndGivenBack) {
   DestroyWindow(host);
 }
 
+// ---- a stand-alone scroll bar control
+
+// Moves the control's position the way an application answers its scroll messages.
+LRESULT CALLBACK ScrollHostProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_VSCROLL && lParam) {
+    auto bar = reinterpret_cast<HWND>(lParam);
+    const int pos = GetScrollPos(bar, SB_CTL);
+    if (LOWORD(wParam) == SB_LINEDOWN)
+      SetScrollPos(bar, SB_CTL, pos + 1, TRUE);
+    else if (LOWORD(wParam) == SB_PAGEDOWN)
+      SetScrollPos(bar, SB_CTL, pos + 10, TRUE);
+    return 0;
+  }
+  return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+TEST_F(ScrollSkinTest, AScrollBarControlIsCoveredWhole) {
+  Skin();
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = ScrollHostProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"VelaScrollHost";
+  RegisterClassW(&wc);
+  HWND host = CreateWindowExW(0, L"VelaScrollHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 100, 200,
+                              240, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND bar = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 20, 10, 17, 150, host,
+                             nullptr, wc.hInstance, nullptr);
+  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 20, 0, 0};
+  SetScrollInfo(bar, SB_CTL, &info, TRUE);
+
+  auto* skinner = new TSkinScControl(nullptr);
+  skinner->AttachHandle(bar, Skinner(), nullptr);
+  TWScrollbar* overlay = skinner->Overlay();
+  ASSERT_NE(overlay, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return overlay->Shown(); }));
+  EXPECT_TRUE(overlay->Vertical()) << "the orientation comes from the window style";
+  RECT over{}, client{};
+  GetWindowRect(overlay->Handle(), &over);
+  GetClientRect(bar, &client);
+  MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  EXPECT_TRUE(EqualRect(&over, &client));
+
+  // A press on the lower arrow is a press on the control, whose scroll loop ends at the
+  // release posted first.
+  PostMessageW(bar, WM_LBUTTONUP, 0, 0);
+  SendMessageW(overlay->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 145));
+  EXPECT_EQ(GetScrollPos(bar, SB_CTL), 1);
+  EXPECT_EQ(overlay->PressedPart(), int(ScrollPart::LineDown));
+
+  // The thumb follows the control's position.
+  SetScrollPos(bar, SB_CTL, 50, TRUE);
+  RedrawWindow(overlay->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const int arrow = GetSystemMetrics(SM_CXHSCROLL);
+  EXPECT_EQ(overlay->PaintedThumb(), ThumbFor(ScrollState{0, 100, 20, 50, 0}, 50, 150, arrow));
+
+  skinner->Unskin();
+  delete skinner;
+  DestroyWindow(host);
+}
+
 // ---- up-down
 
 class UpDownSkinTest : public SkinnedFormTest {
