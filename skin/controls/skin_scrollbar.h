@@ -122,12 +122,19 @@ public:
   void Create(TSkinControl* skinner, ui::TWinControl* control, HWND window);
   void Free();
   void PlaceBoth();
+  // Places the overlays that are not shown: a bar may have come while they were hidden.
+  void PlaceHidden();
   void HideBoth();
   // WM_HSCROLL / WM_VSCROLL: the overlay of that bar shows the part being operated.
   void ScrollReported(UINT msg, WPARAM wParam);
   void InvalidateShown();
   // Fills the square between two shown bars with `colour`, on a DC of the scrolled window.
   void FillCorner(HDC dc, COLORREF colour) const;
+  // The scrolled window has painted on `dc`: the overlays paint again (those that were hidden
+  // are placed first, as a bar may have come) and the corner takes the face colour.
+  void WindowPainted(HDC dc, COLORREF face);
+  // The skinner was unskinned: the overlays go, or only hide when the window is destroyed.
+  void Unskinned(int lifeState);
 
   TWScrollbar* Horizontal() const { return horizontal_; }
   TWScrollbar* Vertical() const { return vertical_; }

@@ -2,6 +2,7 @@
 // overlays of a scrolling window in place.
 #include "skin/controls/skin_scrollbar.h"
 
+#include "skin/controls/skin_messages.h"
 #include "skin/draw/primitives_win.h"
 #include "ui/core/props.h"
 #include "ui/core/text.h"
@@ -311,6 +312,12 @@ void TScrollOverlays::PlaceBoth() {
       overlay->Place();
 }
 
+void TScrollOverlays::PlaceHidden() {
+  for (TWScrollbar* overlay : {horizontal_, vertical_})
+    if (overlay && !overlay->Shown())
+      overlay->Place();
+}
+
 void TScrollOverlays::HideBoth() {
   for (TWScrollbar* overlay : {horizontal_, vertical_})
     if (overlay)
@@ -329,6 +336,21 @@ void TScrollOverlays::InvalidateShown() {
   for (TWScrollbar* overlay : {horizontal_, vertical_})
     if (overlay && overlay->Shown())
       overlay->Invalidate();
+}
+
+void TScrollOverlays::Unskinned(int lifeState) {
+  // A window that is gone takes its parent's overlays along only when the parent goes too:
+  // hide them, and leave freeing them to the skinner's end.
+  if (lifeState == clsWindowDestroyed)
+    HideBoth();
+  else
+    Free();
+}
+
+void TScrollOverlays::WindowPainted(HDC dc, COLORREF face) {
+  PlaceHidden();
+  InvalidateShown();
+  FillCorner(dc, face);
 }
 
 void TScrollOverlays::FillCorner(HDC dc, COLORREF colour) const {
@@ -409,12 +431,7 @@ void TSkinScrollbar::AttachScrolling(TSkinHost* host, ui::TCanvas* canvas) {
 
 void TSkinScrollbar::Unskin() {
   TSkinControl::Unskin();
-  // A window that is gone takes its parent's overlays along only when the parent goes too:
-  // hide them, and leave freeing them to the skinner's end.
-  if (LifeState() == clsWindowDestroyed)
-    overlays_.HideBoth();
-  else
-    overlays_.Free();
+  overlays_.Unskinned(LifeState());
 }
 
 void TSkinScrollbar::AfterMessage(ui::TMessage& m) {
@@ -434,14 +451,20 @@ void TSkinScrollbar::AfterMessage(ui::TMessage& m) {
     else
       overlays_.PlaceBoth();
     break;
+  case SKM_ENABLE:
+    // Switched off, the native bars show; switched on again, the next paint brings the
+    // overlays back.
+    TSkinControl::AfterMessage(m);
+    if (m.WParam == 0)
+      overlays_.HideBoth();
+    break;
   default:
     TSkinControl::AfterMessage(m);
   }
 }
 
 void TSkinScrollbar::Draw(HDC dc, const RECT&) {
-  overlays_.InvalidateShown();
-  overlays_.FillCorner(dc, ui::ColorToRGB(FaceOf(*this)));
+  overlays_.WindowPainted(dc, ui::ColorToRGB(FaceOf(*this)));
 }
 
 // ---- TSkinScrollbarH
@@ -469,10 +492,7 @@ void TSkinScrollbarH::AttachHandle(HWND window, TSkinHost* host, ui::TCanvas* ca
 
 void TSkinScrollbarH::Unskin() {
   TSkinControl::Unskin();
-  if (LifeState() == clsWindowDestroyed)
-    overlays_.HideBoth();
-  else
-    overlays_.Free();
+  overlays_.Unskinned(LifeState());
 }
 
 bool TSkinScrollbarH::BeforeMessage(ui::TMessage& m) {
@@ -497,8 +517,7 @@ void TSkinScrollbarH::AfterMessage(ui::TMessage& m) {
 }
 
 void TSkinScrollbarH::Draw(HDC dc, const RECT&) {
-  overlays_.InvalidateShown();
-  overlays_.FillCorner(dc, ui::ColorToRGB(FaceOf(*this)));
+  overlays_.WindowPainted(dc, ui::ColorToRGB(FaceOf(*this)));
 }
 
 // ---- TSkinScControl

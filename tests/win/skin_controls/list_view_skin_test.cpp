@@ -92,6 +92,12 @@ TEST_F(ListViewSkinTest, TheOverlayComesWithTheNativeBarAndFollowsTheWindow) {
             NativeBar(list->Handle(), OBJID_VSCROLL).rcScrollBar.bottom -
                 NativeBar(list->Handle(), OBJID_VSCROLL).rcScrollBar.top);
 
+  // Switched off, the native bar shows; switched on, the overlay comes back at the next paint.
+  SendMessageW(list->Handle(), SKM_ENABLE, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(Vertical()->Handle()));
+  SendMessageW(list->Handle(), SKM_ENABLE, 1, 0);
+  ASSERT_TRUE(PumpUntil([&] { return OverlayCoversVerticalBar(); })) << "switched on, no overlay";
+
   list->SetVisible(false);
   ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(Vertical()->Handle()); })) << "hidden list, shown bar";
   list->SetVisible(true);
@@ -139,6 +145,16 @@ TEST_F(ListViewSkinTest, PressesOnTheOverlayScrollTheList) {
   const SCROLLBARINFO atEnd = NativeBar(window, OBJID_VSCROLL);
   ASSERT_NE(atEnd.xyThumbTop, after.xyThumbTop);
   EXPECT_EQ(Vertical()->PaintedThumb(), (ThumbSpan{atEnd.xyThumbTop, atEnd.xyThumbBottom}));
+}
+
+TEST_F(ListViewSkinTest, AnOverlayDoesNotOutliveTheListsWindow) {
+  Skin();
+  OverflowAndWait();
+  TSkinListView* skinner = ListSkinner();
+  HWND overlay = Vertical()->Handle();
+  list->DestroyHandle();
+  EXPECT_EQ(skinner->LifeState(), clsWindowDestroyed);
+  EXPECT_FALSE(IsWindowVisible(overlay)) << "a skinned bar over nothing";
 }
 
 // Every child window of `parent` of the overlay's window class.
