@@ -114,8 +114,10 @@ bool TWScrollbar::ReadBar(TNativeBar& bar) const {
 void TWScrollbar::Place() {
   TNativeBar bar;
   const TSkinElements* elements = skinner_ && skinner_->Host() ? skinner_->Host()->SkinElements() : nullptr;
-  // Without the arrow strip there is nothing to show, and the native bar stays in view.
-  if (!ReadBar(bar) || !bar.visible || !IsWindowVisible(scrolled_) || !HasArrowStrip(elements)) {
+  // Without the arrow strip there is nothing to show, and the native bar stays in view; a
+  // window without a parent (a pop-up list) has no sibling to lay an overlay over its bars.
+  if (!ParentWindow() || !ReadBar(bar) || !bar.visible || !IsWindowVisible(scrolled_) ||
+      !HasArrowStrip(elements)) {
     HideBar();
     return;
   }
@@ -129,7 +131,15 @@ void TWScrollbar::Place() {
   RECT inParent = bar.screenRect;
   MapWindowPoints(nullptr, ParentWindow(), reinterpret_cast<POINT*>(&inParent), 2);
 
-  HWND window = Handle();
+  HWND window = nullptr;
+  try {
+    window = Handle();
+  } catch (...) {
+    // Placing runs inside the scrolled window's messages: an overlay that cannot get a
+    // window leaves the native bar in view.
+    shown_ = false;
+    return;
+  }
   shown_ = true;
   constexpr UINT kFlags = SWP_NOREDRAW | SWP_NOACTIVATE | SWP_SHOWWINDOW;
   if (kind_ == sbkControl) {
@@ -226,8 +236,12 @@ void TWScrollbar::Paint() {
   RECT client{};
   GetClientRect(Handle(), &client);
   TNativeBar bar;
-  if (!ReadBar(bar) || !bar.visible || !PaintBar(bar, client.right, client.bottom))
-    return;
+  try {
+    if (!ReadBar(bar) || !bar.visible || !PaintBar(bar, client.right, client.bottom))
+      return;
+  } catch (...) {
+    return; // a bar that cannot be painted now is painted at the next chance
+  }
   BitBlt(dc, 0, 0, client.right, client.bottom, buffer_.Dc(), 0, 0, SRCCOPY);
 }
 

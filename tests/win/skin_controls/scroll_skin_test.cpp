@@ -138,6 +138,23 @@ TEST_F(ScrollSkinTest, ABareWindowsBarsAreCoveredAndGivenBack) {
   DestroyWindow(host);
 }
 
+TEST_F(ScrollSkinTest, AWindowWithoutAParentKeepsItsNativeBars) {
+  Skin();
+  HWND popup = CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | WS_VISIBLE | WS_BORDER | WS_VSCROLL, 500, 100, 150,
+                               100, nullptr, nullptr, nullptr, nullptr);
+  for (int i = 0; i < 50; ++i)
+    SendMessageW(popup, LB_ADDSTRING, 0, LPARAM(L"item"));
+  auto* skinner = new TSkinScrollbarH(nullptr);
+  skinner->AttachHandle(popup, Skinner(), nullptr);
+  ASSERT_TRUE(skinner->Attached());
+  RedrawWindow(popup, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  PumpMessages();
+  EXPECT_FALSE(skinner->Overlays().Vertical()->Shown()) << "no sibling window to cover the bar with";
+  EXPECT_FALSE(skinner->Overlays().Vertical()->HandleAllocated());
+  delete skinner;
+  DestroyWindow(popup);
+}
+
 // ---- a stand-alone scroll bar control
 
 // Moves the control's position the way an application answers its scroll messages.
