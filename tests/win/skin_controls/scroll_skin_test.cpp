@@ -138,6 +138,24 @@ TEST_F(ScrollSkinTest, ABareWindowsBarsAreCoveredAndGivenBack) {
   DestroyWindow(host);
 }
 
+TEST_F(ScrollSkinTest, AClassMapContainerGivesItsScrollingChildrenOverlays) {
+  // The panel's class is mapped to skin only its scrolling children; the memo inside it is
+  // kept from every other rule.
+  data->Skin3rd()->Insert(0, L"TPanel=embedscrollbar");
+  data->Skin3rd()->Insert(0, L"TMemo=nil");
+  auto* panel = new ui::TPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(220, 10, 130, 150);
+  auto* inner = new ui::TMemo(form);
+  inner->SetParent(panel);
+  inner->SetBounds(5, 5, 110, 100);
+  inner->SetScrollBars(ui::TScrollStyle::ssVertical);
+  Skin();
+  EXPECT_EQ(Skinner()->FindControlSkinner(panel->Handle()), nullptr) << "the panel itself stays as it is";
+  EXPECT_NE(dynamic_cast<TSkinScrollbar*>(Skinner()->FindControlSkinner(inner->Handle())), nullptr);
+  EXPECT_EQ(Skinner()->FindControlSkinner(memo->Handle()), nullptr) << "the class map keeps memos native";
+}
+
 TEST_F(ScrollSkinTest, AWindowWithoutAParentKeepsItsNativeBars) {
   Skin();
   HWND popup = CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | WS_VISIBLE | WS_BORDER | WS_VSCROLL, 500, 100, 150,
@@ -278,6 +296,43 @@ TEST_F(UpDownSkinTest, PressAndHoverGoToTheHalfUnderTheCursor) {
   upDown->SetEnabled(false);
   UpdateWindow(upDown->Handle());
   EXPECT_EQ(SettledLooks(kLooks(3, 3)), kLooks(3, 3));
+}
+
+TEST_F(UpDownSkinTest, AHorizontalUpDownSplitsSideBySide) {
+  upDown->SetOrientation(ui::TUDOrientation::udHorizontal);
+  upDown->SetBounds(300, 10, 40, 16);
+  Skin();
+  Point(WM_LBUTTONDOWN, 30, 8);
+  EXPECT_EQ(SettledLooks(kLooks(1, 2)), kLooks(1, 2)) << "pressed right half only";
+  Point(WM_LBUTTONUP, 30, 8);
+  Point(WM_MOUSEMOVE, 5, 8);
+  EXPECT_EQ(SettledLooks(kLooks(4, 1)), kLooks(4, 1)) << "hot left half";
+}
+
+TEST_F(UpDownSkinTest, AnEditsArrowsAreDrawnOnePixelIn) {
+  Skin();
+  HWND arrows = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, 300, 60, 20, 30, form->Handle(),
+                                nullptr, nullptr, nullptr);
+  ASSERT_NE(arrows, nullptr);
+  auto* skinner = new TSkinUpDown(nullptr);
+  skinner->SetBuddy(true);
+  skinner->AttachHandle(arrows, Skinner(), nullptr);
+  RedrawWindow(arrows, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const Bitmap shot = CaptureWindow(arrows);
+  const Pixel face = PixelOf(ui::ColorToRGB(Elements().Colours.ButtonFace));
+  const int w = shot.Width(), h = shot.Height();
+  ASSERT_GT(w, 4);
+  ASSERT_GT(h, 4);
+  for (const auto& [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}, {w / 2, 0}, {0, h / 2}})
+    EXPECT_EQ(shot.At(x, y), face) << "at " << x << "," << y;
+  // The halves meet at the middle of the shrunk rectangle: the lower cell starts at its row.
+  const TDataSkinBorder& element = *Elements().UpDownVert;
+  const Pixel lowerCorner = element.Bitmap.View().At(4 * element.CellWidth(), 0) & 0xFFFFFF;
+  if (lowerCorner != kMagenta) {
+    EXPECT_EQ(shot.At(1, 1 + (h - 2) / 2), lowerCorner);
+  }
+  delete skinner;
+  DestroyWindow(arrows);
 }
 
 TEST_F(UpDownSkinTest, HalvesAreTheElementCellsWithTheirGlyphs) {
