@@ -80,6 +80,11 @@ void TWinControl::Detach() {
   captureControl_ = nullptr;
 }
 
+void TWinControl::SetParentWindow(HWND window) {
+  parentWindow_ = window;
+  if (handle_ && !Parent() && window) ::SetParent(handle_, window);
+}
+
 HWND TWinControl::Handle() {
   if (!handle_) CreateWnd();
   return handle_;
@@ -95,7 +100,7 @@ void TWinControl::CreateParams(TCreateParams& p) {
   p.y = Top();
   p.width = Width();
   p.height = Height();
-  p.parent = Parent() ? Parent()->HandleIfAllocated() : nullptr;
+  p.parent = Parent() ? Parent()->HandleIfAllocated() : parentWindow_;
   p.winClassName = Utf8ToWide(ClassName());
 }
 

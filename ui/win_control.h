@@ -49,6 +49,11 @@ public:
   void RecreateWnd();
   // The control attached to a window of this framework, or nullptr.
   static TWinControl* FromHandle(HWND window);
+  // A control without a framework parent can live in a window the framework does not know:
+  // its window is made a child of this one (moved there at once when it exists already).
+  // The framework parent, when there is one, takes precedence.
+  HWND ParentWindow() const { return parentWindow_; }
+  void SetParentWindow(HWND window);
 
   int ControlCount() const { return int(controls_.size()); }
   TControl* Controls(int index) const { return controls_.at(std::size_t(index)); }
@@ -128,6 +133,7 @@ private:
   friend class TGraphicControl;
   friend class TApplication;
   HWND handle_ = nullptr;
+  HWND parentWindow_ = nullptr;
   WNDPROC defWndProc_ = nullptr;
   std::vector<TControl*> controls_;
   TControl* captureControl_ = nullptr;

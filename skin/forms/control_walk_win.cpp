@@ -6,11 +6,14 @@
 #include "skin/controls/skin_combo.h"
 #include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_group_box.h"
+#include "skin/controls/skin_list_view.h"
 #include "skin/controls/skin_obj_image.h"
 #include "skin/controls/skin_progress.h"
+#include "skin/controls/skin_scrollbar.h"
 #include "skin/controls/skin_status_bar.h"
 #include "skin/controls/skin_tabs.h"
 #include "skin/controls/skin_track_bar.h"
+#include "skin/controls/skin_up_down.h"
 #include "skin/forms/skin_data.h"
 #include "skin/forms/win_skin_form_impl.h"
 #include "ui/com_controls.h"
@@ -213,6 +216,7 @@ void TImpl::ApplyDecision(ui::TControl* control, const mapping::MappingDecision&
     MapChildren(control, decision.Children);
   // The skinner is owned by the control it skins, which frees it.
   TSkinControl* skinner = nullptr;
+  TSkinScrollbar* scrolling = nullptr;
   switch (decision.Kind) {
   case mapping::SkinnerKind::TSkinButton:
     skinner = new TSkinButton(control);
@@ -260,6 +264,15 @@ void TImpl::ApplyDecision(ui::TControl* control, const mapping::MappingDecision&
     if (auto* windowed = dynamic_cast<ui::TWinControl*>(control))
       (new TSkinTab(control))->AttachHandle(windowed->Handle(), &self, &controlCanvas);
     break;
+  case mapping::SkinnerKind::TSkinScrollbar:
+    scrolling = new TSkinScrollbar(control);
+    break;
+  case mapping::SkinnerKind::TSkinListView:
+    scrolling = new TSkinListView(control);
+    break;
+  case mapping::SkinnerKind::TSkinUpDown:
+    skinner = new TSkinUpDown(control);
+    break;
   default:
     // The skinners of the other kinds come later; their controls keep their own look.
     break;
@@ -274,6 +287,8 @@ void TImpl::ApplyDecision(ui::TControl* control, const mapping::MappingDecision&
     else
       skinner->AttachControl(&self, decision.Recolour, &controlCanvas);
   }
+  if (scrolling)
+    scrolling->AttachScrolling(&self, &controlCanvas);
   if (!decision.ChildrenFirst)
     MapChildren(control, decision.Children);
 }
@@ -310,8 +325,10 @@ void TImpl::MapChildren(ui::TControl* control, mapping::ChildAction action) {
         (new TSkinCheckBox(child))->AttachControl(&self, false, &controlCanvas);
       break;
     case mapping::ChildAction::EmbeddedScrollbars:
+      if (IsScrollingWindow(child))
+        (new TSkinScrollbar(child))->AttachScrolling(&self, &controlCanvas);
+      break;
     default:
-      // Scroll bars of embedded scrolling windows come with the scroll-bar skinner.
       break;
     }
   }
