@@ -9,17 +9,11 @@
 namespace vela::skinview {
 namespace {
 
-using places::Place;
-
 constexpr int kRowLabelHeight = 16;
 
 // The program's glyphs, carried as bitmap resources (32 x 32, one cell each).
 void LoadGlyph(ui::TBitmap* glyph, const wchar_t* resource) {
   glyph->LoadFromResourceName(GetModuleHandleW(nullptr), resource);
-}
-
-template <class T> T* AddAt(TPageHost& host, const Place& place) {
-  return host.Add<T>(place.left, place.top, place.width, place.height);
 }
 
 void AddRowLabel(TPageHost& host, int top, const wchar_t* text) {

@@ -49,7 +49,7 @@ void AddTabControl(TPageHost& host, int left, int top, int width, int height,
 }
 
 ui::TTabSet* AddTabSet(TPageHost& host, const places::Place& place, int count) {
-  auto* set = host.Add<ui::TTabSet>(place.left, place.top, place.width, place.height);
+  auto* set = host.Add<ui::TTabSet>(place);
   for (int i = 1; i <= count; ++i)
     set->Tabs()->Add(Numbered(L"Set", i));
   set->SetTabIndex(0);

@@ -12,14 +12,8 @@
 namespace vela::skinview {
 namespace {
 
-using places::Place;
-
 void AddLabel(TPageHost& host, int left, int top, int width, const wchar_t* text) {
   host.Add<ui::TLabel>(left, top, width, 16)->SetCaption(text);
-}
-
-template <class T> T* AddAt(TPageHost& host, const Place& place) {
-  return host.Add<T>(place.left, place.top, place.width, place.height);
 }
 
 void AddEdits(TPageHost& host) {
@@ -60,8 +54,8 @@ void AddMemo(TPageHost& host) {
 void AddLists(TPageHost& host) {
   AddLabel(host, 336, 64, 150, L"Combo boxes");
   auto* dropDown = host.Add<ui::TComboBox>(336, 84, 150, 24);
-  auto* dropDownList = AddAt<ui::TComboBox>(host, places::kDropDownList);
-  auto* disabled = AddAt<ui::TComboBox>(host, places::kDisabledCombo);
+  auto* dropDownList = host.Add<ui::TComboBox>(places::kDropDownList);
+  auto* disabled = host.Add<ui::TComboBox>(places::kDisabledCombo);
   for (ui::TComboBox* combo : {dropDown, dropDownList, disabled}) {
     for (const wchar_t* line : {L"COM1", L"COM2", L"COM3", L"192.168.0.10:5000"})
       combo->Items()->Add(line);
