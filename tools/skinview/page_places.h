@@ -20,6 +20,10 @@ inline constexpr Place kDisabledCheckedBox{352, 226, 110, 20};
 inline constexpr Place kDropDownList{336, 116, 150, 24};
 inline constexpr Place kDisabledCombo{336, 148, 150, 24};
 
+// "Tabs": a page control with its tabs on top, the first selected; where exactly the system
+// puts its tabs is its own affair, so the test looks for the first tab near the corner.
+inline constexpr Place kTopPageControl{16, 8, 300, 120};
+
 // "Tabs": a tab set with its first tab selected; its tabs begin at the tab set's start margin.
 inline constexpr Place kTabSet{16, 324, 608, 24};
 inline constexpr int kTabSetStartMargin = 5;

@@ -17,9 +17,9 @@ std::wstring Numbered(const wchar_t* word, int number) {
   return std::wstring(word) + L" " + std::to_wstring(number);
 }
 
-void AddPageControl(TPageHost& host, int left, int top, int width, int height,
-                    ui::TTabPosition position, const wchar_t* name) {
-  auto* pages = host.Add<ui::TPageControl>(left, top, width, height);
+void AddPageControl(TPageHost& host, const places::Place& place, ui::TTabPosition position,
+                    const wchar_t* name) {
+  auto* pages = host.Add<ui::TPageControl>(place);
   pages->SetTabPosition(position);
   for (int i = 1; i <= kManyTabs; ++i) {
     auto* sheet = new ui::TTabSheet(&host.Form());
@@ -27,7 +27,7 @@ void AddPageControl(TPageHost& host, int left, int top, int width, int height,
     sheet->SetPageControl(pages);
     auto* text = new ui::TLabel(&host.Form());
     text->SetParent(sheet);
-    text->SetBounds(8, 8, width - 24, 16);
+    text->SetBounds(8, 8, place.width - 24, 16);
     text->SetCaption(std::wstring(name) + L": sheet " + std::to_wstring(i));
   }
   pages->SetActivePageIndex(0);
@@ -60,9 +60,9 @@ ui::TTabSet* AddTabSet(TPageHost& host, const places::Place& place, int count) {
 }
 
 void FillTabsPage(TPageHost& host) {
-  AddPageControl(host, 16, 8, 300, 120, ui::TTabPosition::tpTop, L"Page control");
+  AddPageControl(host, places::kTopPageControl, ui::TTabPosition::tpTop, L"Page control");
   AddTabControl(host, 324, 8, 300, 120, ui::TTabPosition::tpTop, kManyTabs, L"Tab control");
-  AddPageControl(host, 16, 136, 300, 120, ui::TTabPosition::tpBottom,
+  AddPageControl(host, places::Place{16, 136, 300, 120}, ui::TTabPosition::tpBottom,
                  L"Page control, tabs at the bottom");
   // Tabs on a side are stacked in rows rather than scrolled, so these have fewer.
   AddTabControl(host, 324, 136, 148, 120, ui::TTabPosition::tpLeft, kFewTabs,

@@ -301,6 +301,40 @@ protected:
     EXPECT_GT(compared, set.height / 2);
   }
 
+  // A tab control's focused tab begins with the top-left corner of cell 2 of the "Tabs" strip
+  // (the corner keeps its size however the cell is stretched). The system places the tabs, so
+  // the corner is looked for within the control's first pixels.
+  void ExpectFocusedTabCornerNear(const Bitmap& shot, const skinview::places::Place& control) const {
+    ASSERT_NE(elements.Tabs, nullptr);
+    const TDataSkinBorder& tabs = *elements.Tabs;
+    const int cellWidth = tabs.CellWidth();
+    ASSERT_GT(cellWidth, 0);
+    Bitmap corner(std::max(1, tabs.LeftWidth), std::max(1, tabs.TopHeight));
+    for (int y = 0; y < corner.Height(); ++y)
+      for (int x = 0; x < corner.Width(); ++x)
+        corner.At(x, y) = tabs.Bitmap.At(cellWidth + x, y);
+    constexpr int kReach = 8;
+    int fewest = corner.Width() * corner.Height() + 1;
+    for (int dy = 0; dy < kReach && fewest > 0; ++dy)
+      for (int dx = 0; dx < kReach && fewest > 0; ++dx) {
+        int compared = 0, differing = 0;
+        const skinview::places::Place at{control.left + dx, control.top + dy, corner.Width(),
+                                         corner.Height()};
+        const Point client = ClientOrigin();
+        for (int y = 0; y < corner.Height(); ++y)
+          for (int x = 0; x < corner.Width(); ++x) {
+            const Pixel want = corner.At(x, y) & 0xFFFFFF;
+            if (want == kMagenta)
+              continue;
+            ++compared;
+            differing += shot.At(client.x + at.left + x, client.y + at.top + y) != want;
+          }
+        if (compared > corner.Width())
+          fewest = std::min(fewest, differing);
+      }
+    EXPECT_EQ(fewest, 0) << "no corner of the focused tab's cell near the page control's corner";
+  }
+
   TSkinElements elements;
   FrameWidths frame;
 };
@@ -335,7 +369,11 @@ TEST_F(SkinviewShot, EveryRegisteredPageIsShotSkinnedWithTheDefaultSkin) {
          ExpectCombo(shot, at::kDropDownList, kNormal, "drop-down list");
          ExpectCombo(shot, at::kDisabledCombo, kDisabled, "disabled combo box");
        }},
-      {"Tabs", [&](const Bitmap& shot) { ExpectSelectedFirstTab(shot, at::kTabSet, at::kTabSetStartMargin); }},
+      {"Tabs",
+       [&](const Bitmap& shot) {
+         ExpectSelectedFirstTab(shot, at::kTabSet, at::kTabSetStartMargin);
+         ExpectFocusedTabCornerNear(shot, at::kTopPageControl);
+       }},
   };
 
   const std::vector<std::string> pages = RegisteredPages();
