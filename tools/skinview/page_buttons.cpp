@@ -61,15 +61,16 @@ void AddBitmapButtons(TPageHost& host) {
       {L"Disabled", L"GLYPH_CONNECT", ui::TButtonLayout::blGlyphLeft},
   };
   int left = 16;
+  ui::TBitBtn* last = nullptr;
   for (const Sample& sample : samples) {
-    auto* button = host.Add<ui::TBitBtn>(left, 84, 116, 60);
-    button->SetCaption(sample.caption);
-    LoadGlyph(button->Glyph(), sample.glyph);
-    button->SetLayout(sample.layout);
-    Announce(host, button);
+    last = host.Add<ui::TBitBtn>(left, 84, 116, 60);
+    last->SetCaption(sample.caption);
+    LoadGlyph(last->Glyph(), sample.glyph);
+    last->SetLayout(sample.layout);
+    Announce(host, last);
     left += 124;
   }
-  host.Panel().Controls(host.Panel().ControlCount() - 1)->SetEnabled(false);
+  last->SetEnabled(false);
 }
 
 void AddSpeedButtons(TPageHost& host) {
@@ -122,7 +123,8 @@ void AddCheckAndRadioButtons(TPageHost& host) {
     Announce(host, box);
     left += 112;
   }
-  static_assert(places::kCheckedBox.left == 16 + 112 && places::kDisabledCheckedBox.left == 16 + 3 * 112);
+  static_assert(places::kCheckedBox.left == 16 + 112 &&
+                places::kDisabledCheckedBox.left == 16 + 3 * 112);
 
   const struct {
     const wchar_t* caption;

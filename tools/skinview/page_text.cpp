@@ -18,8 +18,7 @@ void AddLabel(TPageHost& host, int left, int top, int width, const wchar_t* text
 
 void AddEdits(TPageHost& host) {
   AddLabel(host, 16, 8, 600, L"Edits: normal, read-only, disabled, with its text selected");
-  const wchar_t* texts[] = {L"Normal edit", L"Read-only edit", L"Disabled edit",
-                            L"Selected text"};
+  const wchar_t* texts[] = {L"Normal edit", L"Read-only edit", L"Disabled edit", L"Selected text"};
   ui::TEdit* edits[4] = {};
   for (int i = 0; i < 4; ++i) {
     edits[i] = host.Add<ui::TEdit>(16 + 156 * i, 28, 148, 22);

@@ -10,8 +10,8 @@
 // cells; the mouse pointer is put outside the window first, so that no control looks hot.
 #include "skin/controls/button_looks.h"
 #include "skin/data/bmp.h"
-#include "skin/data/transforms.h"
 #include "skin/data/skin_elements.h"
+#include "skin/data/transforms.h"
 #include "skin/draw/primitives.h"
 #include "skin/forms/frame_geometry.h"
 #include "tools/skinview/page_places.h"
@@ -22,8 +22,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <sstream>
@@ -223,12 +223,12 @@ protected:
   void ExpectPushButton(const Bitmap& shot, const skinview::places::Place& place, int look,
                         const char* what) const {
     const TDataSkinButton& button = elements.Buttons;
-    const Bitmap expected = ComposeSkinRect(Rect{0, 0, place.width, place.height},
-                                            button.Bitmap.View(), button.GetMargins(), false,
-                                            button.Tile != 0, button.FrameCount, look);
+    const Bitmap expected =
+        ComposeSkinRect(Rect{0, 0, place.width, place.height}, button.Bitmap.View(),
+                        button.GetMargins(), false, button.Tile != 0, button.FrameCount, look);
     const auto edge = [&](int x, int y) {
-      return x < button.LeftWidth || x >= place.width - button.RightWidth ||
-             y < button.TopHeight || y >= place.height - button.BottomHeight;
+      return x < button.LeftWidth || x >= place.width - button.RightWidth || y < button.TopHeight ||
+             y >= place.height - button.BottomHeight;
     };
     int compared = 0;
     EXPECT_EQ(Differing(shot, ClientOrigin(), place, expected, edge, compared), 0) << what;
@@ -252,8 +252,8 @@ protected:
     const skinview::places::Place mark{place.left + at.Image.left, place.top + at.Image.top,
                                        cellWidth, expected.Height()};
     int compared = 0;
-    EXPECT_EQ(Differing(shot, ClientOrigin(), mark, expected, [](int, int) { return true; },
-                        compared),
+    EXPECT_EQ(Differing(
+                  shot, ClientOrigin(), mark, expected, [](int, int) { return true; }, compared),
               0)
         << what;
     EXPECT_GT(compared, cellWidth) << what;
@@ -271,8 +271,9 @@ protected:
                         combo.GetMargins(), false, false, combo.FrameCount, look);
     const int rows = std::max(1, combo.TopHeight);
     int compared = 0;
-    EXPECT_EQ(Differing(shot, ClientOrigin(), place, expected,
-                        [rows](int, int y) { return y < rows; }, compared),
+    EXPECT_EQ(Differing(
+                  shot, ClientOrigin(), place, expected, [rows](int, int y) { return y < rows; },
+                  compared),
               0)
         << what;
     EXPECT_GT(compared, place.width / 2) << what;
@@ -287,15 +288,15 @@ protected:
     Bitmap flipped = tabs.Bitmap;
     FlipBitmap(flipped);
     const int width = tabs.LeftWidth + tabs.RightWidth + 8;
-    const Bitmap expected = ComposeSkinRect(Rect{0, 0, width, set.height}, flipped.View(),
-                                            tabs.GetMargins(), false, tabs.Tile != 0,
-                                            tabs.FrameCount, 2);
+    const Bitmap expected =
+        ComposeSkinRect(Rect{0, 0, width, set.height}, flipped.View(), tabs.GetMargins(), false,
+                        tabs.Tile != 0, tabs.FrameCount, 2);
     // The caption is centred in a tab 9 pixels wider than it: the columns before it.
     const int columns = std::max(1, std::min<int>(tabs.LeftWidth, ui::TTabSet::kTabPadding / 2));
     const skinview::places::Place tab{set.left + startMargin, set.top, columns, set.height};
     int compared = 0;
-    EXPECT_EQ(Differing(shot, ClientOrigin(), tab, expected, [](int, int) { return true; },
-                        compared),
+    EXPECT_EQ(Differing(
+                  shot, ClientOrigin(), tab, expected, [](int, int) { return true; }, compared),
               0)
         << "the tab set's selected first tab";
     EXPECT_GT(compared, set.height / 2);
@@ -304,7 +305,8 @@ protected:
   // A tab control's focused tab begins with the top-left corner of cell 2 of the "Tabs" strip
   // (the corner keeps its size however the cell is stretched). The system places the tabs, so
   // the corner is looked for within the control's first pixels.
-  void ExpectFocusedTabCornerNear(const Bitmap& shot, const skinview::places::Place& control) const {
+  void ExpectFocusedTabCornerNear(const Bitmap& shot,
+                                  const skinview::places::Place& control) const {
     ASSERT_NE(elements.Tabs, nullptr);
     const TDataSkinBorder& tabs = *elements.Tabs;
     const int cellWidth = tabs.CellWidth();
