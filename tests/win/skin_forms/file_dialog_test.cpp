@@ -1,0 +1,140 @@
+// The system's file-open dialog, opened from a skinned form, comes up skinned: the manager
+// attaches it as a bare window and its frame skinner maps its child windows by class.
+//
+// Relies on what the dialog is made of (probed under Wine, and documented for Windows' classic
+// explorer-style dialog, which the framework's dialog always is because it has a hook): a
+// top-level "#32770" holding "Button" windows (Open = IDOK, Cancel = IDCANCEL), "ComboBox"
+// windows (Look in, Files of type), a "ComboBoxEx32" file-name box with a combo box inside, a
+// size grip ("ScrollBar") and the child dialog of the hook ("#32770").
+#include "skin/controls/skin_box.h"
+#include "skin/controls/skin_buttons.h"
+#include "skin/controls/skin_combo.h"
+#include "skin/forms/skin_manager.h"
+#include "skin/forms/skin_messages.h"
+#include "skin/forms/win_skin_form.h"
+#include "tests/win/skin_forms/skin_forms_test_util.h"
+#include "tools/skinart/default_skin.h"
+#include "ui/bitmap.h"
+#include "ui/dialogs.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace vela::skin::test {
+namespace {
+
+// Everything the test finds out inside the dialog's own message loop.
+struct DialogLook {
+  HWND dialog = nullptr;
+  bool answersSkinned = false;
+  bool hasFrameSkinner = false;
+  bool openButton = false, cancelButton = false;
+  int comboBoxes = 0;
+  bool fileNameCombo = false;
+  bool sizeGrip = false;
+  bool hookDialog = false;
+  skin::Bitmap shot;
+  bool timedOut = false;
+};
+
+// The dialog, frame included, as the screen shows it.
+skin::Bitmap Capture(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  ui::TBitmap copy;
+  copy.SetSize(w, h);
+  HDC screen = GetDC(nullptr);
+  BitBlt(copy.Dc(), 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  const skin::Raster pixels = copy.View();
+  skin::Bitmap result(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      result.At(x, y) = pixels.At(x, y) & 0xFFFFFFu;
+  return result;
+}
+
+HWND ChildOfClass(HWND parent, const wchar_t* className) {
+  return FindWindowExW(parent, nullptr, className, nullptr);
+}
+
+void Inspect(HWND dialog, TWinSkinForm& skinner, DialogLook& look) {
+  look.answersSkinned = SendMessageW(dialog, SKM_ISSKINNED, 0, 0) == 1;
+  look.hasFrameSkinner = true;
+  look.openButton = dynamic_cast<TSkinButton*>(skinner.FindControlSkinner(GetDlgItem(dialog, IDOK)));
+  look.cancelButton =
+      dynamic_cast<TSkinButton*>(skinner.FindControlSkinner(GetDlgItem(dialog, IDCANCEL)));
+  for (HWND c = ChildOfClass(dialog, L"ComboBox"); c; c = FindWindowExW(dialog, c, L"ComboBox", nullptr))
+    look.comboBoxes += dynamic_cast<TSkinComBox*>(skinner.FindControlSkinner(c)) ? 1 : 0;
+  if (HWND extended = ChildOfClass(dialog, L"ComboBoxEx32"))
+    look.fileNameCombo =
+        dynamic_cast<TSkinComBox*>(skinner.FindControlSkinner(GetTopWindow(extended)));
+  look.sizeGrip = dynamic_cast<TSkinSizer*>(skinner.FindControlSkinner(ChildOfClass(dialog, L"ScrollBar")));
+  look.hookDialog = dynamic_cast<TSkinBoxH*>(skinner.FindControlSkinner(ChildOfClass(dialog, L"#32770")));
+}
+
+class FileDialog : public SkinFormsTest {};
+
+TEST_F(FileDialog, OpenedFromASkinnedFormItComesUpSkinnedWithItsChildWindowsMapped) {
+  ui::TForm* form = ReadForm("    Active = True\n", DefaultSkinFile());
+  form->Show();
+  SetActiveWindow(form->Handle());
+  ASSERT_TRUE(PumpUntil([&] { return SkinManager && SkinManager->FindFormSkinner(form->Handle()); }));
+
+  static DialogLook look;
+  look = DialogLook{};
+  static int ticks;
+  ticks = 0;
+  ui::TOpenDialog dialog(form);
+  dialog.SetFilter(L"Skin files (*.skn)|*.skn|All files (*.*)|*.*");
+  dialog.SetTitle(L"Open skin");
+  dialog.OnShow = [&dialog](ui::TObject*) { look.dialog = dialog.Handle(); };
+  // The dialog runs its own loop: a timer of this thread looks at it from inside until its
+  // children have been mapped (the Open button has a skinner), shoots it and cancels it.
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+    constexpr int kLimit = 600; // 30 s
+    HWND d = look.dialog;
+    if (!d || !IsWindow(d) || !IsWindowVisible(d)) {
+      if (++ticks > kLimit)
+        look.timedOut = true;
+      return;
+    }
+    TWinSkinForm* skinner = SkinManager ? SkinManager->FindFormSkinner(d) : nullptr;
+    const bool mapped = skinner && skinner->FindControlSkinner(GetDlgItem(d, IDOK));
+    if (!mapped && ++ticks <= kLimit)
+      return;
+    look.timedOut = !mapped;
+    if (skinner) {
+      Inspect(d, *skinner, look);
+      RedrawWindow(d, nullptr, nullptr,
+                   RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      look.shot = Capture(d);
+    }
+    PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+  });
+  const bool chosen = dialog.Execute();
+  KillTimer(nullptr, timer);
+
+  EXPECT_FALSE(chosen);
+  EXPECT_EQ(dialog.Handle(), nullptr) << "the handle is only there while the dialog shows";
+  ASSERT_NE(look.dialog, nullptr) << "OnShow was not called";
+  ASSERT_FALSE(look.timedOut) << "the dialog was not skinned within 30 s";
+  EXPECT_TRUE(look.answersSkinned);
+  EXPECT_TRUE(look.hasFrameSkinner);
+  EXPECT_TRUE(look.openButton);
+  EXPECT_TRUE(look.cancelButton);
+  EXPECT_EQ(look.comboBoxes, 2) << "Look in and Files of type";
+  EXPECT_TRUE(look.fileNameCombo) << "the combo box inside the extended combo box";
+  EXPECT_TRUE(look.sizeGrip);
+  EXPECT_TRUE(look.hookDialog) << "the child dialog of the hook";
+
+  // The shot, for people to look at.
+  ASSERT_FALSE(look.shot.Empty());
+  const std::vector<std::uint8_t> bytes = tools::EncodeBmp24(look.shot);
+  std::ofstream(std::filesystem::path(SHOT_DIR) / "file_dialog.bmp", std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+} // namespace
+} // namespace vela::skin::test
