@@ -143,6 +143,7 @@ void FillPanelsPage(TPageHost& host) {
     button->SetBounds(12, 60, 90, 28);
     button->SetCaption(enabled ? L"&Connect" : L"Connect");
     box->SetEnabled(enabled);
+    button->SetEnabled(enabled);
     if (enabled)
       button->OnClick = [&form](ui::TObject*) { form.Say(L"Connect pressed"); };
   }

@@ -90,7 +90,8 @@ void FillProgressPage(TPageHost& host) {
   acrossOff->SetPosition(60);
   acrossOff->SetEnabled(false);
 
-  auto* down = host.Add<ui::TScrollBar>(390, 240, 17, 130);
+  // Changing the kind turns the bar's width and height round: it is placed across first.
+  auto* down = host.Add<ui::TScrollBar>(390, 240, 130, 17);
   down->SetKind(ui::TScrollBarKind::sbVertical);
   down->SetMax(50);
   down->SetPageSize(10);
@@ -98,6 +99,12 @@ void FillProgressPage(TPageHost& host) {
   down->OnChange = [&form, down](ui::TObject*) {
     form.Say(L"Vertical scroll bar at " + std::to_wstring(down->Position()));
   };
+  auto* downOff = host.Add<ui::TScrollBar>(416, 240, 130, 17);
+  downOff->SetKind(ui::TScrollBarKind::sbVertical);
+  downOff->SetMax(50);
+  downOff->SetPageSize(25);
+  downOff->SetPosition(20);
+  downOff->SetEnabled(false);
 }
 
 [[maybe_unused]] const bool registered = RegisterPage("Progress", 60, &FillProgressPage);
