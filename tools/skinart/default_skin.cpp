@@ -88,12 +88,12 @@ void WritePersonality(SkinWriter& w) {
   w.Key("Textbackground", 0);
   w.Key("TXTBackleft", kTitleBackEnd);
   w.Key("TXTBackRight", kTitleBackEnd);
-  w.Key("ActiveTextR", skin::PixelRed(pal().Text));
-  w.Key("ActiveTextG", skin::PixelGreen(pal().Text));
-  w.Key("ActiveTextB", skin::PixelBlue(pal().Text));
-  w.Key("InActiveTextR", skin::PixelRed(pal().TextOff));
-  w.Key("InActiveTextG", skin::PixelGreen(pal().TextOff));
-  w.Key("InActiveTextB", skin::PixelBlue(pal().TextOff));
+  w.Key("ActiveTextR", skin::PixelRed(pal().CaptionText));
+  w.Key("ActiveTextG", skin::PixelGreen(pal().CaptionText));
+  w.Key("ActiveTextB", skin::PixelBlue(pal().CaptionText));
+  w.Key("InActiveTextR", skin::PixelRed(pal().CaptionTextOff));
+  w.Key("InActiveTextG", skin::PixelGreen(pal().CaptionTextOff));
+  w.Key("InActiveTextB", skin::PixelBlue(pal().CaptionTextOff));
   w.Image("menuBar", "menubar.bmp", MenuBar());
   w.Key("TileMenu", 1);
   w.Key("TileLeftMenu", 2);
@@ -116,8 +116,8 @@ void WriteColours(SkinWriter& w) {
   w.Colour("ButtonShadow", pal().Shadow);
   w.Colour("ButtonDkShadow", pal().DkShadow);
   w.Colour("MenuBarText", pal().Text);
-  w.Colour("TitleTextActive", pal().Text);
-  w.Colour("TitleTextNoActive", pal().TextOff);
+  w.Colour("TitleTextActive", pal().CaptionText);
+  w.Colour("TitleTextNoActive", pal().CaptionTextOff);
 
   w.Section("Customcolors");
   const Pixel custom[10] = {pal().Accent, pal().AccentDark, pal().AccentSoft, pal().AccentTint,

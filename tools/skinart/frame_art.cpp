@@ -165,10 +165,10 @@ Canvas CaptionButton(CaptionGlyph glyph) {
   const Pixel hot = close ? pal().Accent : pal().Hover;
   const Pixel down = close ? pal().AccentDark : pal().Press;
   const Pixel hotInk = close ? pal().Field : pal().Text;
-  return Strip({CaptionCell(glyph, kMagenta, pal().TextSoft, pal().Caption),
+  return Strip({CaptionCell(glyph, kMagenta, pal().CaptionTextSoft, pal().Caption),
                 CaptionCell(glyph, down, hotInk, pal().Caption),
                 CaptionCell(glyph, hot, hotInk, pal().Caption),
-                CaptionCell(glyph, kMagenta, pal().TextOff, pal().CaptionOff)});
+                CaptionCell(glyph, kMagenta, pal().CaptionTextOff, pal().CaptionOff)});
 }
 
 Canvas SystemIcon() {

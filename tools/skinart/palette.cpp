@@ -18,6 +18,7 @@ const Palette& Calm() {
       MakePixel(218, 222, 228), MakePixel(190, 196, 205), MakePixel(150, 157, 168),
       MakePixel(108, 115, 126), MakePixel(186, 191, 199),
       MakePixel(33, 37, 43),    MakePixel(78, 85, 96),    MakePixel(150, 156, 164),
+      MakePixel(33, 37, 43),    MakePixel(78, 85, 96),    MakePixel(150, 156, 164),
       MakePixel(38, 110, 196),  MakePixel(28, 88, 162),   MakePixel(229, 238, 250),
       MakePixel(201, 220, 244),
       MakePixel(228, 232, 237), MakePixel(212, 217, 224),
@@ -26,20 +27,21 @@ const Palette& Calm() {
 }
 
 const Palette& Dusk() {
-  // Surfaces step up in lightness from the fields to the raised parts; the text keeps a high
-  // contrast on all of them, and the amber accent carries dark ink.
+  // Evening tones: lavender-grey surfaces light enough for dark text, a deep indigo caption
+  // with light title text, and a violet accent that carries light ink.
   static const Palette dusk{
       "Vela Dusk",
-      MakePixel(38, 42, 51),    MakePixel(27, 30, 37),    MakePixel(31, 34, 42),
-      MakePixel(45, 49, 58),    MakePixel(52, 57, 68),    MakePixel(47, 52, 62),
-      MakePixel(88, 96, 112),
-      MakePixel(58, 64, 76),    MakePixel(80, 88, 104),   MakePixel(20, 22, 27),
-      MakePixel(10, 11, 14),    MakePixel(66, 72, 84),
-      MakePixel(228, 231, 237), MakePixel(172, 179, 191), MakePixel(110, 118, 131),
-      MakePixel(236, 148, 62),  MakePixel(204, 116, 38),  MakePixel(66, 54, 45),
-      MakePixel(102, 76, 53),
-      MakePixel(57, 63, 75),    MakePixel(69, 76, 90),
-      MakePixel(86, 94, 110),   MakePixel(106, 115, 133), MakePixel(128, 138, 157)};
+      MakePixel(200, 196, 210), MakePixel(234, 231, 240), MakePixel(52, 46, 74),
+      MakePixel(92, 86, 112),   MakePixel(184, 179, 197), MakePixel(212, 208, 221),
+      MakePixel(242, 240, 247),
+      MakePixel(176, 170, 190), MakePixel(140, 133, 158), MakePixel(112, 105, 130),
+      MakePixel(40, 35, 58),    MakePixel(120, 114, 138),
+      MakePixel(28, 24, 38),    MakePixel(70, 64, 86),    MakePixel(128, 122, 144),
+      MakePixel(240, 236, 248), MakePixel(200, 194, 216), MakePixel(160, 154, 178),
+      MakePixel(118, 70, 158),  MakePixel(90, 50, 128),   MakePixel(228, 216, 240),
+      MakePixel(204, 186, 226),
+      MakePixel(214, 209, 226), MakePixel(190, 184, 206),
+      MakePixel(166, 159, 184), MakePixel(144, 137, 164), MakePixel(120, 112, 142)};
   return dusk;
 }
 

@@ -2,7 +2,9 @@
 // The colours of a skin drawn by skinart. Every image and the skin's colour table take their
 // colours from the palette in use, so one set of drawings makes each variant coherent:
 // "Vela Calm" (soft neutral greys on white with one blue accent, the default skin) and
-// "Vela Dusk" (deep slate surfaces, light text and one amber accent).
+// "Vela Dusk" (lavender-grey surfaces under a deep indigo caption, with one violet accent).
+// Control text that the skin does not colour stays the system's dark text, so the surfaces
+// behind it stay light enough in every variant; only the caption bar may be dark.
 #include "skin/data/raster.h"
 
 #include <string>
@@ -32,6 +34,10 @@ struct Palette {
   Pixel Text;
   Pixel TextSoft;
   Pixel TextOff;
+  // Title text and caption-button glyphs on the caption bar.
+  Pixel CaptionText;
+  Pixel CaptionTextSoft;
+  Pixel CaptionTextOff;
   // The one accent colour, with a deeper tone for pressed states, and two tints of it on the
   // surfaces. Ink drawn on the accent is the Field colour.
   Pixel Accent;

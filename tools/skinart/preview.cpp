@@ -94,7 +94,7 @@ void DrawFrame(Canvas& c, const DefaultSkin& skin, bool active) {
   const Canvas& back = Find(skin, "titleback.bmp");
   Nine(c, CellOf(back, 2, cell, true), Rect{kSideWidth + 30, 0, kSideWidth + 30 + 190, kCaptionHeight},
        kTitleBackEnd, 0, kTitleBackEnd, 0);
-  TextBar(c, kSideWidth + 33, 12, 184, active ? pal().Text : pal().TextOff);
+  TextBar(c, kSideWidth + 33, 12, 184, active ? pal().CaptionText : pal().CaptionTextOff);
   const char* files[3] = {"closebutton.bmp", "maxbutton.bmp", "minbutton.bmp"};
   for (int i = 0; i < 3; ++i) {
     const int x = w - kSideWidth - (i + 1) * kCaptionButtonWidth;

@@ -18,6 +18,14 @@ void AddHeading(TPageHost& host, int left, int top, const wchar_t* text) {
   label->SetCaption(text);
 }
 
+// A track bar paints its background in its own colour; following the page's colour, it takes
+// the skin's face colour when the skin recolours the page.
+ui::TTrackBar* AddTrackBar(TPageHost& host, int left, int top, int width, int height) {
+  auto* bar = host.Add<ui::TTrackBar>(left, top, width, height);
+  bar->SetParentColor(true);
+  return bar;
+}
+
 void FillProgressPage(TPageHost& host) {
   TSkinViewForm& form = host.Form();
 
@@ -49,27 +57,27 @@ void FillProgressPage(TPageHost& host) {
 
   // Track bars: moving the enabled ones says where they are.
   AddHeading(host, 16, 170, L"Track bars");
-  auto* horizontal = host.Add<ui::TTrackBar>(16, 190, 260, 36);
+  auto* horizontal = AddTrackBar(host, 16, 190, 260, 36);
   horizontal->SetMax(20);
   horizontal->SetFrequency(2);
   horizontal->SetPosition(7);
   horizontal->OnChange = [&form, horizontal](ui::TObject*) {
     form.Say(L"Track bar at " + std::to_wstring(horizontal->Position()));
   };
-  auto* disabled = host.Add<ui::TTrackBar>(16, 232, 260, 36);
+  auto* disabled = AddTrackBar(host, 16, 232, 260, 36);
   disabled->SetMax(20);
   disabled->SetFrequency(5);
   disabled->SetPosition(15);
   disabled->SetEnabled(false);
 
-  auto* vertical = host.Add<ui::TTrackBar>(290, 176, 36, 130);
+  auto* vertical = AddTrackBar(host, 290, 176, 36, 130);
   vertical->SetOrientation(TTrackBarOrientation::trVertical);
   vertical->SetMax(10);
   vertical->SetPosition(3);
   vertical->OnChange = [&form, vertical](ui::TObject*) {
     form.Say(L"Vertical track bar at " + std::to_wstring(vertical->Position()));
   };
-  auto* verticalOff = host.Add<ui::TTrackBar>(334, 176, 36, 130);
+  auto* verticalOff = AddTrackBar(host, 334, 176, 36, 130);
   verticalOff->SetOrientation(TTrackBarOrientation::trVertical);
   verticalOff->SetMax(10);
   verticalOff->SetPosition(8);
