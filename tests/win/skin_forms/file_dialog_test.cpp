@@ -1,5 +1,6 @@
 // The system's file-open dialog, opened from a skinned form, comes up skinned: the manager
-// attaches it as a bare window and its frame skinner maps its child windows by class.
+// attaches it as a bare window and its frame skinner maps its child windows by class. A skin
+// file chosen in it is one the skin data can read.
 //
 // Relies on what the dialog is made of (probed under Wine, and documented for Windows' classic
 // explorer-style dialog, which the framework's dialog always is because it has a hook): a
@@ -15,10 +16,15 @@
 #include "tests/win/skin_forms/skin_forms_test_util.h"
 #include "tools/skinart/default_skin.h"
 #include "ui/bitmap.h"
+#include "ui/core/text.h"
 #include "ui/dialogs.h"
+
+#include <commdlg.h>
+#include <dlgs.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace vela::skin::test {
 namespace {
@@ -27,14 +33,12 @@ namespace {
 struct DialogLook {
   HWND dialog = nullptr;
   bool answersSkinned = false;
-  bool hasFrameSkinner = false;
   bool openButton = false, cancelButton = false;
   int comboBoxes = 0;
   bool fileNameCombo = false;
   bool sizeGrip = false;
   bool hookDialog = false;
   skin::Bitmap shot;
-  bool timedOut = false;
 };
 
 // The dialog, frame included, as the screen shows it.
@@ -61,7 +65,6 @@ HWND ChildOfClass(HWND parent, const wchar_t* className) {
 
 void Inspect(HWND dialog, TWinSkinForm& skinner, DialogLook& look) {
   look.answersSkinned = SendMessageW(dialog, SKM_ISSKINNED, 0, 0) == 1;
-  look.hasFrameSkinner = true;
   look.openButton = dynamic_cast<TSkinButton*>(skinner.FindControlSkinner(GetDlgItem(dialog, IDOK)));
   look.cancelButton =
       dynamic_cast<TSkinButton*>(skinner.FindControlSkinner(GetDlgItem(dialog, IDCANCEL)));
@@ -74,54 +77,79 @@ void Inspect(HWND dialog, TWinSkinForm& skinner, DialogLook& look) {
   look.hookDialog = dynamic_cast<TSkinBoxH*>(skinner.FindControlSkinner(ChildOfClass(dialog, L"#32770")));
 }
 
-class FileDialog : public SkinFormsTest {};
+// What to do inside the dialog's loop once its children have been mapped (then the dialog is
+// cancelled unless the action closed it).
+std::function<void(HWND dialog, TWinSkinForm& skinner)> whenMapped;
+HWND shownDialog;
+bool timedOut;
+int ticks;
+
+class FileDialog : public SkinFormsTest {
+protected:
+  void SetUp() override {
+    SkinFormsTest::SetUp();
+    form = ReadForm("    Active = True\n", DefaultSkinFile());
+    form->Show();
+    SetActiveWindow(form->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return SkinManager && SkinManager->FindFormSkinner(form->Handle()); }));
+  }
+
+  // Runs the dialog; a timer of this thread looks at it from inside its loop until its children
+  // have been mapped (the Open button has a skinner), or 30 s have passed.
+  bool Execute(ui::TOpenDialog& dialog) {
+    shownDialog = nullptr;
+    timedOut = false;
+    ticks = 0;
+    dialog.OnShow = [&dialog](ui::TObject*) { shownDialog = dialog.Handle(); };
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+      constexpr int kLimit = 600;
+      HWND d = shownDialog;
+      TWinSkinForm* skinner = d && IsWindowVisible(d) && SkinManager ? SkinManager->FindFormSkinner(d) : nullptr;
+      const bool mapped = skinner && skinner->FindControlSkinner(GetDlgItem(d, IDOK));
+      if (!mapped && ++ticks <= kLimit)
+        return;
+      if (ticks <= kLimit) {
+        ticks = kLimit + 1; // from now on, only closing
+        timedOut = !mapped;
+        if (mapped) {
+          whenMapped(d, *skinner);
+          return;
+        }
+      }
+      // Whatever is still open (the dialog, or a message box of it) is cancelled.
+      KillTimer(nullptr, id);
+      if (HWND active = GetActiveWindow(); active && active != d && GetWindow(active, GW_OWNER) == d)
+        PostMessageW(active, WM_COMMAND, IDCANCEL, 0);
+      if (d && IsWindow(d))
+        PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+    });
+    const bool chosen = dialog.Execute();
+    KillTimer(nullptr, timer);
+    return chosen;
+  }
+
+  ui::TForm* form = nullptr;
+};
 
 TEST_F(FileDialog, OpenedFromASkinnedFormItComesUpSkinnedWithItsChildWindowsMapped) {
-  ui::TForm* form = ReadForm("    Active = True\n", DefaultSkinFile());
-  form->Show();
-  SetActiveWindow(form->Handle());
-  ASSERT_TRUE(PumpUntil([&] { return SkinManager && SkinManager->FindFormSkinner(form->Handle()); }));
-
-  static DialogLook look;
-  look = DialogLook{};
-  static int ticks;
-  ticks = 0;
+  DialogLook look;
+  whenMapped = [&look](HWND d, TWinSkinForm& skinner) {
+    look.dialog = d;
+    Inspect(d, skinner, look);
+    RedrawWindow(d, nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    look.shot = Capture(d);
+  };
   ui::TOpenDialog dialog(form);
   dialog.SetFilter(L"Skin files (*.skn)|*.skn|All files (*.*)|*.*");
   dialog.SetTitle(L"Open skin");
-  dialog.OnShow = [&dialog](ui::TObject*) { look.dialog = dialog.Handle(); };
-  // The dialog runs its own loop: a timer of this thread looks at it from inside until its
-  // children have been mapped (the Open button has a skinner), shoots it and cancels it.
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-    constexpr int kLimit = 600; // 30 s
-    HWND d = look.dialog;
-    if (!d || !IsWindow(d) || !IsWindowVisible(d)) {
-      if (++ticks > kLimit)
-        look.timedOut = true;
-      return;
-    }
-    TWinSkinForm* skinner = SkinManager ? SkinManager->FindFormSkinner(d) : nullptr;
-    const bool mapped = skinner && skinner->FindControlSkinner(GetDlgItem(d, IDOK));
-    if (!mapped && ++ticks <= kLimit)
-      return;
-    look.timedOut = !mapped;
-    if (skinner) {
-      Inspect(d, *skinner, look);
-      RedrawWindow(d, nullptr, nullptr,
-                   RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-      look.shot = Capture(d);
-    }
-    PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-  });
-  const bool chosen = dialog.Execute();
-  KillTimer(nullptr, timer);
+  const bool chosen = Execute(dialog);
 
   EXPECT_FALSE(chosen);
   EXPECT_EQ(dialog.Handle(), nullptr) << "the handle is only there while the dialog shows";
-  ASSERT_NE(look.dialog, nullptr) << "OnShow was not called";
-  ASSERT_FALSE(look.timedOut) << "the dialog was not skinned within 30 s";
+  ASSERT_NE(shownDialog, nullptr) << "OnShow was not called";
+  ASSERT_FALSE(timedOut) << "the dialog was not skinned within 30 s";
   EXPECT_TRUE(look.answersSkinned);
-  EXPECT_TRUE(look.hasFrameSkinner);
   EXPECT_TRUE(look.openButton);
   EXPECT_TRUE(look.cancelButton);
   EXPECT_EQ(look.comboBoxes, 2) << "Look in and Files of type";
@@ -134,6 +162,27 @@ TEST_F(FileDialog, OpenedFromASkinnedFormItComesUpSkinnedWithItsChildWindowsMapp
   const std::vector<std::uint8_t> bytes = tools::EncodeBmp24(look.shot);
   std::ofstream(std::filesystem::path(SHOT_DIR) / "file_dialog.bmp", std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+TEST_F(FileDialog, TheSkinFileChosenInTheSkinnedDialogIsTheOneTheSkinDataReads) {
+  static std::wstring dusk;
+  dusk = ui::Utf8ToWide(DUSK_SKN);
+  for (wchar_t& c : dusk)
+    c = c == L'/' ? L'\\' : c;
+  whenMapped = [](HWND d, TWinSkinForm&) {
+    // The file-name box, by its documented control id, then Open.
+    SendMessageW(d, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(dusk.c_str()));
+    PostMessageW(d, WM_COMMAND, IDOK, 0);
+  };
+  ui::TOpenDialog dialog(form);
+  dialog.SetFilter(L"Skin files (*.skn)|*.skn");
+  ASSERT_TRUE(Execute(dialog));
+  ASSERT_FALSE(timedOut);
+  EXPECT_EQ(std::filesystem::path(dialog.FileName()).filename(), L"dusk.skn");
+  auto* data = dynamic_cast<TSkinData*>(form->FindComponent("SkinData1"));
+  ASSERT_NE(data, nullptr);
+  data->SetSkinFile(dialog.FileName());
+  EXPECT_EQ(data->Elements().SkinName, "Vela Dusk");
 }
 
 } // namespace
