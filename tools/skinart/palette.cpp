@@ -10,38 +10,68 @@ const Palette* current = nullptr;
 } // namespace
 
 const Palette& Calm() {
-  static const Palette calm{
-      "Vela Calm",
-      MakePixel(241, 243, 246), MakePixel(255, 255, 255), MakePixel(250, 251, 252),
-      MakePixel(243, 244, 246), MakePixel(232, 235, 239), MakePixel(247, 248, 250),
-      MakePixel(255, 255, 255),
-      MakePixel(218, 222, 228), MakePixel(190, 196, 205), MakePixel(150, 157, 168),
-      MakePixel(108, 115, 126), MakePixel(186, 191, 199),
-      MakePixel(33, 37, 43),    MakePixel(78, 85, 96),    MakePixel(150, 156, 164),
-      MakePixel(33, 37, 43),    MakePixel(78, 85, 96),    MakePixel(150, 156, 164),
-      MakePixel(38, 110, 196),  MakePixel(28, 88, 162),   MakePixel(229, 238, 250),
-      MakePixel(201, 220, 244),
-      MakePixel(228, 232, 237), MakePixel(212, 217, 224),
-      MakePixel(192, 198, 207), MakePixel(166, 173, 184), MakePixel(138, 146, 158)};
+  static const Palette calm{.skinName = "Vela Calm",
+                            .Face = MakePixel(241, 243, 246),
+                            .Field = MakePixel(255, 255, 255),
+                            .Caption = MakePixel(250, 251, 252),
+                            .CaptionOff = MakePixel(243, 244, 246),
+                            .Track = MakePixel(232, 235, 239),
+                            .Raised = MakePixel(247, 248, 250),
+                            .Light = MakePixel(255, 255, 255),
+                            .Line = MakePixel(218, 222, 228),
+                            .Border = MakePixel(190, 196, 205),
+                            .Shadow = MakePixel(150, 157, 168),
+                            .DkShadow = MakePixel(108, 115, 126),
+                            .FrameOff = MakePixel(186, 191, 199),
+                            .Text = MakePixel(33, 37, 43),
+                            .TextSoft = MakePixel(78, 85, 96),
+                            .TextOff = MakePixel(150, 156, 164),
+                            .CaptionText = MakePixel(33, 37, 43),
+                            .CaptionTextSoft = MakePixel(78, 85, 96),
+                            .CaptionTextOff = MakePixel(150, 156, 164),
+                            .Accent = MakePixel(38, 110, 196),
+                            .AccentDark = MakePixel(28, 88, 162),
+                            .AccentTint = MakePixel(229, 238, 250),
+                            .AccentSoft = MakePixel(201, 220, 244),
+                            .Hover = MakePixel(228, 232, 237),
+                            .Press = MakePixel(212, 217, 224),
+                            .Thumb = MakePixel(192, 198, 207),
+                            .ThumbHot = MakePixel(166, 173, 184),
+                            .ThumbDown = MakePixel(138, 146, 158)};
   return calm;
 }
 
 const Palette& Dusk() {
   // Evening tones: lavender-grey surfaces light enough for dark text, a deep indigo caption
   // with light title text, and a violet accent that carries light ink.
-  static const Palette dusk{
-      "Vela Dusk",
-      MakePixel(200, 196, 210), MakePixel(234, 231, 240), MakePixel(52, 46, 74),
-      MakePixel(92, 86, 112),   MakePixel(184, 179, 197), MakePixel(212, 208, 221),
-      MakePixel(242, 240, 247),
-      MakePixel(176, 170, 190), MakePixel(140, 133, 158), MakePixel(112, 105, 130),
-      MakePixel(40, 35, 58),    MakePixel(120, 114, 138),
-      MakePixel(28, 24, 38),    MakePixel(70, 64, 86),    MakePixel(128, 122, 144),
-      MakePixel(240, 236, 248), MakePixel(200, 194, 216), MakePixel(160, 154, 178),
-      MakePixel(118, 70, 158),  MakePixel(90, 50, 128),   MakePixel(228, 216, 240),
-      MakePixel(204, 186, 226),
-      MakePixel(214, 209, 226), MakePixel(190, 184, 206),
-      MakePixel(166, 159, 184), MakePixel(144, 137, 164), MakePixel(120, 112, 142)};
+  static const Palette dusk{.skinName = "Vela Dusk",
+                            .Face = MakePixel(200, 196, 210),
+                            .Field = MakePixel(234, 231, 240),
+                            .Caption = MakePixel(52, 46, 74),
+                            .CaptionOff = MakePixel(92, 86, 112),
+                            .Track = MakePixel(184, 179, 197),
+                            .Raised = MakePixel(212, 208, 221),
+                            .Light = MakePixel(242, 240, 247),
+                            .Line = MakePixel(176, 170, 190),
+                            .Border = MakePixel(140, 133, 158),
+                            .Shadow = MakePixel(112, 105, 130),
+                            .DkShadow = MakePixel(40, 35, 58),
+                            .FrameOff = MakePixel(120, 114, 138),
+                            .Text = MakePixel(28, 24, 38),
+                            .TextSoft = MakePixel(70, 64, 86),
+                            .TextOff = MakePixel(128, 122, 144),
+                            .CaptionText = MakePixel(240, 236, 248),
+                            .CaptionTextSoft = MakePixel(200, 194, 216),
+                            .CaptionTextOff = MakePixel(160, 154, 178),
+                            .Accent = MakePixel(118, 70, 158),
+                            .AccentDark = MakePixel(90, 50, 128),
+                            .AccentTint = MakePixel(228, 216, 240),
+                            .AccentSoft = MakePixel(204, 186, 226),
+                            .Hover = MakePixel(214, 209, 226),
+                            .Press = MakePixel(190, 184, 206),
+                            .Thumb = MakePixel(166, 159, 184),
+                            .ThumbHot = MakePixel(144, 137, 164),
+                            .ThumbDown = MakePixel(120, 112, 142)};
   return dusk;
 }
 

@@ -20,9 +20,9 @@ struct ArrowLook {
 // Normal, pressed, hot and disabled looks of a scroll arrow.
 std::array<ArrowLook, 4> ArrowLooks() {
   return {{{pal().Track, pal().TextSoft},
-                                      {pal().ThumbHot, pal().Field},
-                                      {pal().Hover, pal().Text},
-                                      {pal().Track, pal().Thumb}}};
+           {pal().ThumbHot, pal().Field},
+           {pal().Hover, pal().Text},
+           {pal().Track, pal().Thumb}}};
 }
 
 Canvas ArrowCell(double dx, double dy, ArrowLook look) {
@@ -68,10 +68,10 @@ struct ThumbLook {
 
 std::array<ThumbLook, 5> ThumbLooks() {
   return {{{pal().Border, pal().Field},
-                                      {pal().Accent, pal().Accent},
-                                      {pal().AccentDark, pal().Accent},
-                                      {pal().AccentDark, pal().AccentDark},
-                                      {pal().Line, pal().Face}}};
+           {pal().Accent, pal().Accent},
+           {pal().AccentDark, pal().Accent},
+           {pal().AccentDark, pal().AccentDark},
+           {pal().Line, pal().Face}}};
 }
 
 Canvas TrackThumbCell(ThumbShape shape, ThumbLook look) {
@@ -124,9 +124,9 @@ Canvas TrackThumbCell(ThumbShape shape, ThumbLook look) {
 // Up-down halves: a rounded button filling the half, and a small chevron glyph.
 std::array<ArrowLook, 4> UpDownLooks() {
   return {{{pal().Field, pal().TextSoft},
-                                       {pal().AccentSoft, pal().AccentDark},
-                                       {pal().Face, pal().TextOff},
-                                       {pal().AccentTint, pal().Accent}}};
+           {pal().AccentSoft, pal().AccentDark},
+           {pal().Face, pal().TextOff},
+           {pal().AccentTint, pal().Accent}}};
 }
 
 Canvas UpDownCell(int w, int h, ArrowLook look) {

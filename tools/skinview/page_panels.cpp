@@ -49,13 +49,20 @@ constexpr GlyphArt kCentreGlyph = {
 
 std::uint32_t GlyphColour(char c) {
   switch (c) {
-  case 'k': return 0x202020;
-  case 'w': return 0xFFFFFF;
-  case 'g': return 0x909090;
-  case 'y': return 0xE8C040;
-  case '0': return 0xF8E088;
-  case 'b': return 0x3060B0;
-  default: return 0xFF00FF; // the transparent colour: the bottom-left pixel
+  case 'k':
+    return 0x202020;
+  case 'w':
+    return 0xFFFFFF;
+  case 'g':
+    return 0x909090;
+  case 'y':
+    return 0xE8C040;
+  case '0':
+    return 0xF8E088;
+  case 'b':
+    return 0x3060B0;
+  default:
+    return 0xFF00FF; // the transparent colour: the bottom-left pixel
   }
 }
 
@@ -83,12 +90,10 @@ void FillPanelsPage(TPageHost& host) {
     bool down;
     bool enabled;
   };
-  const Tool tools[] = {{&kNewGlyph, L"New", 0, false, true},
-                        {&kOpenGlyph, L"Open", 0, false, true},
-                        {&kSaveGlyph, L"Save", 0, false, false},
-                        {&kBoldGlyph, L"Bold", 1, true, true},
-                        {&kLeftGlyph, L"Align left", 2, true, true},
-                        {&kCentreGlyph, L"Centre", 2, false, true}};
+  const Tool tools[] = {
+      {&kNewGlyph, L"New", 0, false, true},        {&kOpenGlyph, L"Open", 0, false, true},
+      {&kSaveGlyph, L"Save", 0, false, false},     {&kBoldGlyph, L"Bold", 1, true, true},
+      {&kLeftGlyph, L"Align left", 2, true, true}, {&kCentreGlyph, L"Centre", 2, false, true}};
   int left = 4;
   int previousGroup = 0;
   for (const Tool& tool : tools) {

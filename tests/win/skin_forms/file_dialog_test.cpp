@@ -65,16 +65,20 @@ HWND ChildOfClass(HWND parent, const wchar_t* className) {
 
 void Inspect(HWND dialog, TWinSkinForm& skinner, DialogLook& look) {
   look.answersSkinned = SendMessageW(dialog, SKM_ISSKINNED, 0, 0) == 1;
-  look.openButton = dynamic_cast<TSkinButton*>(skinner.FindControlSkinner(GetDlgItem(dialog, IDOK)));
+  look.openButton =
+      dynamic_cast<TSkinButton*>(skinner.FindControlSkinner(GetDlgItem(dialog, IDOK)));
   look.cancelButton =
       dynamic_cast<TSkinButton*>(skinner.FindControlSkinner(GetDlgItem(dialog, IDCANCEL)));
-  for (HWND c = ChildOfClass(dialog, L"ComboBox"); c; c = FindWindowExW(dialog, c, L"ComboBox", nullptr))
+  for (HWND c = ChildOfClass(dialog, L"ComboBox"); c;
+       c = FindWindowExW(dialog, c, L"ComboBox", nullptr))
     look.comboBoxes += dynamic_cast<TSkinComBox*>(skinner.FindControlSkinner(c)) ? 1 : 0;
   if (HWND extended = ChildOfClass(dialog, L"ComboBoxEx32"))
     look.fileNameCombo =
         dynamic_cast<TSkinComBox*>(skinner.FindControlSkinner(GetTopWindow(extended)));
-  look.sizeGrip = dynamic_cast<TSkinSizer*>(skinner.FindControlSkinner(ChildOfClass(dialog, L"ScrollBar")));
-  look.hookDialog = dynamic_cast<TSkinBoxH*>(skinner.FindControlSkinner(ChildOfClass(dialog, L"#32770")));
+  look.sizeGrip =
+      dynamic_cast<TSkinSizer*>(skinner.FindControlSkinner(ChildOfClass(dialog, L"ScrollBar")));
+  look.hookDialog =
+      dynamic_cast<TSkinBoxH*>(skinner.FindControlSkinner(ChildOfClass(dialog, L"#32770")));
 }
 
 // What to do inside the dialog's loop once its children have been mapped (then the dialog is
@@ -91,7 +95,8 @@ protected:
     form = ReadForm("    Active = True\n", DefaultSkinFile());
     form->Show();
     SetActiveWindow(form->Handle());
-    ASSERT_TRUE(PumpUntil([&] { return SkinManager && SkinManager->FindFormSkinner(form->Handle()); }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return SkinManager && SkinManager->FindFormSkinner(form->Handle()); }));
   }
 
   // Runs the dialog; a timer of this thread looks at it from inside its loop until its children
@@ -104,7 +109,8 @@ protected:
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
       constexpr int kLimit = 600;
       HWND d = shownDialog;
-      TWinSkinForm* skinner = d && IsWindowVisible(d) && SkinManager ? SkinManager->FindFormSkinner(d) : nullptr;
+      TWinSkinForm* skinner =
+          d && IsWindowVisible(d) && SkinManager ? SkinManager->FindFormSkinner(d) : nullptr;
       const bool mapped = skinner && skinner->FindControlSkinner(GetDlgItem(d, IDOK));
       if (!mapped && ++ticks <= kLimit)
         return;
@@ -118,7 +124,8 @@ protected:
       }
       // Whatever is still open (the dialog, or a message box of it) is cancelled.
       KillTimer(nullptr, id);
-      if (HWND active = GetActiveWindow(); active && active != d && GetWindow(active, GW_OWNER) == d)
+      if (HWND active = GetActiveWindow();
+          active && active != d && GetWindow(active, GW_OWNER) == d)
         PostMessageW(active, WM_COMMAND, IDCANCEL, 0);
       if (d && IsWindow(d))
         PostMessageW(d, WM_COMMAND, IDCANCEL, 0);

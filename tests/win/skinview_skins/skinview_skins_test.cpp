@@ -53,7 +53,8 @@ int RunSkinview(const std::wstring& arguments) {
 
 // A shot of the Panels page with the skin file `skin` (empty: the program's default skin).
 Bitmap ShootPanels(const std::string& name, const std::wstring& skin, int& code) {
-  const std::wstring path = Wide(SHOT_DIR) + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp";
+  const std::wstring path =
+      Wide(SHOT_DIR) + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp";
   DeleteFileW(path.c_str());
   const std::wstring file = skin.empty() ? L"" : L"\"" + skin + L"\" ";
   code = RunSkinview(file + L"--page Panels --shot \"" + path + L"\"");
@@ -76,9 +77,9 @@ TEST(SkinviewSkins, TheSecondSkinNamedOnTheCommandLineIsTheOneShown) {
   // (magenta, which the window region leaves out, is not compared).
   const TDataSkinBorder& left = dusk.Left;
   const int cells = std::max(left.FrameCount, 1);
-  const Bitmap expected = ComposeSkinRect(Rect{0, 0, frame.Left, shot.Height()}, left.Bitmap.View(),
-                                          left.GetMargins(), false, left.Tile != 1, cells,
-                                          BorderCell(true, cells));
+  const Bitmap expected =
+      ComposeSkinRect(Rect{0, 0, frame.Left, shot.Height()}, left.Bitmap.View(), left.GetMargins(),
+                      false, left.Tile != 1, cells, BorderCell(true, cells));
   int compared = 0, differing = 0;
   for (int y = 0; y < shot.Height(); ++y)
     for (int x = 0; x < frame.Left; ++x)
