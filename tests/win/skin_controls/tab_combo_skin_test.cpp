@@ -2,6 +2,7 @@
 // the looks as messages arrive, pixels against the default skin's cells, and unskinning.
 #include "skin/controls/skin_buttons.h"
 #include "skin/controls/skin_combo.h"
+#include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_messages.h"
 #include "skin/controls/skin_tabs.h"
 #include "skin/data/transforms.h"
@@ -118,7 +119,7 @@ TEST_F(TabComboSkinTest, EachKindGetsItsSkinnerByClassOrClassMapLine) {
   EXPECT_NE(SkinnerOf<TSkinComBox>(list), nullptr) << "TComboBox=combobox";
   EXPECT_NE(SkinnerOf<TSkinComBox>(edit), nullptr);
   EXPECT_NE(SkinnerOf<TSkinComBox>(date), nullptr) << "a drop-down date picker is a combo";
-  EXPECT_EQ(Skinner()->FindControlSkinner(time->Handle()), nullptr) << "a time picker is an edit's";
+  EXPECT_NE(SkinnerOf<TSkinEdit>(time), nullptr) << "a time picker is an edit's";
   ASSERT_NE(SkinnerOf<TSkinTab31>(tabSet), nullptr) << "TTabSet by its class";
   auto* tab = SkinnerOf<TSkinTab>(pages);
   ASSERT_NE(tab, nullptr) << "TPageControl=tab";

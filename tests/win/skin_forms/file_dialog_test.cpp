@@ -45,18 +45,10 @@ struct DialogLook {
 skin::Bitmap Capture(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  ui::TBitmap copy;
-  copy.SetSize(w, h);
   HDC screen = GetDC(nullptr);
-  BitBlt(copy.Dc(), 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  skin::Bitmap shot = ui::CaptureDc(screen, skin::Rect{r.left, r.top, r.right, r.bottom});
   ReleaseDC(nullptr, screen);
-  const skin::Raster pixels = copy.View();
-  skin::Bitmap result(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      result.At(x, y) = pixels.At(x, y) & 0xFFFFFFu;
-  return result;
+  return shot;
 }
 
 HWND ChildOfClass(HWND parent, const wchar_t* className) {
