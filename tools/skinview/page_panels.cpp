@@ -137,6 +137,7 @@ void FillPanelsPage(TPageHost& host) {
 
   // Group boxes with a few controls, one enabled and one disabled.
   for (const bool enabled : {true, false}) {
+    // The disabled box's button lies at places::kDisabledGroupButton, which the shot test checks.
     auto* box = host.Add<ui::TGroupBox>(16 + (enabled ? 0 : 220), 190, 200, 110);
     box->SetCaption(enabled ? L"Connection" : L"Disabled group");
     auto* label = new ui::TLabel(&form);

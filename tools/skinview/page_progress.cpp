@@ -36,6 +36,7 @@ void FillProgressPage(TPageHost& host) {
   constexpr int kPositions[] = {0, 10, 50, 90, 100};
   for (int i = 0; i < int(std::size(kPositions)); ++i) {
     for (const bool smooth : {true, false}) {
+      // The smooth bar at 50 % lies at places::kHalfProgress, which the shot test checks.
       auto* bar = host.Add<ui::TProgressBar>(smooth ? 16 : 236, 30 + i * 26, 200, 18);
       bar->SetSmooth(smooth);
       bar->SetPosition(kPositions[i]);
