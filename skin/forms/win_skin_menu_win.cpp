@@ -62,6 +62,8 @@ struct TrackingState {
   HMENU selectedMenu = nullptr;
   HMENU selectedSubMenu = nullptr;
   bool firstMessage = false;
+  // Alt pressed inside the loop: the menu closes and nothing opens after it.
+  bool altPressed = false;
   int target = -1;
   POINT lastPoint{};
 };
@@ -91,6 +93,16 @@ bool Steer(const MSG& msg) {
     else if (msg.wParam == VK_RIGHT && (!t.selectedMenu || !t.selectedSubMenu))
       target = Neighbour(t.openIndex, count, +1);
     break;
+  case WM_SYSKEYDOWN:
+    if (msg.wParam == VK_MENU) {
+      // Alt leaves the menu altogether, as it does on the system's bar; the Alt that follows
+      // the close must not start the system's menu mode either.
+      t.altPressed = true;
+      t.target = -1;
+      EndMenu();
+      return true;
+    }
+    break;
   case WM_MOUSEMOVE:
     if (msg.pt.x != t.lastPoint.x || msg.pt.y != t.lastPoint.y) {
       t.lastPoint = msg.pt;
@@ -117,7 +129,7 @@ bool Steer(const MSG& msg) {
   default:
     break;
   }
-  if (target >= 0 && target != t.openIndex) {
+  if (target >= 0 && target != t.openIndex && !t.altPressed) {
     t.target = target;
     EndMenu();
     return true;
@@ -125,7 +137,22 @@ bool Steer(const MSG& msg) {
   return swallow;
 }
 
+// Left and Right read the other way round on a right-to-left bar, for the menu loop as much as
+// for the steering: the next item and a submenu both lie to the left there.
+void MirrorArrowKeys(int code, LPARAM lParam) {
+  if (code != MSGF_MENU || !lParam || !tracking.bar || !tracking.bar->RightToLeft())
+    return;
+  auto& msg = *reinterpret_cast<MSG*>(lParam);
+  if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP)
+    return;
+  if (msg.wParam == VK_LEFT)
+    msg.wParam = VK_RIGHT;
+  else if (msg.wParam == VK_RIGHT)
+    msg.wParam = VK_LEFT;
+}
+
 LRESULT CALLBACK MenuFilterHook(int code, WPARAM wParam, LPARAM lParam) {
+  MirrorArrowKeys(code, lParam);
   const LRESULT next = CallNextHookEx(tracking.hook, code, wParam, lParam);
   if (next != 0 || code != MSGF_MENU || !tracking.bar || !lParam)
     return next;
@@ -301,8 +328,8 @@ void TWinSkinMenu::PaintMenuBar(ui::TBitmap& canvas, const Rect& bar, bool activ
   for (const auto& item : items_)
     entries.push_back(
         MenuBarEntry{CaptionWidth(dc, item->Caption), item->Caption.empty(), item->Visible});
-  const int start = MenuBarStart(layoutSkin, bar.Width(), false);
-  const std::vector<Rect> rects = LayoutMenuBar(entries, bar, start, false);
+  const int start = MenuBarStart(layoutSkin, bar.Width(), rightToLeft_);
+  const std::vector<Rect> rects = LayoutMenuBar(entries, bar, start, rightToLeft_);
   for (std::size_t i = 0; i < items_.size(); ++i) {
     TMenuBtn& item = *items_[i];
     item.Bounds = rects[i];
@@ -384,8 +411,12 @@ bool TWinSkinMenu::Tracking() const {
   return tracking.bar == this;
 }
 
+bool TWinSkinMenu::KeyboardInMenu() const {
+  return Tracking() && !tracking.altPressed;
+}
+
 void TWinSkinMenu::MoveTo(const TMenuBtn& item) {
-  if (!Tracking() || item.Index == tracking.openIndex)
+  if (!Tracking() || item.Index == tracking.openIndex || tracking.altPressed)
     return;
   tracking.target = item.Index;
   EndMenu();
