@@ -110,7 +110,8 @@ void WriteColours(SkinWriter& w) {
   w.Colour("Menu", pal::kWhite);
   w.Colour("MenuText", pal::kText);
   w.Colour("ButtonText", pal::kText);
-  w.Colour("ButtonHilight", pal::kWhite);
+  // The outline of a hot or pressed menu-bar item: white would vanish on the pale bar.
+  w.Colour("ButtonHilight", pal::kAccent);
   w.Colour("Buttonlight", pal::kRaised);
   w.Colour("ButtonShadow", pal::kShadow);
   w.Colour("ButtonDkShadow", pal::kDkShadow);
