@@ -27,12 +27,8 @@ const TDataSkinObject* MenuItemElement(const TSkinData* data) {
 
 // The menu font on a canvas, as the framework's own measuring expects it.
 void UseMenuFont(ui::TCanvas& canvas) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-    return;
-  ui::TGdiObject<HFONT> font(CreateFontIndirectW(&metrics.lfMenuFont));
-  canvas.Font()->AssignHandle(font.Get());
+  if (const ui::TGdiObject<HFONT> font = MenuFont())
+    canvas.Font()->AssignHandle(font.Get());
 }
 
 bool IsMenuWindow(HWND window) {

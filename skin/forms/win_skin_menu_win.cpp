@@ -3,6 +3,7 @@
 #include "skin/data/skin_text_win.h"
 #include "skin/draw/primitives.h"
 #include "skin/draw/stretch.h"
+#include "skin/forms/menu_item_painter.h"
 #include "skin/forms/menu_layout.h"
 #include "skin/forms/skin_data.h"
 #include "skin/forms/skin_manager.h"
@@ -18,14 +19,6 @@ namespace {
 constexpr int kMenuBarCells = 2; // active above inactive
 constexpr UINT kCaptionFormat = DT_SINGLELINE | DT_CENTER | DT_VCENTER;
 constexpr int kEntryTextLength = 80;
-
-ui::TGdiObject<HFONT> MenuFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-    return ui::TGdiObject<HFONT>(nullptr);
-  return ui::TGdiObject<HFONT>(CreateFontIndirectW(&metrics.lfMenuFont));
-}
 
 RECT ToRECT(const Rect& r) {
   return RECT{r.left, r.top, r.right, r.bottom};

@@ -170,13 +170,14 @@ protected:
     };
   }
 
-  // What the framework does with WM_SYSCHAR `key` while Alt is held.
-  LRESULT AltChar(wchar_t key) {
+  // What the framework does with WM_SYSCHAR `key` while Alt is held, at `target` (the form
+  // by default).
+  LRESULT AltChar(wchar_t key, ui::TControl* target = nullptr) {
     BYTE keys[256]{};
     GetKeyboardState(keys);
     keys[VK_MENU] = 0x80;
     SetKeyboardState(keys);
-    const LRESULT taken = form->Perform(ui::CM_DIALOGCHAR, key, 0);
+    const LRESULT taken = (target ? target : form)->Perform(ui::CM_DIALOGCHAR, key, 0);
     keys[VK_MENU] = 0;
     SetKeyboardState(keys);
     return taken;
@@ -983,20 +984,14 @@ TEST_F(MdiFormMenuBar, AltAndALetterInAChildOpenTheFramesMenu) {
   d.steps = {{Showing(edit), PostKey(VK_ESCAPE)}};
   drive = &d;
   const UINT_PTR timer = SetTimer(nullptr, 0, kDriveMs, DriveTick);
-  BYTE keys[256]{};
-  GetKeyboardState(keys);
-  keys[VK_MENU] = 0x80;
-  SetKeyboardState(keys);
-  const LRESULT taken = child->Perform(ui::CM_DIALOGCHAR, L'e', 0);
-  keys[VK_MENU] = 0;
-  SetKeyboardState(keys);
+  const LRESULT taken = AltChar(L'e', child);
   PumpUntil([&] { return d.done == d.steps.size() && !Bar()->Tracking(); });
   KillTimer(nullptr, timer);
   drive = nullptr;
   EXPECT_EQ(taken, 1);
   EXPECT_EQ(d.done, d.steps.size()) << "Alt+E in the child did not open the frame's Edit";
   // A letter no bar item takes stays with the child.
-  EXPECT_EQ(child->Perform(ui::CM_DIALOGCHAR, L'q', 0), 0);
+  EXPECT_EQ(AltChar(L'q', child), 0);
 }
 
 // A bare MDI frame (the system's frame procedure) with one child, maximised.
