@@ -183,6 +183,32 @@ protected:
     return taken;
   }
 
+  // How many menu loops of any kind (the system's menu mode shows no menu window) the thread
+  // enters until a marker posted now is handled; each is ended at once.
+  int MenuLoopsBeforeMarker() {
+    int entered = 0;
+    Drive d;
+    d.steps = {{[] {
+                  GUITHREADINFO info{};
+                  info.cbSize = sizeof info;
+                  return GetGUIThreadInfo(GetCurrentThreadId(), &info) &&
+                         (info.flags & GUI_INMENUMODE);
+                },
+                [&] {
+                  ++entered;
+                  EndMenu();
+                }}};
+    drive = &d;
+    const UINT_PTR timer = SetTimer(nullptr, 0, kDriveMs, DriveTick);
+    constexpr UINT kMarker = WM_APP + 7;
+    ui::test::MessageRecorder seen(form, {kMarker});
+    PostMessageW(Window(), kMarker, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !seen.seen.empty(); })) << "the marker never came";
+    KillTimer(nullptr, timer);
+    drive = nullptr;
+    return entered;
+  }
+
   ui::TMainMenu* mainMenu = nullptr;
   ui::TMenuItem* file = nullptr;
   ui::TMenuItem* edit = nullptr;
@@ -374,26 +400,8 @@ TEST_F(MenuBar, PressOnTheOpenItemClosesItsDropDownForGood) {
   RunFrom(0, {{Showing(file), [this] { PressMouse(ScreenCentreOf(0)); }}});
   EXPECT_FALSE(Bar()->Tracking());
   // Whatever the press left queued is handled before the marker; a drop-down it reopened would
-  // be seen (and ended) by the step below.
-  int reopened = 0;
-  Drive d;
-  d.steps = {{[] { return VisibleMenuWindow() != nullptr; },
-              [&] {
-                ++reopened;
-                EndMenu();
-              }}};
-  drive = &d;
-  const UINT_PTR timer = SetTimer(nullptr, 0, kDriveMs, DriveTick);
-  bool marker = false;
-  const UINT kMarker = WM_APP + 7;
-  ui::test::MessageRecorder seen(form, {kMarker});
-  PostMessageW(Window(), kMarker, 0, 0);
-  EXPECT_TRUE(PumpUntil([&] { return !seen.seen.empty(); }));
-  marker = !seen.seen.empty();
-  KillTimer(nullptr, timer);
-  drive = nullptr;
-  EXPECT_TRUE(marker);
-  EXPECT_EQ(reopened, 0);
+  // be seen.
+  EXPECT_EQ(MenuLoopsBeforeMarker(), 0);
 }
 
 TEST_F(MenuBar, ChosenItemRunsItsClickAfterTheMenuCloses) {
@@ -797,46 +805,6 @@ TEST_F(MenuBar, DropDownRefilledWhileOpenStaysOwnerDrawn) {
   EXPECT_EQ(ownerDrawn, entries);
 }
 
-// Waits for the thread to enter a menu loop of any kind (the system's menu mode shows no menu
-// window) and ends it; counts how often that happened until a marker posted now is handled.
-int MenuModesBeforeMarker(HWND window) {
-  int entered = 0;
-  Drive d;
-  d.steps = {{[] {
-                GUITHREADINFO info{};
-                info.cbSize = sizeof info;
-                return GetGUIThreadInfo(GetCurrentThreadId(), &info) &&
-                       (info.flags & GUI_INMENUMODE);
-              },
-              [&] {
-                ++entered;
-                EndMenu();
-              }}};
-  drive = &d;
-  const UINT_PTR timer = SetTimer(nullptr, 0, kDriveMs, DriveTick);
-  MSG msg{};
-  constexpr UINT kMarker = WM_APP + 9;
-  PostMessageW(window, kMarker, 0, 0);
-  bool marker = false;
-  const DWORD start = GetTickCount();
-  while (!marker && GetTickCount() - start < kSkinWait) {
-    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-      continue;
-    }
-    if (msg.message == kMarker && msg.hwnd == window) {
-      marker = true;
-      continue;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  KillTimer(nullptr, timer);
-  drive = nullptr;
-  EXPECT_TRUE(marker);
-  return entered;
-}
-
 // What the window answers to the keyboard-menu command sent right after the menu loop has
 // seen Alt, before the loop unwinds (as Alt's release may bring it there).
 HHOOK altWatch = nullptr;
@@ -869,7 +837,7 @@ TEST_F(MenuBar, AltInsideADropDownClosesTheMenuAndStartsNoMenuModeAfterIt) {
   EXPECT_EQ(altAnswer, 1) << "the keyboard-menu command after Alt was not taken";
   EXPECT_FALSE(Bar()->Tracking());
   EXPECT_EQ(VisibleMenuWindow(), nullptr);
-  EXPECT_EQ(MenuModesBeforeMarker(Window()), 0);
+  EXPECT_EQ(MenuLoopsBeforeMarker(), 0);
 }
 
 // ---- right to left
