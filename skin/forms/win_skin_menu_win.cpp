@@ -36,11 +36,12 @@ int CaptionWidth(HDC dc, const std::wstring& caption) {
   return box.right - box.left;
 }
 
-// The drop-down's place: below the item, at its left edge, in screen coordinates.
-POINT DropDownPoint(HWND window, const Rect& item) {
+// The drop-down's place: below the item, at its leading edge (the right one on a right-to-left
+// bar, which the drop-down then hangs from), in screen coordinates.
+POINT DropDownPoint(HWND window, const Rect& item, bool rightToLeft) {
   RECT wr{};
   GetWindowRect(window, &wr);
-  return POINT{wr.left + item.left, wr.top + item.bottom};
+  return POINT{wr.left + (rightToLeft ? item.right : item.left), wr.top + item.bottom};
 }
 
 // ---- tracking, one drop-down per process
@@ -458,8 +459,10 @@ int TWinSkinMenu::TrackDropDown(TMenuBtn& item) {
   if (item.Enabled) {
     // The chosen command is returned rather than sent, so that it arrives the same way on
     // every platform: posted after the menu has gone.
-    const POINT at = DropDownPoint(window, item.Bounds);
-    command = UINT(TrackPopupMenu(item.DropDown, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
+    const POINT at = DropDownPoint(window, item.Bounds, rightToLeft_);
+    command = UINT(TrackPopupMenu(item.DropDown,
+                                  TPM_RETURNCMD | TPM_RIGHTBUTTON |
+                                      (rightToLeft_ ? TPM_RIGHTALIGN : TPM_LEFTALIGN),
                                   at.x, at.y, 0, window, nullptr));
   }
   if (tracking.hook)

@@ -878,6 +878,20 @@ TEST_F(RightToLeftMenuBar, ItemsRunFromTheRightEdgeLeftwards) {
   EXPECT_EQ(Bar()->HitMenuItem(middle), Bar()->Item(0));
 }
 
+TEST_F(RightToLeftMenuBar, DropDownHangsFromTheItemsRightEdge) {
+  Skin();
+  RECT menuWindow{};
+  RunFrom(1, {{Showing(edit), [&] {
+                 GetWindowRect(VisibleMenuWindow(), &menuWindow);
+                 PostMessageW(Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+               }}});
+  RECT wr{};
+  GetWindowRect(Window(), &wr);
+  const Rect& item = Bar()->Item(1)->Bounds;
+  EXPECT_EQ(menuWindow.right, wr.left + item.right);
+  EXPECT_EQ(menuWindow.top, wr.top + item.bottom);
+}
+
 TEST_F(RightToLeftMenuBar, LeftAndRightMoveTheOtherWayAlongTheBar) {
   Skin();
   // Left goes to the next item (it lies to the left), Right to the previous one, wrapping.
