@@ -10,6 +10,7 @@
 #include "skin/data/raster.h"
 #include "skin/data/skin_elements.h"
 #include "skin/forms/menu_layout.h"
+#include "ui/graphics.h"
 
 #include "ui/win_names.h"
 #include <windows.h>
@@ -38,6 +39,9 @@ struct MenuItemContent {
   bool IsLine() const { return caption == L"-"; }
   bool HasImage() const;
 };
+
+// The screen's menu font (bold for a default item); empty when the system cannot tell it.
+ui::TGdiObject<HFONT> MenuFont(bool bold = false);
 
 // A framework item, its images and mirroring taken from its parent menu.
 MenuItemContent ContentOf(ui::TMenuItem& item);

@@ -27,21 +27,10 @@ constexpr int kSeparatorLineDrop = 4;
 // How far the items of a popup menu lie inside its window.
 constexpr int kPopupFrame = 3;
 
-using TFontHandle = ui::TGdiObject<HFONT>;
 using TBitmapHandle = ui::TGdiObject<HBITMAP>;
 
 Pixel PixelOf(ColourCode colour) {
   return PixelFromColorRef(ui::ColorToRGB(colour));
-}
-
-TFontHandle MenuFont(bool bold) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-    return TFontHandle(nullptr);
-  if (bold)
-    metrics.lfMenuFont.lfWeight = FW_BOLD;
-  return TFontHandle(CreateFontIndirectW(&metrics.lfMenuFont));
 }
 
 RECT ToRECT(const Rect& r) {
@@ -170,6 +159,16 @@ bool SkinHasMenuItem(const TSkinElements& skin) {
 
 } // namespace
 
+ui::TGdiObject<HFONT> MenuFont(bool bold) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    return ui::TGdiObject<HFONT>(nullptr);
+  if (bold)
+    metrics.lfMenuFont.lfWeight = FW_BOLD;
+  return ui::TGdiObject<HFONT>(CreateFontIndirectW(&metrics.lfMenuFont));
+}
+
 bool MenuItemContent::HasImage() const {
   return images && imageIndex >= 0 && imageIndex < images->Count();
 }
@@ -225,7 +224,7 @@ MenuBackground ItemBackground(HMENU menu, const RECT& rect) {
 
 void PaintMenuItemContent(HDC dc, const Rect& rect, const MenuItemContent& item, bool selected,
                           const TSkinElements& skin) {
-  const TFontHandle font = MenuFont(item.isDefault);
+  const ui::TGdiObject<HFONT> font = MenuFont(item.isDefault);
   const ui::TDCStateSaver state(dc); // gives the font back before it is deleted
   if (font)
     SelectObject(dc, font.Get());

@@ -93,6 +93,8 @@ public:
   void PaintCaptionBar(int width);
   void PaintTitle(const Rect& area);
   void PaintCaptionButtons();
+  // An MDI frame whose active child is maximised: the child's buttons in the bar.
+  void PaintMdiChildControls();
   void UpdateRegion();
   // The union of the four border pieces of a w x h window, cut along transparent pixels.
   ui::TGdiObject<HRGN> BorderRegion(int w, int h);

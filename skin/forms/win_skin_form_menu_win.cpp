@@ -11,6 +11,7 @@
 #include "ui/form.h"
 #include "ui/menus.h"
 
+#include <string_view>
 #include <utility>
 
 namespace vela::skin {
@@ -26,12 +27,13 @@ const TDataSkinObject* MenuItemElement(const TSkinData* data) {
 
 // The menu font on a canvas, as the framework's own measuring expects it.
 void UseMenuFont(ui::TCanvas& canvas) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-    return;
-  ui::TGdiObject<HFONT> font(CreateFontIndirectW(&metrics.lfMenuFont));
-  canvas.Font()->AssignHandle(font.Get());
+  if (const ui::TGdiObject<HFONT> font = MenuFont())
+    canvas.Font()->AssignHandle(font.Get());
+}
+
+bool IsMenuWindow(HWND window) {
+  wchar_t name[8]{};
+  return GetClassNameW(window, name, 8) && std::wstring_view(name) == L"#32768";
 }
 
 bool AltAlone() {
@@ -48,6 +50,7 @@ void TImpl::CreateMenuBar() {
   bar.host = this;
   bar.screenToFrame = [this](POINT screen) { return ScreenToFrame(screen); };
   menuBar = std::make_unique<TWinSkinMenu>(std::move(bar), skinData, form ? form->Menu() : nullptr);
+  menuBar->SetRightToLeft(rightToLeft);
   menuBarHeight = GetSystemMetrics(SM_CYMENU);
   // A bare window has no framework menu to read captions from: its own entries give them.
   if (menuBar->MainMenu())
@@ -89,6 +92,12 @@ void TImpl::PressMenuBarItem(TMenuBtn& item) {
 }
 
 void TImpl::MenuChanged() {
+  if (menuBar && menuBar->Tracking()) {
+    // The framework refilled the entries of its menus, the open drop-down's among them, as
+    // plain entries: they must stay owner-drawn while it shows.
+    if (HMENU open = menuBar->TrackedDropDown())
+      MakeOwnerDrawn(open);
+  }
   if (!menuBar || !skinData->MenuUpdate() || !GetMenu(window))
     return;
   if (menuBar->Tracking()) {
@@ -127,15 +136,29 @@ void TImpl::MdiMenuChanged(HMENU set) {
 
 bool TImpl::MenuAccelerator(ui::TMessage& m) {
   TMenuBtn* item = menuBar ? menuBar->FindAccelItem(wchar_t(m.WParam)) : nullptr;
-  if (!item || !AltAlone())
+  if (item && AltAlone()) {
+    menuBar->PostPressOn(*item);
+    m.Result = 1;
+    return true;
+  }
+  // An MDI child shows no bar of its own: its Alt+letter opens the frame's menu.
+  ui::TCustomForm* frameForm = SkinManager ? SkinManager->MdiFrameForm : nullptr;
+  if (mdiKind != mkChild || !frameForm || frameForm == form ||
+      GetAncestor(window, GA_ROOT) != frameForm->HandleIfAllocated())
     return false;
-  menuBar->PostPressOn(*item);
-  m.Result = 1;
+  const LRESULT taken = frameForm->Perform(ui::CM_DIALOGCHAR, m.WParam, m.LParam);
+  if (taken == 0)
+    return false;
+  m.Result = taken;
   return true;
 }
 
 bool TImpl::KeyMenu(ui::TMessage& m) {
-  if (!menuBar || menuBar->Tracking() || (m.WParam & 0xFFF0) != SC_KEYMENU || GetCapture())
+  if (!menuBar || menuBar->KeyboardInMenu() || (m.WParam & 0xFFF0) != SC_KEYMENU)
+    return false;
+  // A captured mouse (a drag) keeps the system's handling; the capture of the menu window that
+  // Alt is closing is not one.
+  if (HWND capture = GetCapture(); capture && !(menuBar->Tracking() && IsMenuWindow(capture)))
     return false;
   const auto key = wchar_t(m.LParam);
   if (key == L' ' || key == L'-')

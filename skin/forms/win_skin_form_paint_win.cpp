@@ -276,9 +276,11 @@ void TImpl::PaintFrame(HDC given) {
                   Rect{frame.Left, h - frame.Bottom, w - frame.Right, h}, active);
       PaintCaptionBar(w);
       const int top = frame.Top + (menuBar ? menuBarHeight : 0);
-      if (menuBar && menuBarHeight > 0)
+      if (menuBar && menuBarHeight > 0) {
         menuBar->PaintMenuBar(frameBitmap, Rect{frame.Left, frame.Top, w - frame.Right, top},
                               active);
+        PaintMdiChildControls();
+      }
       HDC source = frameBitmap.Canvas()->Handle();
       const int sideHeight = h - frame.Top;
       BitBlt(dc, 0, 0, w, top, source, 0, 0, SRCCOPY);
@@ -357,6 +359,22 @@ void TImpl::PaintCaptionButtons() {
       DrawIconEx(dc, button->Bounds.left, button->Bounds.top, picture, iconSize, iconSize, 0,
                  nullptr, DI_NORMAL);
   }
+}
+
+void TImpl::PaintMdiChildControls() {
+  if (mdiKind != mkFrame || !MdiChildActiveAndMaximized())
+    return;
+  // The maximised child shows no caption of its own: its minimise, restore and close buttons
+  // sit at the end of the frame's bar (laid out with the caption buttons).
+  const Raster canvas = frameBitmap.View();
+  for (const auto& button : captionObjects) {
+    if (!button->Visible || button->Image().Empty() ||
+        button->Definition().Visibility != kMenuBarPlacement)
+      continue;
+    DrawStretchedCell(canvas, button->Bounds, button->Image(), true, button->CellCount(), 1);
+  }
+  if (TSkinManage* manager = SkinManager; manager && !manager->MdiMaximized)
+    manager->SetMdiMaximized(true);
 }
 
 void TImpl::PaintObject(TNCObject& object) {

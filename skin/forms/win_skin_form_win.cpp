@@ -201,6 +201,13 @@ void TImpl::ReleaseWindow() {
   if (mdiClientHooked)
     RemoveWindowHook(mdiClient, kMdiClientProp, this);
   mdiClientHooked = false;
+  // The manager's record of the MDI frame must not outlive the skinner that made it: MDI
+  // children hand their Alt+letter to that form.
+  if (TSkinManage* manager = Manager(); manager && mdiKind == mkFrame &&
+                                        manager->MdiClientWindow == mdiClient) {
+    manager->MdiClientWindow = nullptr;
+    manager->MdiFrameForm = nullptr;
+  }
 }
 
 // ---- attaching
@@ -575,10 +582,17 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
   }
   const bool mdiMaximized = Manager() && Manager()->MdiMaximized;
   switch (m.Msg) {
-  case WM_SIZE:
+  case WM_SIZE: {
     if (!CallOldProc(m))
       return;
+    const ShowState before = show;
     show = ShowStateFromSizeType(unsigned(m.WParam), show);
+    if (mdiKind == mkChild && show != before) {
+      // A child maximised or given back its frame changes what the frame's bar shows (its
+      // buttons sit there while it is maximised).
+      if (HWND client = GetParent(window))
+        PostMessageW(GetParent(client), SKM_REPAINTFRAME, 0, 0);
+    }
     if (show == ShowState::Minimized)
       return;
     if (mdiKind == mkChild && (mdiMaximized || show != ShowState::Normal))
@@ -586,6 +600,7 @@ void TImpl::FrameWndProc(ui::TMessage& m) {
     if (lifeState == lsSkinned || lifeState == lsReskinning)
       UpdateRegion();
     return;
+  }
   case WM_ACTIVATE:
     active = LOWORD(m.WParam) != WA_INACTIVE;
     break;
@@ -823,6 +838,8 @@ void TImpl::MdiClientWndProc(ui::TMessage& m) {
     if (!callOld())
       return;
     newMdiChild = reinterpret_cast<HWND>(m.Result);
+    if (frameSkinning && menuBar)
+      PostMessageW(window, SKM_REPAINTFRAME, 0, 0);
     return;
   case WM_MDIDESTROY:
     if (!callOld())
@@ -832,6 +849,8 @@ void TImpl::MdiClientWndProc(ui::TMessage& m) {
     if (!SendMessageW(mdiClient, WM_MDIGETACTIVE, 0, 0)) {
       skinData->SetMenuUpdate(mdiMenuUpdate);
       MdiMenuChanged(nullptr);
+    } else if (frameSkinning && menuBar) {
+      PostMessageW(window, SKM_REPAINTFRAME, 0, 0);
     }
     return;
   case WM_MDISETMENU:
@@ -839,6 +858,16 @@ void TImpl::MdiClientWndProc(ui::TMessage& m) {
       return;
     if (frameSkinning && m.WParam)
       MdiMenuChanged(reinterpret_cast<HMENU>(m.WParam));
+    return;
+  case WM_MDIMAXIMIZE:
+  case WM_MDIRESTORE:
+  case WM_MDIACTIVATE:
+  case WM_MDINEXT:
+    // Which child is active, and whether it is maximised, decides what the frame's bar shows.
+    if (!callOld())
+      return;
+    if (frameSkinning && menuBar)
+      PostMessageW(window, SKM_REPAINTFRAME, 0, 0);
     return;
   case WM_MDITILE:
   case WM_MDICASCADE:
@@ -965,6 +994,8 @@ void TImpl::MdiChildCommand(UINT command) {
     return;
   if (Manager() && Manager()->MdiMaximized && !MdiChildActiveAndMaximized())
     Manager()->SetMdiMaximized(false);
+  // The bar shows the child's controls only while it is maximised.
+  PostMessageW(window, SKM_REPAINTFRAME, 0, 0);
 }
 
 void TImpl::BuildSystemPopup() {

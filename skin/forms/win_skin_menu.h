@@ -74,6 +74,10 @@ public:
   void SetMainMenu(ui::TMainMenu* menu) { mainMenu_ = menu; }
   // The window's menu, taken off the window while the bar shows it.
   HMENU MenuHandle() const { return menuHandle_; }
+  // A right-to-left bar lays its items out from the right edge leftwards, and Left and Right
+  // swap their meaning while one of its drop-downs is open.
+  bool RightToLeft() const { return rightToLeft_; }
+  void SetRightToLeft(bool value) { rightToLeft_ = value; }
 
   // Items from the form's main menu.
   void BuildFromMainMenu();
@@ -107,6 +111,9 @@ public:
   void MoveTo(const TMenuBtn& item);
   // True while a drop-down of this bar is open.
   bool Tracking() const;
+  // True while a drop-down is open and the keyboard has not closed the menu with Alt: the
+  // system's menu mode that Alt would start must then be left to the open menu.
+  bool KeyboardInMenu() const;
   // The owner's WM_MENUSELECT while tracking: the highlighted entry, which decides whether
   // Left and Right move along the bar or into and out of a submenu.
   void MenuSelected(WPARAM wParam, LPARAM lParam);
@@ -125,6 +132,7 @@ private:
   TSkinData* skinData_;
   ui::TMainMenu* mainMenu_;
   HMENU menuHandle_ = nullptr;
+  bool rightToLeft_ = false;
   std::vector<std::unique_ptr<TMenuBtn>> items_;
   Rect bar_;
   bool active_ = true;

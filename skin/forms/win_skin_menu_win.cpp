@@ -3,6 +3,7 @@
 #include "skin/data/skin_text_win.h"
 #include "skin/draw/primitives.h"
 #include "skin/draw/stretch.h"
+#include "skin/forms/menu_item_painter.h"
 #include "skin/forms/menu_layout.h"
 #include "skin/forms/skin_data.h"
 #include "skin/forms/skin_manager.h"
@@ -18,14 +19,6 @@ namespace {
 constexpr int kMenuBarCells = 2; // active above inactive
 constexpr UINT kCaptionFormat = DT_SINGLELINE | DT_CENTER | DT_VCENTER;
 constexpr int kEntryTextLength = 80;
-
-ui::TGdiObject<HFONT> MenuFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-    return ui::TGdiObject<HFONT>(nullptr);
-  return ui::TGdiObject<HFONT>(CreateFontIndirectW(&metrics.lfMenuFont));
-}
 
 RECT ToRECT(const Rect& r) {
   return RECT{r.left, r.top, r.right, r.bottom};
@@ -43,11 +36,12 @@ int CaptionWidth(HDC dc, const std::wstring& caption) {
   return box.right - box.left;
 }
 
-// The drop-down's place: below the item, at its left edge, in screen coordinates.
-POINT DropDownPoint(HWND window, const Rect& item) {
+// The drop-down's place: below the item, at its leading edge (the right one on a right-to-left
+// bar, which the drop-down then hangs from), in screen coordinates.
+POINT DropDownPoint(HWND window, const Rect& item, bool rightToLeft) {
   RECT wr{};
   GetWindowRect(window, &wr);
-  return POINT{wr.left + item.left, wr.top + item.bottom};
+  return POINT{wr.left + (rightToLeft ? item.right : item.left), wr.top + item.bottom};
 }
 
 // ---- tracking, one drop-down per process
@@ -62,6 +56,8 @@ struct TrackingState {
   HMENU selectedMenu = nullptr;
   HMENU selectedSubMenu = nullptr;
   bool firstMessage = false;
+  // Alt pressed inside the loop: the menu closes and nothing opens after it.
+  bool altPressed = false;
   int target = -1;
   POINT lastPoint{};
 };
@@ -91,6 +87,16 @@ bool Steer(const MSG& msg) {
     else if (msg.wParam == VK_RIGHT && (!t.selectedMenu || !t.selectedSubMenu))
       target = Neighbour(t.openIndex, count, +1);
     break;
+  case WM_SYSKEYDOWN:
+    if (msg.wParam == VK_MENU) {
+      // Alt leaves the menu altogether, as it does on the system's bar; the Alt that follows
+      // the close must not start the system's menu mode either.
+      t.altPressed = true;
+      t.target = -1;
+      EndMenu();
+      return true;
+    }
+    break;
   case WM_MOUSEMOVE:
     if (msg.pt.x != t.lastPoint.x || msg.pt.y != t.lastPoint.y) {
       t.lastPoint = msg.pt;
@@ -117,7 +123,7 @@ bool Steer(const MSG& msg) {
   default:
     break;
   }
-  if (target >= 0 && target != t.openIndex) {
+  if (target >= 0 && target != t.openIndex && !t.altPressed) {
     t.target = target;
     EndMenu();
     return true;
@@ -125,7 +131,22 @@ bool Steer(const MSG& msg) {
   return swallow;
 }
 
+// Left and Right read the other way round on a right-to-left bar, for the menu loop as much as
+// for the steering: the next item and a submenu both lie to the left there.
+void MirrorArrowKeys(int code, LPARAM lParam) {
+  if (code != MSGF_MENU || !lParam || !tracking.bar || !tracking.bar->RightToLeft())
+    return;
+  auto& msg = *reinterpret_cast<MSG*>(lParam);
+  if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP)
+    return;
+  if (msg.wParam == VK_LEFT)
+    msg.wParam = VK_RIGHT;
+  else if (msg.wParam == VK_RIGHT)
+    msg.wParam = VK_LEFT;
+}
+
 LRESULT CALLBACK MenuFilterHook(int code, WPARAM wParam, LPARAM lParam) {
+  MirrorArrowKeys(code, lParam);
   const LRESULT next = CallNextHookEx(tracking.hook, code, wParam, lParam);
   if (next != 0 || code != MSGF_MENU || !tracking.bar || !lParam)
     return next;
@@ -301,8 +322,8 @@ void TWinSkinMenu::PaintMenuBar(ui::TBitmap& canvas, const Rect& bar, bool activ
   for (const auto& item : items_)
     entries.push_back(
         MenuBarEntry{CaptionWidth(dc, item->Caption), item->Caption.empty(), item->Visible});
-  const int start = MenuBarStart(layoutSkin, bar.Width(), false);
-  const std::vector<Rect> rects = LayoutMenuBar(entries, bar, start, false);
+  const int start = MenuBarStart(layoutSkin, bar.Width(), rightToLeft_);
+  const std::vector<Rect> rects = LayoutMenuBar(entries, bar, start, rightToLeft_);
   for (std::size_t i = 0; i < items_.size(); ++i) {
     TMenuBtn& item = *items_[i];
     item.Bounds = rects[i];
@@ -384,8 +405,12 @@ bool TWinSkinMenu::Tracking() const {
   return tracking.bar == this;
 }
 
+bool TWinSkinMenu::KeyboardInMenu() const {
+  return Tracking() && !tracking.altPressed;
+}
+
 void TWinSkinMenu::MoveTo(const TMenuBtn& item) {
-  if (!Tracking() || item.Index == tracking.openIndex)
+  if (!Tracking() || item.Index == tracking.openIndex || tracking.altPressed)
     return;
   tracking.target = item.Index;
   EndMenu();
@@ -434,8 +459,10 @@ int TWinSkinMenu::TrackDropDown(TMenuBtn& item) {
   if (item.Enabled) {
     // The chosen command is returned rather than sent, so that it arrives the same way on
     // every platform: posted after the menu has gone.
-    const POINT at = DropDownPoint(window, item.Bounds);
-    command = UINT(TrackPopupMenu(item.DropDown, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
+    const POINT at = DropDownPoint(window, item.Bounds, rightToLeft_);
+    command = UINT(TrackPopupMenu(item.DropDown,
+                                  TPM_RETURNCMD | TPM_RIGHTBUTTON |
+                                      (rightToLeft_ ? TPM_RIGHTALIGN : TPM_LEFTALIGN),
                                   at.x, at.y, 0, window, nullptr));
   }
   if (tracking.hook)

@@ -111,7 +111,8 @@ void WriteColours(SkinWriter& w) {
   w.Colour("Menu", pal().Field);
   w.Colour("MenuText", pal().Text);
   w.Colour("ButtonText", pal().Text);
-  w.Colour("ButtonHilight", pal().Light);
+  // The outline of a hot or pressed menu-bar item: a light colour would vanish on the pale bar.
+  w.Colour("ButtonHilight", pal().Accent);
   w.Colour("Buttonlight", pal().Raised);
   w.Colour("ButtonShadow", pal().Shadow);
   w.Colour("ButtonDkShadow", pal().DkShadow);

@@ -267,6 +267,16 @@ TEST_P(DrawnSkin, OpaqueImagesHoldNoMagentaAndTextStaysReadable) {
   }
 }
 
+TEST_P(DrawnSkin, HotMenuBarItemsOutlineStandsOutOnBothCellsOfTheBar) {
+  // A hot or pressed bar item is framed in the skin's button highlight, on the bar's image.
+  const Pixel outline = Explicit(Skin().Colours.ButtonHilight);
+  const skin::Bitmap& bar = Skin().MenuBar->Bitmap;
+  for (int y = 0; y < bar.Height(); ++y) {
+    const Pixel middle = bar.At(bar.Width() / 2, y);
+    EXPECT_GE(Contrast(outline, middle), 3.0) << "row " << y << " of the menu bar";
+  }
+}
+
 TEST_P(DrawnSkin, NoImageHasPinkFringesAroundItsTransparentPixels) {
   // A smoothed edge mixed with magenta would be neither cut out nor the intended colour.
   for (const SheetEntry& e : SheetEntries(Skin())) {

@@ -11,11 +11,13 @@
 // owner window reach the menu loop and its message-filter hook (Windows and Wine); a mouse move
 // or press made with SendInput reaches the hook with its screen point in MSG.pt (both).
 #include "skin/draw/primitives.h"
+#include "skin/forms/caption_layout.h"
 #include "skin/forms/frame_geometry.h"
 #include "skin/forms/skin_manager.h"
 #include "skin/forms/skin_messages.h"
 #include "skin/forms/win_skin_menu.h"
 #include "tests/win/skin_frame/frame_fixture.h"
+#include "ui/form.h"
 #include "ui/menus.h"
 
 #include <functional>
@@ -168,16 +170,43 @@ protected:
     };
   }
 
-  // What the framework does with WM_SYSCHAR `key` while Alt is held.
-  LRESULT AltChar(wchar_t key) {
+  // What the framework does with WM_SYSCHAR `key` while Alt is held, at `target` (the form
+  // by default).
+  LRESULT AltChar(wchar_t key, ui::TControl* target = nullptr) {
     BYTE keys[256]{};
     GetKeyboardState(keys);
     keys[VK_MENU] = 0x80;
     SetKeyboardState(keys);
-    const LRESULT taken = form->Perform(ui::CM_DIALOGCHAR, key, 0);
+    const LRESULT taken = (target ? target : form)->Perform(ui::CM_DIALOGCHAR, key, 0);
     keys[VK_MENU] = 0;
     SetKeyboardState(keys);
     return taken;
+  }
+
+  // How many menu loops of any kind (the system's menu mode shows no menu window) the thread
+  // enters until a marker posted now is handled; each is ended at once.
+  int MenuLoopsBeforeMarker() {
+    int entered = 0;
+    Drive d;
+    d.steps = {{[] {
+                  GUITHREADINFO info{};
+                  info.cbSize = sizeof info;
+                  return GetGUIThreadInfo(GetCurrentThreadId(), &info) &&
+                         (info.flags & GUI_INMENUMODE);
+                },
+                [&] {
+                  ++entered;
+                  EndMenu();
+                }}};
+    drive = &d;
+    const UINT_PTR timer = SetTimer(nullptr, 0, kDriveMs, DriveTick);
+    constexpr UINT kMarker = WM_APP + 7;
+    ui::test::MessageRecorder seen(form, {kMarker});
+    PostMessageW(Window(), kMarker, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !seen.seen.empty(); })) << "the marker never came";
+    KillTimer(nullptr, timer);
+    drive = nullptr;
+    return entered;
   }
 
   ui::TMainMenu* mainMenu = nullptr;
@@ -371,26 +400,8 @@ TEST_F(MenuBar, PressOnTheOpenItemClosesItsDropDownForGood) {
   RunFrom(0, {{Showing(file), [this] { PressMouse(ScreenCentreOf(0)); }}});
   EXPECT_FALSE(Bar()->Tracking());
   // Whatever the press left queued is handled before the marker; a drop-down it reopened would
-  // be seen (and ended) by the step below.
-  int reopened = 0;
-  Drive d;
-  d.steps = {{[] { return VisibleMenuWindow() != nullptr; },
-              [&] {
-                ++reopened;
-                EndMenu();
-              }}};
-  drive = &d;
-  const UINT_PTR timer = SetTimer(nullptr, 0, kDriveMs, DriveTick);
-  bool marker = false;
-  const UINT kMarker = WM_APP + 7;
-  ui::test::MessageRecorder seen(form, {kMarker});
-  PostMessageW(Window(), kMarker, 0, 0);
-  EXPECT_TRUE(PumpUntil([&] { return !seen.seen.empty(); }));
-  marker = !seen.seen.empty();
-  KillTimer(nullptr, timer);
-  drive = nullptr;
-  EXPECT_TRUE(marker);
-  EXPECT_EQ(reopened, 0);
+  // be seen.
+  EXPECT_EQ(MenuLoopsBeforeMarker(), 0);
 }
 
 TEST_F(MenuBar, ChosenItemRunsItsClickAfterTheMenuCloses) {
@@ -760,6 +771,383 @@ TEST_F(BareWindowMenuBar, MdiFrameBarFollowsTheMenuItsClientSets) {
   EXPECT_EQ(BareBar()->Item(0)->Caption, L"&Window");
   EXPECT_EQ(BareBar()->MenuHandle(), other);
   EXPECT_EQ(GetMenu(bare), nullptr) << "the system's bar came back";
+}
+
+TEST_F(MenuBar, DropDownRefilledWhileOpenStaysOwnerDrawn) {
+  // The handler of the bar item's own command runs inside the menu loop (see above) and adds
+  // an entry to the open drop-down: the framework fills its entries again, as plain ones.
+  bool added = false;
+  file->OnClick = [&](ui::TObject*) {
+    if (added)
+      return;
+    added = true;
+    auto* later = new ui::TMenuItem(form);
+    later->SetCaption(L"&Later");
+    file->Add(later);
+  };
+  Skin();
+  int entries = 0, ownerDrawn = 0;
+  RunFrom(0, {{[&] { return Showing(file)() && added; },
+               [&] {
+                 entries = GetMenuItemCount(file->Handle());
+                 for (int i = 0; i < entries; ++i) {
+                   MENUITEMINFOW info{};
+                   info.cbSize = sizeof info;
+                   info.fMask = MIIM_FTYPE;
+                   if (GetMenuItemInfoW(file->Handle(), UINT(i), TRUE, &info) &&
+                       (info.fType & MFT_OWNERDRAW))
+                     ++ownerDrawn;
+                 }
+                 PostMessageW(Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+               }}});
+  ASSERT_TRUE(added) << "the handler did not run inside the menu loop";
+  EXPECT_EQ(entries, 4);
+  EXPECT_EQ(ownerDrawn, entries);
+}
+
+// What the window answers to the keyboard-menu command sent right after the menu loop has
+// seen Alt, before the loop unwinds (as Alt's release may bring it there).
+HHOOK altWatch = nullptr;
+HWND altWindow = nullptr;
+LRESULT altAnswer = -1;
+
+LRESULT CALLBACK AltWatch(int code, WPARAM wParam, LPARAM lParam) {
+  const LRESULT next = CallNextHookEx(altWatch, code, wParam, lParam);
+  const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  if (code == MSGF_MENU && msg && msg->message == WM_SYSKEYDOWN && msg->wParam == VK_MENU &&
+      altAnswer == -1)
+    altAnswer = SendMessageW(altWindow, WM_SYSCOMMAND, SC_KEYMENU, 0);
+  return next;
+}
+
+TEST_F(MenuBar, AltInsideADropDownClosesTheMenuAndStartsNoMenuModeAfterIt) {
+  Skin();
+  altWindow = Window();
+  altAnswer = -1;
+  RunFrom(0, {{Showing(file), [this] {
+                 // Called before the bar's own hook, which it passes the message on to first.
+                 altWatch = SetWindowsHookExW(WH_MSGFILTER, AltWatch, nullptr,
+                                              GetCurrentThreadId());
+                 PostMessageW(Window(), WM_SYSKEYDOWN, VK_MENU, 0x20000001);
+                 PostMessageW(Window(), WM_SYSKEYUP, VK_MENU, LPARAM(0xC0000001));
+               }}});
+  if (altWatch)
+    UnhookWindowsHookEx(altWatch);
+  altWatch = nullptr;
+  EXPECT_EQ(altAnswer, 1) << "the keyboard-menu command after Alt was not taken";
+  EXPECT_FALSE(Bar()->Tracking());
+  EXPECT_EQ(VisibleMenuWindow(), nullptr);
+  EXPECT_EQ(MenuLoopsBeforeMarker(), 0);
+}
+
+// ---- right to left
+
+class RightToLeftMenuBar : public MenuBar {
+protected:
+  void SetUp() override {
+    MenuBar::SetUp();
+    SetWindowLongPtrW(Window(), GWL_EXSTYLE,
+                      GetWindowLongPtrW(Window(), GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+  }
+};
+
+TEST_F(RightToLeftMenuBar, ItemsRunFromTheRightEdgeLeftwards) {
+  Skin();
+  ASSERT_TRUE(Bar()->RightToLeft());
+  const TSkinElements& e = Elements();
+  RECT wr{};
+  GetWindowRect(Window(), &wr);
+  const int barRight =
+      (wr.right - wr.left) - CellExtent(e.Right.Bitmap.Width(), e.Right.FrameCount);
+  EXPECT_EQ(Bar()->Item(0)->Bounds.right, barRight - (e.MenuBar->RightWidth + 8));
+  EXPECT_EQ(Bar()->Item(1)->Bounds.right, Bar()->Item(0)->Bounds.left);
+  EXPECT_EQ(Bar()->Item(2)->Bounds.right, Bar()->Item(1)->Bounds.left);
+  EXPECT_LT(Bar()->Item(2)->Bounds.left, Bar()->Item(2)->Bounds.right);
+
+  // The captions are written where the items now lie, and a press there finds them.
+  const Bitmap shot = CaptureWindow(Window());
+  SaveForInspection(shot, "menu-bar-right-to-left");
+  const Pixel text = PixelFromColorRef(ui::ColorToRGB(e.Colours.MenuBarText));
+  const Rect& first = Bar()->Item(0)->Bounds;
+  int written = 0;
+  for (int y = first.top; y < first.bottom; ++y)
+    for (int x = first.left; x < first.right; ++x)
+      written += shot.At(x, y) == text;
+  EXPECT_GT(written, 5);
+  const Point middle{(first.left + first.right) / 2, (first.top + first.bottom) / 2};
+  EXPECT_EQ(Bar()->HitMenuItem(middle), Bar()->Item(0));
+}
+
+TEST_F(RightToLeftMenuBar, DropDownHangsFromTheItemsRightEdge) {
+  Skin();
+  RECT menuWindow{};
+  RunFrom(1, {{Showing(edit), [&] {
+                 GetWindowRect(VisibleMenuWindow(), &menuWindow);
+                 PostMessageW(Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+               }}});
+  RECT wr{};
+  GetWindowRect(Window(), &wr);
+  const Rect& item = Bar()->Item(1)->Bounds;
+  EXPECT_EQ(menuWindow.right, wr.left + item.right);
+  EXPECT_EQ(menuWindow.top, wr.top + item.bottom);
+}
+
+TEST_F(RightToLeftMenuBar, LeftAndRightMoveTheOtherWayAlongTheBar) {
+  Skin();
+  // Left goes to the next item (it lies to the left), Right to the previous one, wrapping.
+  RunFrom(0, {{Showing(file), PostKey(VK_LEFT)},
+              {Showing(edit), PostKey(VK_RIGHT)},
+              {Showing(file), PostKey(VK_RIGHT)},
+              {Showing(help), PostKey(VK_ESCAPE)}});
+}
+
+// ---- MDI
+
+// A framework form as MDI child: created inside the frame's MDI client.
+class TMdiChildForm : public ui::TForm {
+public:
+  TMdiChildForm(HWND client) : ui::TForm(nullptr), client_(client) {}
+
+protected:
+  void CreateParams(ui::TCreateParams& params) override {
+    ui::TForm::CreateParams(params);
+    params.style = (params.style & ~DWORD(WS_POPUP)) | WS_CHILD;
+    params.exStyle |= WS_EX_MDICHILD;
+    params.parent = client_;
+  }
+
+private:
+  HWND client_;
+};
+
+class MdiFormMenuBar : public MenuBar {
+protected:
+  void SetUp() override {
+    MenuBar::SetUp();
+    CLIENTCREATESTRUCT mdi{nullptr, 50000};
+    RECT r{};
+    GetClientRect(Window(), &r);
+    client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, r.right,
+                             r.bottom, Window(), nullptr, GetModuleHandleW(nullptr), &mdi);
+    ASSERT_NE(client, nullptr);
+  }
+  void TearDown() override {
+    delete child;
+    child = nullptr;
+    MenuBar::TearDown();
+  }
+  HWND client = nullptr;
+  TMdiChildForm* child = nullptr;
+};
+
+TEST_F(MdiFormMenuBar, AltAndALetterInAChildOpenTheFramesMenu) {
+  Skin();
+  ASSERT_EQ(Skinner()->MdiKind(), 1);
+  ASSERT_EQ(SkinManager->MdiFrameForm, form);
+  child = new TMdiChildForm(client);
+  child->SetFormStyle(ui::TFormStyle::fsMDIChild);
+  child->SetCaption(L"Child");
+  child->SetBounds(10, 10, 200, 120);
+  child->Show();
+  PumpMessages();
+  ASSERT_NE(GetWindowLongPtrW(child->Handle(), GWL_EXSTYLE) & WS_EX_MDICHILD, 0);
+  SkinManager->BulkPass = true;
+  SkinManager->AttachForm(child);
+  SkinManager->BulkPass = false;
+  TWinSkinForm* childSkinner = nullptr;
+  ASSERT_TRUE(PumpUntil([&] {
+    childSkinner = SkinManager->FindFormSkinner(child->Handle());
+    return childSkinner && childSkinner->LifeState() == 1;
+  }));
+  ASSERT_EQ(childSkinner->MdiKind(), 2);
+  EXPECT_EQ(childSkinner->MenuBar(), nullptr);
+
+  Drive d;
+  d.steps = {{Showing(edit), PostKey(VK_ESCAPE)}};
+  drive = &d;
+  const UINT_PTR timer = SetTimer(nullptr, 0, kDriveMs, DriveTick);
+  const LRESULT taken = AltChar(L'e', child);
+  PumpUntil([&] { return d.done == d.steps.size() && !Bar()->Tracking(); });
+  KillTimer(nullptr, timer);
+  drive = nullptr;
+  EXPECT_EQ(taken, 1);
+  EXPECT_EQ(d.done, d.steps.size()) << "Alt+E in the child did not open the frame's Edit";
+  // A letter no bar item takes stays with the child.
+  EXPECT_EQ(AltChar(L'q', child), 0);
+}
+
+// A bare MDI frame (the system's frame procedure) with one child, maximised.
+LRESULT CALLBACK MdiFrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  HWND client = FindWindowExW(window, nullptr, L"MDIClient", nullptr);
+  return DefFrameProcW(window, client, msg, wParam, lParam);
+}
+
+class MdiFrameMenuBar : public MenuBar {
+protected:
+  void SetUp() override {
+    MenuBar::SetUp();
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW frameClass{};
+    frameClass.lpfnWndProc = MdiFrameProc;
+    frameClass.hInstance = instance;
+    frameClass.lpszClassName = L"VelaMdiFrameWindow";
+    RegisterClassW(&frameClass);
+    WNDCLASSW childClass{};
+    childClass.lpfnWndProc = DefMDIChildProcW;
+    childClass.hInstance = instance;
+    childClass.lpszClassName = L"VelaMdiChildWindow";
+    RegisterClassW(&childClass);
+    HMENU tools = CreatePopupMenu();
+    AppendMenuW(tools, MF_STRING, 5001, L"&Alpha");
+    HMENU bar = CreateMenu();
+    AppendMenuW(bar, MF_POPUP, UINT_PTR(tools), L"&Tools");
+    frame = CreateWindowExW(0, frameClass.lpszClassName, L"Frame",
+                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 160, 120, 520,
+                            340, nullptr, bar, instance, nullptr);
+    ASSERT_NE(frame, nullptr);
+    CLIENTCREATESTRUCT mdi{nullptr, 50000};
+    client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0,
+                             0, 100, 100, frame, nullptr, instance, &mdi);
+    ASSERT_NE(client, nullptr);
+    SetForegroundWindow(frame);
+  }
+  void TearDown() override {
+    if (frame)
+      DestroyWindow(frame);
+    MenuBar::TearDown();
+  }
+
+  TWinSkinForm* FrameSkinner() const { return SkinManager->FindFormSkinner(frame); }
+
+  void SkinFrame() {
+    Skin();
+    ASSERT_TRUE(SkinManager->AttachWindow(frame));
+    ASSERT_TRUE(PumpUntil([&] { return FrameSkinner() && FrameSkinner()->LifeState() == 1; }));
+    ASSERT_EQ(FrameSkinner()->MdiKind(), 1);
+  }
+
+  HWND CreateChild(DWORD style) {
+    MDICREATESTRUCTW create{};
+    create.szClass = L"VelaMdiChildWindow";
+    create.szTitle = L"Child";
+    create.hOwner = GetModuleHandleW(nullptr);
+    create.cx = 220;
+    create.cy = 120;
+    create.style = style;
+    return reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, LPARAM(&create)));
+  }
+
+  bool ChildMaximized() const {
+    BOOL maximized = FALSE;
+    HWND active =
+        reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
+    return active && maximized;
+  }
+
+  // Where the skin puts the MDI control with `action` in the bar of the frame.
+  Rect ControlRect(int action) const {
+    const TSkinElements& e = Elements();
+    for (const auto& button : e.CaptionButtons) {
+      if (button->Action != action)
+        continue;
+      RECT wr{};
+      GetWindowRect(frame, &wr);
+      CaptionGeometry g;
+      g.windowWidth = wr.right - wr.left;
+      g.frame = FrameWidths{CellExtent(e.Left.Bitmap.Width(), e.Left.FrameCount),
+                            e.Top.Bitmap.Height() / std::max(e.Top.FrameCount, 1),
+                            CellExtent(e.Right.Bitmap.Width(), e.Right.FrameCount),
+                            e.Bottom.Bitmap.Height() / std::max(e.Bottom.FrameCount, 1)};
+      g.menuBarHeight = FrameSkinner()->MenuBarHeight();
+      g.menuBarLeftWidth = e.MenuBar ? e.MenuBar->LeftWidth : 0;
+      return LayoutCaptionButton(*button, CellExtent(button->Bitmap.Width(), button->FrameCount),
+                                 button->Bitmap.Height(), g);
+    }
+    return Rect{};
+  }
+
+  // How many pixels of `r` in the frame show cell 1 of the control's strip (magenta left out);
+  // `compared` counts the pixels looked at.
+  int MatchingCellPixels(int action, const Rect& r, int& compared) const {
+    const Bitmap shot = CaptureWindow(frame);
+    for (const auto& button : Elements().CaptionButtons) {
+      if (button->Action != action)
+        continue;
+      const Raster strip = button->Bitmap.View();
+      int matching = 0;
+      compared = 0;
+      for (int y = 0; y < r.Height(); ++y)
+        for (int x = 0; x < r.Width(); ++x) {
+          const Pixel want = strip.At(x, y) & 0xFFFFFFu;
+          if (want == kMagenta)
+            continue;
+          ++compared;
+          matching += shot.At(r.left + x, r.top + y) == want;
+        }
+      return matching;
+    }
+    return 0;
+  }
+
+  void Click(const Rect& r) {
+    RECT wr{};
+    GetWindowRect(frame, &wr);
+    const LPARAM at =
+        MAKELPARAM(wr.left + (r.left + r.right) / 2, wr.top + (r.top + r.bottom) / 2);
+    SendMessageW(frame, WM_NCMOUSEMOVE, HTMENU, at);
+    SendMessageW(frame, WM_NCLBUTTONDOWN, HTMENU, at);
+    SendMessageW(frame, WM_NCLBUTTONUP, HTMENU, at);
+  }
+
+  HWND frame = nullptr;
+  HWND client = nullptr;
+};
+
+TEST_F(MdiFrameMenuBar, MaximisedChildShowsItsButtonsInTheBarAndTheyWork) {
+  SkinFrame();
+  HWND child = CreateChild(WS_MAXIMIZE | WS_VISIBLE);
+  ASSERT_NE(child, nullptr);
+  ASSERT_TRUE(ChildMaximized());
+  const int actions[] = {7, 8, 9}; // minimise, restore, close
+  std::vector<Rect> places;
+  for (int action : actions)
+    places.push_back(ControlRect(action));
+  ASSERT_GT(places[2].Width(), 0) << "the skin has no MDI controls";
+  // The frame's bar is painted again once the child shows maximised.
+  ASSERT_TRUE(PumpUntil([&] {
+    int compared = 0;
+    return MatchingCellPixels(9, places[2], compared) == compared && compared > 0;
+  })) << "the close control did not show in the bar";
+  SaveForInspection(CaptureWindow(frame), "menu-bar-mdi-controls");
+  for (std::size_t i = 0; i < 3; ++i) {
+    int compared = 0;
+    EXPECT_EQ(MatchingCellPixels(actions[i], places[i], compared), compared) << "control " << i;
+    EXPECT_GT(compared, 5); // the minimise control is a short line
+    // They lie in the bar, left of the frame's right border, in skin order right to left.
+    EXPECT_GE(places[i].top, Elements().Top.Bitmap.Height() / std::max(Elements().Top.FrameCount, 1));
+  }
+  EXPECT_LT(places[0].left, places[1].left);
+  EXPECT_LT(places[1].left, places[2].left);
+  EXPECT_TRUE(SkinManager->MdiMaximized);
+
+  // Restore gives the child its place back and the bar loses the controls.
+  Click(places[1]);
+  EXPECT_FALSE(ChildMaximized());
+  EXPECT_TRUE(IsWindow(child));
+  ASSERT_TRUE(PumpUntil([&] {
+    int compared = 0;
+    return MatchingCellPixels(9, places[2], compared) < compared / 2;
+  })) << "the close control stayed in the bar";
+
+  // Close, on a child maximised again, closes it.
+  SendMessageW(client, WM_MDIMAXIMIZE, WPARAM(child), 0);
+  ASSERT_TRUE(ChildMaximized());
+  ASSERT_TRUE(PumpUntil([&] {
+    int compared = 0;
+    return MatchingCellPixels(9, places[2], compared) == compared && compared > 0;
+  }));
+  Click(places[2]);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(child); })) << "the close control did nothing";
 }
 
 } // namespace
