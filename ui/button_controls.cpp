@@ -45,7 +45,12 @@ const TClassInfo& TCheckBox::StaticClassInfo() {
   return info;
 }
 
-TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 97, 17); }
+// Check boxes and radio buttons show their parent's colour around the mark and caption unless
+// given their own, so that they sit on a recoloured panel or group box without a patch.
+TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner) {
+  SetBounds(0, 0, 97, 17);
+  SetParentColor(true);
+}
 
 void TCheckBox::CreateParams(TCreateParams& p) {
   TButtonControl::CreateParams(p);
@@ -108,7 +113,10 @@ const TClassInfo& TRadioButton::StaticClassInfo() {
   return info;
 }
 
-TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 113, 17); }
+TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) {
+  SetBounds(0, 0, 113, 17);
+  SetParentColor(true);
+}
 
 void TRadioButton::CreateParams(TCreateParams& p) {
   TButtonControl::CreateParams(p);

@@ -96,6 +96,8 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
+  // A sheet fills itself with its colour: no native control paints it.
+  bool PaintsItself() const override { return true; }
 
 private:
   friend class TPageControl;

@@ -25,6 +25,13 @@ namespace {
 constexpr wchar_t kTitle[] = L"Vela Skin Viewer";
 // The default skin, packed by the build and carried as a resource of the program.
 constexpr wchar_t kDefaultSkinResource[] = L"DEFAULTSKIN";
+// Class-map lines for the framework's controls that no built-in rule gives a skinner, so that
+// every control on the pages is painted from the skin.
+constexpr const wchar_t* kFrameworkClassMap[] = {
+    L"TCheckBox=checkbox", L"TRadioButton=radiobutton", L"TRadioGroup=radiogroup",
+    L"TBitBtn=bitbtn",     L"TComboBox=combobox",       L"TPageControl=tab",
+    L"TTabControl=tab",
+};
 
 // The bytes of the program's default skin; empty when it carries none.
 std::vector<std::uint8_t> DefaultSkinBytes() {
@@ -100,6 +107,8 @@ TSkinViewForm::TSkinViewForm(ui::TComponent* owner) : ui::TForm(owner) {
   SetCaption(kTitle);
   SetBounds(80, 60, 600, 400);
   skinData_ = new skin::TSkinData(this);
+  for (const wchar_t* line : kFrameworkClassMap)
+    skinData_->Skin3rd()->Add(line);
   BuildMenus();
   statusBar_ = new ui::TStatusBar(this);
   statusBar_->SetParent(this);

@@ -2,6 +2,7 @@
 // The skinview window: a framework form skinned through its own TSkinData, with a main menu
 // (File, View, Help), a status bar naming the skin, and one panel per registered page, of which
 // one shows at a time.
+#include "tools/skinview/page_places.h"
 #include "tools/skinview/page_registry.h"
 #include "ui/form.h"
 #include "ui/std_controls.h"
@@ -39,6 +40,9 @@ public:
     control->SetParent(&panel_);
     control->SetBounds(left, top, width, height);
     return control;
+  }
+  template <class T> T* Add(const places::Place& place) {
+    return Add<T>(place.left, place.top, place.width, place.height);
   }
   // Called each time the page is shown or hidden (for a page that adds to the main menu).
   std::function<void(bool shown)> OnShowChanged;

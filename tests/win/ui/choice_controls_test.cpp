@@ -294,6 +294,44 @@ TEST_F(ChoiceControls, RadioGroupFollowsItsButtonsAndRebuildsThemFromItems) {
   EXPECT_EQ(group->ItemIndex(), -1);
 }
 
+TEST_F(ChoiceControls, CheckAndRadioButtonsTakeTheirParentsColourUnlessGivenTheirOwn) {
+  auto* check1 = Get<TCheckBox>("Check1");
+  auto* radio1 = Get<TRadioButton>("Radio1");
+  auto* group = Get<TRadioGroup>("Group1");
+  auto* own = new TCheckBox(form);
+  own->SetColor(TColor(0x00FF00));
+  own->SetParent(form);
+  form->SetColor(TColor(0x345678));
+  group->SetColor(TColor(0x876543));
+  EXPECT_EQ(check1->Color(), TColor(0x345678));
+  EXPECT_EQ(radio1->Color(), TColor(0x345678));
+  EXPECT_EQ(group->Buttons(0)->Color(), TColor(0x876543));
+  EXPECT_EQ(own->Color(), TColor(0x00FF00));
+  // The native control asks for the brush it paints its background with.
+  HDC dc = GetDC(check1->Handle());
+  auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageW(form->Handle(), WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(check1->Handle())));
+  ReleaseDC(check1->Handle(), dc);
+  LOGBRUSH colour{};
+  ASSERT_TRUE(GetObjectW(brush, sizeof colour, &colour));
+  EXPECT_EQ(colour.lbColor, ColorToRGB(TColor(0x345678)));
+}
+
+TEST_F(ChoiceControls, ASheetIsFilledWithItsColourAroundItsLabels) {
+  auto* sheet = Get<TTabSheet>("Sheet2");
+  auto* label = new TLabel(form);
+  label->SetParent(sheet);
+  label->SetBounds(4, 4, 80, 16);
+  label->SetCaption(L"On the sheet");
+  sheet->SetColor(TColor(0x2040A0));
+  RedrawWindow(sheet->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  PumpMessages();
+  HDC dc = GetDC(sheet->Handle());
+  const COLORREF corner = GetPixel(dc, sheet->Width() - 3, sheet->Height() - 3);
+  ReleaseDC(sheet->Handle(), dc);
+  EXPECT_EQ(corner, ColorToRGB(TColor(0x2040A0)));
+}
+
 TEST_F(ChoiceControls, ComboSelectionAndTypingFireOnChange) {
   auto* list = Get<TComboBox>("Combo1");
   auto* edit = Get<TComboBox>("Combo2");
