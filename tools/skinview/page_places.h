@@ -28,4 +28,8 @@ inline constexpr Place kTopPageControl{16, 8, 300, 120};
 inline constexpr Place kTabSet{16, 324, 608, 24};
 inline constexpr int kTabSetStartMargin = 5;
 
+// "Lists": a report-style list view with a header, too many rows and too wide columns, so that
+// both scroll bars show; the page does not focus it.
+inline constexpr Place kReportList{16, 28, 392, 210};
+
 } // namespace vela::skinview::places
