@@ -11,7 +11,7 @@
 #include "skin/controls/skin_up_down.h"
 #include "skin/draw/primitives.h"
 #include "skin/draw/stretch.h"
-#include "tests/win/skin_frame/frame_fixture.h"
+#include "tests/win/skin_controls/controls_fixture.h"
 #include "ui/core/text.h"
 #include "ui/list_controls.h"
 #include "ui/list_view.h"
@@ -65,10 +65,10 @@ void Redraw(HWND window) {
   PumpMessages();
 }
 
-class ArrowsSkinTest : public SkinnedFormTest {
+class ArrowsSkinTest : public ControlsFormTest {
 protected:
   void SetUp() override {
-    SkinnedFormTest::SetUp();
+    ControlsFormTest::SetUp();
     CreateForm();
     // Nothing may look hot: the pointer stays away from the form.
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
@@ -76,17 +76,6 @@ protected:
     data->Skin3rd()->Insert(0, L"TPageControl=tab");
   }
 
-  template <class T>
-  T* Add(int left, int top, int width, int height) {
-    auto* control = new T(form);
-    control->SetParent(form);
-    control->SetBounds(left, top, width, height);
-    return control;
-  }
-  template <class T>
-  T* SkinnerOf(ui::TWinControl* control) const {
-    return dynamic_cast<T*>(Skinner()->FindControlSkinner(control->Handle()));
-  }
   void AddSheets(ui::TPageControl* pages, int count) {
     for (int i = 0; i < count; ++i) {
       auto* sheet = new ui::TTabSheet(form);
