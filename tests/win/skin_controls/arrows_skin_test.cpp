@@ -182,6 +182,22 @@ TEST_F(ArrowsSkinTest, CarriedArrowsArePaintedFromTheSkinAndGivenBackOnUnskinnin
     EXPECT_EQ(skinner->Buddy(), c.buddy) << c.name;
     ExpectSkinnedArrows(c.arrows(), c.horizontal, c.buddy, std::string("arrows_") + c.name);
   }
+  // The tab set's skinned arrows still scroll its tabs, on and back.
+  ASSERT_EQ(tabSet->FirstIndex(), 0);
+  HWND scroller = tabSet->Scroller()->Handle();
+  RECT client{};
+  GetClientRect(scroller, &client);
+  const auto click = [scroller](int x, int y) {
+    SendMessageW(scroller, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(scroller, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    PumpMessages();
+  };
+  click(client.right - 3, client.bottom / 2);
+  EXPECT_EQ(tabSet->FirstIndex(), 1) << "the right arrow did not scroll the tab set";
+  click(3, client.bottom / 2);
+  EXPECT_EQ(tabSet->FirstIndex(), 0) << "the left arrow did not scroll the tab set back";
+  // The clicks left the system's arrows thinking the mouse is over one of them.
+  SendMessageW(scroller, WM_MOUSELEAVE, 0, 0);
 
   Skinner()->DetachFrame();
   EXPECT_EQ(Skinner()->ControlSkinnerCount(), 0);
