@@ -54,7 +54,9 @@ bool TOpenDialog::Execute() {
   ofn.lpstrInitialDir = initialDir_.empty() ? nullptr : initialDir_.c_str();
   ofn.lpstrTitle = title_.empty() ? nullptr : title_.c_str();
   ofn.lpstrDefExt = defaultExt_.empty() ? nullptr : defaultExt_.c_str();
-  ofn.Flags = OFN_EXPLORER;
+  ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK;
+  ofn.lpfnHook = &TOpenDialog::HookProc;
+  ofn.lCustData = reinterpret_cast<LPARAM>(this);
   if (options_ & ofReadOnly) ofn.Flags |= OFN_READONLY;
   if (options_ & ofHideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
   if (options_ & ofNoChangeDir) ofn.Flags |= OFN_NOCHANGEDIR;
@@ -62,10 +64,25 @@ bool TOpenDialog::Execute() {
   if (options_ & ofPathMustExist) ofn.Flags |= OFN_PATHMUSTEXIST;
   if (options_ & ofFileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
   if (options_ & ofEnableSizing) ofn.Flags |= OFN_ENABLESIZING;
-  if (!GetOpenFileNameW(&ofn)) return false;
+  const BOOL chosen = GetOpenFileNameW(&ofn);
+  handle_ = nullptr;
+  if (!chosen) return false;
   fileName_ = buffer.data();
   filterIndex_ = int(ofn.nFilterIndex);
   return true;
+}
+
+UINT_PTR CALLBACK TOpenDialog::HookProc(HWND child, UINT message, WPARAM, LPARAM lParam) {
+  // The hook runs in the child dialog the system creates for it; the dialog is its parent.
+  if (message != WM_INITDIALOG) return 0;
+  auto* self = reinterpret_cast<TOpenDialog*>(reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData);
+  self->handle_ = GetParent(child);
+  try {
+    if (self->OnShow) self->OnShow(self);
+  } catch (...) {
+    Application->HandleException(self); // no exception leaves a dialog procedure
+  }
+  return 0;
 }
 
 } // namespace vela::ui

@@ -7,6 +7,8 @@
 //   if (d->Execute()) path = d->FileName();
 #include "ui/core/component.h"
 
+#include <windows.h>
+
 #include <string>
 
 namespace vela::ui {
@@ -40,8 +42,15 @@ public:
   TOpenOptions Options() const { return options_; }
   void SetOptions(TOpenOptions options) { options_ = options; }
 
-  // Shows the dialog, owned by the active form; true when the operator chose a file.
+  // Shows the dialog, owned by the active form; true when the operator chose a file. The
+  // dialog always has a hook procedure: that keeps it the classic explorer-style window of
+  // ordinary child windows on every Windows version (so the skin can paint it), and the hook
+  // adds a child dialog of class "#32770" inside it.
   bool Execute();
+  // The dialog's window while it shows, otherwise null.
+  HWND Handle() const { return handle_; }
+  // Called when the dialog has been created and before it shows (Handle() is set).
+  TNotifyEvent OnShow;
 
   // "Bin File(*.bin)|*.bin" as the double-NUL-terminated list the native dialog takes.
   static std::wstring NativeFilter(const std::wstring& filter);
@@ -54,6 +63,9 @@ private:
   std::wstring defaultExt_;
   std::wstring title_;
   TOpenOptions options_ = ofHideReadOnly | ofEnableSizing;
+  HWND handle_ = nullptr;
+
+  static UINT_PTR CALLBACK HookProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
 } // namespace vela::ui

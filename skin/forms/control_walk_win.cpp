@@ -347,8 +347,13 @@ void TImpl::SkinChildWindow(HWND child) {
   GetClassNameA(child, name, int(sizeof name));
   const auto style = std::uint32_t(GetWindowLongPtrW(child, GWL_STYLE));
   const mapping::ChildWindowDecision decision = mapping::SkinChildWindowKind(name, style);
-  if (decision.OnFirstChild)
-    return;
+  if (decision.OnFirstChild) {
+    // An extended combo box draws nothing of its own: its first child, the combo box inside
+    // it, is the window to skin.
+    child = GetTopWindow(child);
+    if (!child || self.FindControlSkinner(child))
+      return;
+  }
   std::unique_ptr<TSkinControl> skinner;
   switch (decision.Kind) {
   case mapping::SkinnerKind::TSkinButton:

@@ -8,8 +8,6 @@
 
 namespace vela::tools {
 
-namespace pal = palette;
-
 namespace {
 
 // Collects the description text and the images in the order they are named.
@@ -52,10 +50,13 @@ private:
 };
 
 void WriteIdentity(SkinWriter& w) {
-  w.Comment("Default skin of the Vela System Firmware Update Tool.");
+  if (&pal() == &palette::Calm())
+    w.Comment("Default skin of the Vela System Firmware Update Tool.");
+  else
+    w.Comment("\"" + pal().skinName + "\", a skin of the Vela System Firmware Update Tool.");
   w.Comment("Drawn by tools/skinart; change the program and run it again rather than editing.");
   w.Section("TitlebarSkin");
-  w.Key("SkinName", "Vela Calm");
+  w.Key("SkinName", pal().skinName);
   w.Section("Fonts");
   w.Key("FontHeight", 14);
 }
@@ -87,12 +88,12 @@ void WritePersonality(SkinWriter& w) {
   w.Key("Textbackground", 0);
   w.Key("TXTBackleft", kTitleBackEnd);
   w.Key("TXTBackRight", kTitleBackEnd);
-  w.Key("ActiveTextR", skin::PixelRed(pal::kText));
-  w.Key("ActiveTextG", skin::PixelGreen(pal::kText));
-  w.Key("ActiveTextB", skin::PixelBlue(pal::kText));
-  w.Key("InActiveTextR", skin::PixelRed(pal::kTextOff));
-  w.Key("InActiveTextG", skin::PixelGreen(pal::kTextOff));
-  w.Key("InActiveTextB", skin::PixelBlue(pal::kTextOff));
+  w.Key("ActiveTextR", skin::PixelRed(pal().CaptionText));
+  w.Key("ActiveTextG", skin::PixelGreen(pal().CaptionText));
+  w.Key("ActiveTextB", skin::PixelBlue(pal().CaptionText));
+  w.Key("InActiveTextR", skin::PixelRed(pal().CaptionTextOff));
+  w.Key("InActiveTextG", skin::PixelGreen(pal().CaptionTextOff));
+  w.Key("InActiveTextB", skin::PixelBlue(pal().CaptionTextOff));
   w.Image("menuBar", "menubar.bmp", MenuBar());
   w.Key("TileMenu", 1);
   w.Key("TileLeftMenu", 2);
@@ -101,27 +102,27 @@ void WritePersonality(SkinWriter& w) {
 
 void WriteColours(SkinWriter& w) {
   w.Section("Colours");
-  w.Colour("WindowText", pal::kText);
-  w.Colour("ButtonFace", pal::kFace);
-  w.Colour("Scrollbar", pal::kTrack);
-  w.Colour("HilightText", pal::kWhite);
-  w.Colour("Hilight", pal::kAccent);
-  w.Colour("Menubar", pal::kFace);
-  w.Colour("Menu", pal::kWhite);
-  w.Colour("MenuText", pal::kText);
-  w.Colour("ButtonText", pal::kText);
-  w.Colour("ButtonHilight", pal::kWhite);
-  w.Colour("Buttonlight", pal::kRaised);
-  w.Colour("ButtonShadow", pal::kShadow);
-  w.Colour("ButtonDkShadow", pal::kDkShadow);
-  w.Colour("MenuBarText", pal::kText);
-  w.Colour("TitleTextActive", pal::kText);
-  w.Colour("TitleTextNoActive", pal::kTextOff);
+  w.Colour("WindowText", pal().Text);
+  w.Colour("ButtonFace", pal().Face);
+  w.Colour("Scrollbar", pal().Track);
+  w.Colour("HilightText", pal().Field);
+  w.Colour("Hilight", pal().Accent);
+  w.Colour("Menubar", pal().Face);
+  w.Colour("Menu", pal().Field);
+  w.Colour("MenuText", pal().Text);
+  w.Colour("ButtonText", pal().Text);
+  w.Colour("ButtonHilight", pal().Light);
+  w.Colour("Buttonlight", pal().Raised);
+  w.Colour("ButtonShadow", pal().Shadow);
+  w.Colour("ButtonDkShadow", pal().DkShadow);
+  w.Colour("MenuBarText", pal().Text);
+  w.Colour("TitleTextActive", pal().CaptionText);
+  w.Colour("TitleTextNoActive", pal().CaptionTextOff);
 
   w.Section("Customcolors");
-  const Pixel custom[10] = {pal::kAccent, pal::kAccentDark, pal::kAccentSoft, pal::kAccentTint,
-                            pal::kText,   pal::kTextSoft,   pal::kShadow,     pal::kBorder,
-                            pal::kFace,   pal::kWhite};
+  const Pixel custom[10] = {pal().Accent, pal().AccentDark, pal().AccentSoft, pal().AccentTint,
+                            pal().Text,   pal().TextSoft,   pal().Shadow,     pal().Border,
+                            pal().Face,   pal().Field};
   for (int i = 0; i < 10; ++i) {
     w.Colour("Color" + std::to_string(i), custom[i]);
   }
@@ -182,9 +183,9 @@ void WriteButtons(SkinWriter& w) {
   w.Key("CheckButtonFrame", kCheckCells);
   w.Image("RadioButton", "radio.bmp", RadioMarks());
   w.Key("RadioButtonFrame", kRadioCells);
-  w.Colour("NormalColour2", pal::kText);
-  w.Colour("MouseOverColour2", pal::kAccentDark);
-  w.Colour("PressedColour2", pal::kAccentDark);
+  w.Colour("NormalColour2", pal().Text);
+  w.Colour("MouseOverColour2", pal().AccentDark);
+  w.Colour("PressedColour2", pal().AccentDark);
 
   w.Section("Progress");
   w.Image("Bitmap", "progress.bmp", Progress());
@@ -218,18 +219,18 @@ void WritePanels(SkinWriter& w) {
              kToolbarMargin, kToolbarMargin, true);
   WritePlain(w, "Tabs", "tabs.bmp", Tabs(), kTabSide, kTabTop, kTabSide, kTabBottom, true);
   w.Image("Border", "tabborder.bmp", TabBorder());
-  w.Colour("NormalColour2", pal::kTextSoft);
-  w.Colour("MouseOverColour2", pal::kText);
+  w.Colour("NormalColour2", pal().TextSoft);
+  w.Colour("MouseOverColour2", pal().Text);
   WritePlain(w, "StatusBarEdges", "statusbar.bmp", StatusPanels(), kStatusMargin, kStatusMargin,
              kStatusMargin, kStatusMargin, false);
-  w.Colour("NormalColour2", pal::kTextSoft);
+  w.Colour("NormalColour2", pal().TextSoft);
   WritePlain(w, "ComboButton", "combobutton.bmp", ComboButton(), 2, 2, 2, 2, true);
   WritePlain(w, "SunkEdge", "sunkedge.bmp", SunkEdge(), kSunkMargin, kSunkMargin, kSunkMargin,
              kSunkMargin, true);
   WritePlain(w, "ExtraImages", "extraimages.bmp", ExtraImages(), 0, 0, 0, 0, true);
   WritePlain(w, "Headerbar", "header.bmp", Header(), kHeaderSide, kHeaderEnd, kHeaderSide,
              kHeaderEnd, false);
-  w.Colour("NormalColour2", pal::kTextSoft);
+  w.Colour("NormalColour2", pal().TextSoft);
 }
 
 void WriteMenus(SkinWriter& w) {
@@ -278,6 +279,11 @@ void WriteTrackAndUpDown(SkinWriter& w) {
 } // namespace
 
 DefaultSkin BuildDefaultSkin() {
+  return BuildSkin(palette::Calm());
+}
+
+DefaultSkin BuildSkin(const palette::Palette& colours) {
+  const palette::TUsePalette use(colours);
   DefaultSkin skin;
   SkinWriter w(skin);
   WriteIdentity(w);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tools/skinart/canvas.h"
+#include "tools/skinart/palette.h"
 
 namespace vela::tools {
 
@@ -21,7 +22,10 @@ struct DefaultSkin {
 // The name of the description member.
 inline constexpr const char* kSkinIniName = "skin.ini";
 
+// The default skin, "Vela Calm".
 DefaultSkin BuildDefaultSkin();
+// The same skin drawn in the colours of a palette (its name becomes the skin's name).
+DefaultSkin BuildSkin(const palette::Palette& colours);
 
 // A bottom-up 24-bit Windows bitmap file of the image.
 std::vector<std::uint8_t> EncodeBmp24(const Bitmap& image);

@@ -6,7 +6,6 @@
 
 namespace vela::tools::art {
 
-namespace pal = palette;
 
 namespace {
 
@@ -16,7 +15,7 @@ struct FrameLook {
 };
 
 FrameLook LookOf(bool active) {
-  return active ? FrameLook{pal::kDkShadow, pal::kCaption} : FrameLook{pal::kFrameOff, pal::kCaptionOff};
+  return active ? FrameLook{pal().DkShadow, pal().Caption} : FrameLook{pal().FrameOff, pal().CaptionOff};
 }
 
 // Share of the pixel (x, y) that lies within `radius` of the point (cx, cy).
@@ -51,7 +50,7 @@ Pixel FramePixel(int x, int y, int w, int h, bool active) {
   const int inner = kSideWidth - 1, top = kCaptionHeight - 1, bottom = h - kBottomHeight;
   const bool inLineBox = x >= inner && x <= w - 1 - inner && y >= top && y <= bottom;
   if (inLineBox && (x == inner || x == w - 1 - inner || y == top || y == bottom)) {
-    return pal::kLine;
+    return pal().Line;
   }
   return look.band;
 }
@@ -155,28 +154,28 @@ Canvas TitleBack() {
   // The active title sits on a short accent rule under the text; the inactive one on nothing.
   const int w = 2 * kTitleBackEnd + 8;
   Canvas active(w, kCaptionHeight);
-  active.RoundFill(Box{0.5, kCaptionHeight - 6.0, w - 0.5, kCaptionHeight - 4.0}, 1, pal::kAccent,
-                   pal::kCaption);
+  active.RoundFill(Box{0.5, kCaptionHeight - 6.0, w - 0.5, kCaptionHeight - 4.0}, 1, pal().Accent,
+                   pal().Caption);
   Canvas inactive(w, kCaptionHeight);
   return Strip({active, inactive}, true);
 }
 
 Canvas CaptionButton(CaptionGlyph glyph) {
   const bool close = glyph == CaptionGlyph::Close;
-  const Pixel hot = close ? pal::kAccent : pal::kHover;
-  const Pixel down = close ? pal::kAccentDark : pal::kPress;
-  const Pixel hotInk = close ? pal::kWhite : pal::kText;
-  return Strip({CaptionCell(glyph, kMagenta, pal::kTextSoft, pal::kCaption),
-                CaptionCell(glyph, down, hotInk, pal::kCaption),
-                CaptionCell(glyph, hot, hotInk, pal::kCaption),
-                CaptionCell(glyph, kMagenta, pal::kTextOff, pal::kCaptionOff)});
+  const Pixel hot = close ? pal().Accent : pal().Hover;
+  const Pixel down = close ? pal().AccentDark : pal().Press;
+  const Pixel hotInk = close ? pal().Field : pal().Text;
+  return Strip({CaptionCell(glyph, kMagenta, pal().CaptionTextSoft, pal().Caption),
+                CaptionCell(glyph, down, hotInk, pal().Caption),
+                CaptionCell(glyph, hot, hotInk, pal().Caption),
+                CaptionCell(glyph, kMagenta, pal().CaptionTextOff, pal().CaptionOff)});
 }
 
 Canvas SystemIcon() {
   Canvas c(16, 16);
-  c.RoundFill(Box{1, 1, 15, 15}, 3.5, pal::kAccent, pal::kCaption);
-  c.Stroke(4.5, 5, 8, 11.5, 1.6, pal::kWhite);
-  c.Stroke(8, 11.5, 11.5, 5, 1.6, pal::kWhite);
+  c.RoundFill(Box{1, 1, 15, 15}, 3.5, pal().Accent, pal().Caption);
+  c.Stroke(4.5, 5, 8, 11.5, 1.6, pal().Field);
+  c.Stroke(8, 11.5, 11.5, 5, 1.6, pal().Field);
   return c;
 }
 
@@ -186,15 +185,15 @@ Canvas MdiControls() {
     struct Look {
       Pixel fill, ink;
     };
-    const Look looks[4] = {{kMagenta, pal::kTextSoft},
-                           {which == 2 ? pal::kAccentDark : pal::kPress, which == 2 ? pal::kWhite : pal::kText},
-                           {kMagenta, pal::kTextOff},
-                           {which == 2 ? pal::kAccent : pal::kHover, which == 2 ? pal::kWhite : pal::kText}};
+    const Look looks[4] = {{kMagenta, pal().TextSoft},
+                           {which == 2 ? pal().AccentDark : pal().Press, which == 2 ? pal().Field : pal().Text},
+                           {kMagenta, pal().TextOff},
+                           {which == 2 ? pal().Accent : pal().Hover, which == 2 ? pal().Field : pal().Text}};
     for (const Look& look : looks) {
       Canvas c(kMdiCellWidth, 14);
-      Pixel under = pal::kFace;
+      Pixel under = pal().Face;
       if (look.fill != kMagenta) {
-        c.RoundFill(Box{0, 0, kMdiCellWidth, 14}, 3, look.fill, pal::kFace);
+        c.RoundFill(Box{0, 0, kMdiCellWidth, 14}, 3, look.fill, pal().Face);
         under = look.fill;
       }
       DrawMdiGlyph(c, which, look.ink, under);
@@ -205,8 +204,8 @@ Canvas MdiControls() {
 }
 
 Canvas MenuBar() {
-  Canvas active(16, 20, pal::kFace);
-  Canvas inactive(16, 20, pal::kFace);
+  Canvas active(16, 20, pal().Face);
+  Canvas inactive(16, 20, pal().Face);
   return Strip({active, inactive}, true);
 }
 

@@ -1,10 +1,13 @@
-// skinart: draws the default skin and writes its images and description into a folder.
+// skinart: draws a skin and writes its images and description into a folder.
 //
-//   skinart OUTDIR                 writes every .bmp and skin.ini into OUTDIR
-//   skinart --preview FILE.bmp     writes a mock-up of the update tool's window instead
+//   skinart [--palette NAME] OUTDIR              writes every .bmp and skin.ini into OUTDIR
+//   skinart [--palette NAME] --preview FILE.bmp  writes a mock-up of the update tool's window
+//
+// NAME is "calm" (the default skin, also without --palette) or "dusk".
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "tools/skinart/default_skin.h"
 #include "tools/skinart/preview.h"
@@ -22,8 +25,8 @@ bool WriteBytes(const std::string& path, const void* data, std::size_t size) {
   return true;
 }
 
-int WriteSkin(const std::string& dir) {
-  const vela::tools::DefaultSkin skin = vela::tools::BuildDefaultSkin();
+int WriteSkin(const std::string& dir, const vela::tools::palette::Palette& colours) {
+  const vela::tools::DefaultSkin skin = vela::tools::BuildSkin(colours);
   for (const auto& image : skin.images) {
     const auto bytes = vela::tools::EncodeBmp24(image.image.Image());
     if (!WriteBytes(dir + "/" + image.file, bytes.data(), bytes.size())) {
@@ -38,8 +41,9 @@ int WriteSkin(const std::string& dir) {
   return 0;
 }
 
-int WritePreview(const std::string& path) {
-  const vela::tools::DefaultSkin skin = vela::tools::BuildDefaultSkin();
+int WritePreview(const std::string& path, const vela::tools::palette::Palette& colours) {
+  const vela::tools::palette::TUsePalette use(colours);
+  const vela::tools::DefaultSkin skin = vela::tools::BuildSkin(colours);
   const vela::tools::Canvas active = vela::tools::DrawPreview(skin, 730, 485, true);
   const auto bytes = vela::tools::EncodeBmp24(active.Image());
   return WriteBytes(path, bytes.data(), bytes.size()) ? 0 : 1;
@@ -48,14 +52,26 @@ int WritePreview(const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
+  const char* usage = "usage: skinart [--palette calm|dusk] OUTDIR\n"
+                      "       skinart [--palette calm|dusk] --preview FILE.bmp\n";
   try {
-    if (argc == 3 && std::string(argv[1]) == "--preview") {
-      return WritePreview(argv[2]);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const vela::tools::palette::Palette* colours = &vela::tools::palette::Calm();
+    if (args.size() >= 2 && args[0] == "--palette") {
+      colours = vela::tools::palette::ByName(args[1]);
+      if (!colours) {
+        std::fprintf(stderr, "skinart: no palette named %s (calm, dusk)\n", args[1].c_str());
+        return 2;
+      }
+      args.erase(args.begin(), args.begin() + 2);
     }
-    if (argc == 2 && argv[1][0] != '-') {
-      return WriteSkin(argv[1]);
+    if (args.size() == 2 && args[0] == "--preview") {
+      return WritePreview(args[1], *colours);
     }
-    std::fprintf(stderr, "usage: skinart OUTDIR\n       skinart --preview FILE.bmp\n");
+    if (args.size() == 1 && args[0][0] != '-') {
+      return WriteSkin(args[0], *colours);
+    }
+    std::fputs(usage, stderr);
     return 2;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "skinart: %s\n", e.what());

@@ -1,46 +1,84 @@
 #pragma once
-// The colours of the default skin: soft neutral greys on white with one blue accent. Every
-// image and the skin's colour table take their colours from here, so the look stays coherent.
+// The colours of a skin drawn by skinart. Every image and the skin's colour table take their
+// colours from the palette in use, so one set of drawings makes each variant coherent:
+// "Vela Calm" (soft neutral greys on white with one blue accent, the default skin) and
+// "Vela Dusk" (lavender-grey surfaces under a deep indigo caption, with one violet accent).
+// Control text that the skin does not colour stays the system's dark text, so the surfaces
+// behind it stay light enough in every variant; only the caption bar may be dark.
 #include "skin/data/raster.h"
+
+#include <string>
 
 namespace vela::tools::palette {
 
 using skin::MakePixel;
 using skin::Pixel;
 
-// Surfaces.
-constexpr Pixel kFace = MakePixel(241, 243, 246);       // window and control background
-constexpr Pixel kWhite = MakePixel(255, 255, 255);      // fields, lists, menus
-constexpr Pixel kCaption = MakePixel(250, 251, 252);    // caption bar, active window
-constexpr Pixel kCaptionOff = MakePixel(243, 244, 246); // caption bar, inactive window
-constexpr Pixel kTrack = MakePixel(232, 235, 239);      // scroll and progress tracks
-constexpr Pixel kRaised = MakePixel(247, 248, 250);     // headers and resting tabs
+struct Palette {
+  std::string skinName;
+  // Surfaces.
+  Pixel Face;       // window and control background
+  Pixel Field;      // fields, lists, menus
+  Pixel Caption;    // caption bar, active window
+  Pixel CaptionOff; // caption bar, inactive window
+  Pixel Track;      // scroll and progress tracks
+  Pixel Raised;     // headers and resting tabs
+  Pixel Light;      // the lit edge of raised controls
+  // Lines.
+  Pixel Line;   // quiet separators
+  Pixel Border; // control outlines
+  Pixel Shadow; // the skin's button shadow
+  Pixel DkShadow;
+  Pixel FrameOff; // window outline, inactive
+  // Text and glyphs.
+  Pixel Text;
+  Pixel TextSoft;
+  Pixel TextOff;
+  // Title text and caption-button glyphs on the caption bar.
+  Pixel CaptionText;
+  Pixel CaptionTextSoft;
+  Pixel CaptionTextOff;
+  // The one accent colour, with a deeper tone for pressed states, and two tints of it on the
+  // surfaces. Ink drawn on the accent is the Field colour.
+  Pixel Accent;
+  Pixel AccentDark;
+  Pixel AccentTint;
+  Pixel AccentSoft;
+  // Hover and press fills of neutral controls.
+  Pixel Hover;
+  Pixel Press;
+  // Thumbs.
+  Pixel Thumb;
+  Pixel ThumbHot;
+  Pixel ThumbDown;
+};
 
-// Lines.
-constexpr Pixel kLine = MakePixel(218, 222, 228);    // quiet separators
-constexpr Pixel kBorder = MakePixel(190, 196, 205);  // control outlines
-constexpr Pixel kShadow = MakePixel(150, 157, 168);  // the skin's button shadow
-constexpr Pixel kDkShadow = MakePixel(108, 115, 126);
-constexpr Pixel kFrameOff = MakePixel(186, 191, 199); // window outline, inactive
+// The two variants.
+const Palette& Calm();
+const Palette& Dusk();
+// The variant of that name ("calm", "dusk"; any letter case), or null.
+const Palette* ByName(const std::string& name);
 
-// Text and glyphs.
-constexpr Pixel kText = MakePixel(33, 37, 43);
-constexpr Pixel kTextSoft = MakePixel(78, 85, 96);
-constexpr Pixel kTextOff = MakePixel(150, 156, 164);
+// The palette the drawings use now (Calm unless a TUsePalette says otherwise).
+const Palette& Current();
 
-// The one accent colour, with a darker tone for pressed states and two light tints.
-constexpr Pixel kAccent = MakePixel(38, 110, 196);
-constexpr Pixel kAccentDark = MakePixel(28, 88, 162);
-constexpr Pixel kAccentTint = MakePixel(229, 238, 250);
-constexpr Pixel kAccentSoft = MakePixel(201, 220, 244);
+// Makes a palette the current one for its lifetime.
+class TUsePalette {
+public:
+  explicit TUsePalette(const Palette& palette);
+  ~TUsePalette();
+  TUsePalette(const TUsePalette&) = delete;
+  TUsePalette& operator=(const TUsePalette&) = delete;
 
-// Hover and press fills of neutral controls.
-constexpr Pixel kHover = MakePixel(228, 232, 237);
-constexpr Pixel kPress = MakePixel(212, 217, 224);
-
-// Thumbs.
-constexpr Pixel kThumb = MakePixel(192, 198, 207);
-constexpr Pixel kThumbHot = MakePixel(166, 173, 184);
-constexpr Pixel kThumbDown = MakePixel(138, 146, 158);
+private:
+  const Palette* previous_;
+};
 
 } // namespace vela::tools::palette
+
+namespace vela::tools {
+// Short for the current palette, as the drawing code reads it.
+inline const palette::Palette& pal() {
+  return palette::Current();
+}
+} // namespace vela::tools

@@ -8,8 +8,6 @@
 
 namespace vela::tools {
 
-namespace pal = palette;
-
 namespace {
 
 const Canvas& Find(const DefaultSkin& skin, std::string_view file) {
@@ -75,8 +73,8 @@ void Nine(Canvas& dst, const Cell& cell, Rect to, int l, int t, int r, int b, bo
 
 using skin::MakePixel;
 
-void TextBar(Canvas& c, int x, int y, int w, Pixel colour = pal::kTextSoft) {
-  c.Fill(Rect{x, y, x + w, y + 6}, Mix(colour, pal::kFace, 0.35));
+void TextBar(Canvas& c, int x, int y, int w, Pixel colour = pal().TextSoft) {
+  c.Fill(Rect{x, y, x + w, y + 6}, Mix(colour, pal().Face, 0.35));
 }
 
 void DrawFrame(Canvas& c, const DefaultSkin& skin, bool active) {
@@ -96,7 +94,7 @@ void DrawFrame(Canvas& c, const DefaultSkin& skin, bool active) {
   const Canvas& back = Find(skin, "titleback.bmp");
   Nine(c, CellOf(back, 2, cell, true), Rect{kSideWidth + 30, 0, kSideWidth + 30 + 190, kCaptionHeight},
        kTitleBackEnd, 0, kTitleBackEnd, 0);
-  TextBar(c, kSideWidth + 33, 12, 184, active ? pal::kText : pal::kTextOff);
+  TextBar(c, kSideWidth + 33, 12, 184, active ? pal().CaptionText : pal().CaptionTextOff);
   const char* files[3] = {"closebutton.bmp", "maxbutton.bmp", "minbutton.bmp"};
   for (int i = 0; i < 3; ++i) {
     const int x = w - kSideWidth - (i + 1) * kCaptionButtonWidth;
@@ -109,9 +107,9 @@ void DrawFrame(Canvas& c, const DefaultSkin& skin, bool active) {
 
 // An edit as the edit skinner frames it: the skin's shadow colour outside, white inside.
 void Edit(Canvas& c, Rect r, int textWidth) {
-  c.Fill(r, pal::kWhite);
-  c.Frame(r, pal::kShadow);
-  TextBar(c, r.left + 4, r.top + (r.Height() - 6) / 2, textWidth, pal::kText);
+  c.Fill(r, pal().Field);
+  c.Frame(r, pal().Shadow);
+  TextBar(c, r.left + 4, r.top + (r.Height() - 6) / 2, textWidth, pal().Text);
 }
 
 // A flat speed button with its glyph and caption; look 0 is at rest (no skin image).
@@ -120,8 +118,8 @@ void SpeedButton(Canvas& c, const Canvas& button, Rect r, int look, Pixel badge)
     Nine(c, CellOf(button, 5, look), r, 5, 5, 5, 5);
   }
   const double cy = (r.top + r.bottom) / 2.0;
-  c.RoundFill(Box{r.left + 8.0, cy - 12, r.left + 32.0, cy + 12}, 12, badge, pal::kFace);
-  TextBar(c, r.left + 38, int(cy) - 3, r.Width() - 46, look == 3 ? pal::kTextOff : pal::kText);
+  c.RoundFill(Box{r.left + 8.0, cy - 12, r.left + 32.0, cy + 12}, 12, badge, pal().Face);
+  TextBar(c, r.left + 38, int(cy) - 3, r.Width() - 46, look == 3 ? pal().TextOff : pal().Text);
 }
 
 constexpr Pixel kGrid = MakePixel(236, 238, 241);
@@ -149,8 +147,8 @@ void DrawVerticalScrollBar(Canvas& c, const DefaultSkin& skin, int x, int top, i
 
 // The card list: header, a few rows with check boxes, grid lines and the scroll bar.
 void DrawCardList(Canvas& c, const DefaultSkin& skin, Rect list) {
-  c.Fill(list, pal::kWhite);
-  c.Frame(list, pal::kShadow);
+  c.Fill(list, pal().Field);
+  c.Frame(list, pal().Shadow);
   const Canvas& header = Find(skin, "header.bmp");
   const int barX = list.right - 2 - art::kScrollSize;
   int x = list.left + 2;
@@ -173,7 +171,7 @@ void DrawCardList(Canvas& c, const DefaultSkin& skin, Rect list) {
       const int widths[4] = {90, 100, 40, 40};
       int tx = list.left + 33;
       for (int i = 0; i < 4; ++i) {
-        TextBar(c, tx, y + 6, widths[i], pal::kText);
+        TextBar(c, tx, y + 6, widths[i], pal().Text);
         tx += kColumns[i + 1];
       }
     }
@@ -184,13 +182,13 @@ void DrawCardList(Canvas& c, const DefaultSkin& skin, Rect list) {
 // The file group: a rounded outline in the shadow colour, then field, buttons and progress.
 void DrawFileGroup(Canvas& c, const DefaultSkin& skin, Rect group) {
   const int x = group.left, y = group.top;
-  c.RoundPanel(Box{x + 1.0, y + 5.0, group.right - 1.0, group.bottom - 1.0}, 2.5, pal::kShadow,
-               pal::kFace, pal::kFace);
+  c.RoundPanel(Box{x + 1.0, y + 5.0, group.right - 1.0, group.bottom - 1.0}, 2.5, pal().Shadow,
+               pal().Face, pal().Face);
   const Canvas& button = Find(skin, "button.bmp");
   TextBar(c, x + 11, y + 25, 50);
   Edit(c, Rect{x + 78, y + 18, x + 313, y + 39}, 150);
   Nine(c, CellOf(button, 5, 3), Rect{x + 315, y + 15, x + 344, y + 42}, 5, 5, 5, 5);
-  TextBar(c, x + 322, y + 26, 14, pal::kTextOff);
+  TextBar(c, x + 322, y + 26, 14, pal().TextOff);
   SpeedButton(c, button, Rect{x + 344, y + 14, x + 432, y + 42}, 0, MakePixel(230, 140, 40));
   const Canvas& progress = Find(skin, "progress.bmp");
   const Rect bar{x + 435, y + 19, x + 713, y + 36};
@@ -214,7 +212,7 @@ void DrawStatusBar(Canvas& c, const DefaultSkin& skin, Rect bar) {
 
 // The update tool's window: address panel, card list, file and progress group, status bar.
 void DrawClient(Canvas& c, const DefaultSkin& skin, Rect client) {
-  c.Fill(client, pal::kFace);
+  c.Fill(client, pal().Face);
   constexpr int kPanel = 55, kStatus = 18;
   DrawAddressPanel(c, skin, client.left, client.top);
   DrawCardList(c, skin,
@@ -228,7 +226,7 @@ void DrawClient(Canvas& c, const DefaultSkin& skin, Rect client) {
 
 Canvas DrawPreview(const DefaultSkin& skin, int width, int height, bool active) {
   using namespace art;
-  Canvas c(width + 2 * kSideWidth, height + kCaptionHeight + kBottomHeight, pal::kWhite);
+  Canvas c(width + 2 * kSideWidth, height + kCaptionHeight + kBottomHeight, pal().Field);
   DrawFrame(c, skin, active);
   DrawClient(c, skin, Rect{kSideWidth, kCaptionHeight, kSideWidth + width, kCaptionHeight + height});
   return c;

@@ -4,9 +4,9 @@
 #include "tools/skinart/art.h"
 #include "tools/skinart/palette.h"
 
-namespace vela::tools::art {
+#include <array>
 
-namespace pal = palette;
+namespace vela::tools::art {
 
 namespace {
 
@@ -18,22 +18,24 @@ struct ArrowLook {
 };
 
 // Normal, pressed, hot and disabled looks of a scroll arrow.
-constexpr ArrowLook kArrowLooks[4] = {{pal::kTrack, pal::kTextSoft},
-                                      {pal::kThumbHot, pal::kWhite},
-                                      {pal::kHover, pal::kText},
-                                      {pal::kTrack, pal::kThumb}};
+std::array<ArrowLook, 4> ArrowLooks() {
+  return {{{pal().Track, pal().TextSoft},
+           {pal().ThumbHot, pal().Field},
+           {pal().Hover, pal().Text},
+           {pal().Track, pal().Thumb}}};
+}
 
 Canvas ArrowCell(double dx, double dy, ArrowLook look) {
-  Canvas c(kS, kS, pal::kTrack);
-  if (look.fill != pal::kTrack) {
+  Canvas c(kS, kS, pal().Track);
+  if (look.fill != pal().Track) {
     c.RoundFill(Box{1, 1, kS - 1.0, kS - 1.0}, 3, look.fill);
   }
   c.Chevron(kS / 2.0, kS / 2.0, dx, dy, 3.0, look.ink, look.fill);
   // The edge line that sets the bar off from the content runs on through the arrows.
   if (dx != 0) {
-    c.HLine(0, kS - 1, 0, pal::kLine);
+    c.HLine(0, kS - 1, 0, pal().Line);
   } else {
-    c.VLine(0, 0, kS - 1, pal::kLine);
+    c.VLine(0, 0, kS - 1, pal().Line);
   }
   return c;
 }
@@ -43,7 +45,7 @@ Canvas ThumbCell(bool vertical, Pixel colour, int length) {
   Canvas c(w, h);
   // A slim pill, 7 pixels thick, centred across the bar.
   const Box pill = vertical ? Box{5, 1, kS - 5.0, h - 1.0} : Box{1, 5, w - 1.0, kS - 5.0};
-  c.RoundFill(pill, 3.5, colour, pal::kTrack);
+  c.RoundFill(pill, 3.5, colour, pal().Track);
   return c;
 }
 
@@ -51,9 +53,9 @@ Canvas TrackCell(bool vertical, Pixel fill) {
   const int w = vertical ? kS : 16, h = vertical ? 16 : kS;
   Canvas c(w, h, fill);
   if (vertical) {
-    c.VLine(0, 0, h - 1, pal::kLine);
+    c.VLine(0, 0, h - 1, pal().Line);
   } else {
-    c.HLine(0, w - 1, 0, pal::kLine);
+    c.HLine(0, w - 1, 0, pal().Line);
   }
   return c;
 }
@@ -64,11 +66,13 @@ struct ThumbLook {
   Pixel fill;
 };
 
-constexpr ThumbLook kThumbLooks[5] = {{pal::kBorder, pal::kWhite},
-                                      {pal::kAccent, pal::kAccent},
-                                      {pal::kAccentDark, pal::kAccent},
-                                      {pal::kAccentDark, pal::kAccentDark},
-                                      {pal::kLine, pal::kFace}};
+std::array<ThumbLook, 5> ThumbLooks() {
+  return {{{pal().Border, pal().Field},
+           {pal().Accent, pal().Accent},
+           {pal().AccentDark, pal().Accent},
+           {pal().AccentDark, pal().AccentDark},
+           {pal().Line, pal().Face}}};
+}
 
 Canvas TrackThumbCell(ThumbShape shape, ThumbLook look) {
   const bool across = shape == ThumbShape::Vert || shape == ThumbShape::Left || shape == ThumbShape::Right;
@@ -107,28 +111,30 @@ Canvas TrackThumbCell(ThumbShape shape, ThumbLook look) {
     break;
   }
   const Shape outer = UnionShape(parts);
-  c.Paint(outer, look.line, pal::kFace);
+  c.Paint(outer, look.line, pal().Face);
   // The inside is the same shape one pixel in from every edge.
   c.Paint(
       [&outer](double x, double y) {
         return outer(x - 1, y) && outer(x + 1, y) && outer(x, y - 1) && outer(x, y + 1);
       },
-      look.fill, pal::kFace);
+      look.fill, pal().Face);
   return c;
 }
 
 // Up-down halves: a rounded button filling the half, and a small chevron glyph.
-constexpr ArrowLook kUpDownLooks[4] = {{pal::kWhite, pal::kTextSoft},
-                                       {pal::kAccentSoft, pal::kAccentDark},
-                                       {pal::kFace, pal::kTextOff},
-                                       {pal::kAccentTint, pal::kAccent}};
+std::array<ArrowLook, 4> UpDownLooks() {
+  return {{{pal().Field, pal().TextSoft},
+           {pal().AccentSoft, pal().AccentDark},
+           {pal().Face, pal().TextOff},
+           {pal().AccentTint, pal().Accent}}};
+}
 
 Canvas UpDownCell(int w, int h, ArrowLook look) {
   Canvas c(w, h);
   c.RoundPanel(Box{0, 0, double(w), double(h)}, 2.5,
-               look.fill == pal::kWhite ? pal::kBorder : pal::kAccent, look.fill, pal::kFace);
-  if (look.fill == pal::kFace) {
-    c.RoundPanel(Box{0, 0, double(w), double(h)}, 2.5, pal::kLine, pal::kFace, pal::kFace);
+               look.fill == pal().Field ? pal().Border : pal().Accent, look.fill, pal().Face);
+  if (look.fill == pal().Face) {
+    c.RoundPanel(Box{0, 0, double(w), double(h)}, 2.5, pal().Line, pal().Face, pal().Face);
   }
   return c;
 }
@@ -136,7 +142,7 @@ Canvas UpDownCell(int w, int h, ArrowLook look) {
 Canvas UpDownStrip(int w, int h) {
   std::vector<Canvas> cells;
   for (int half = 0; half < 2; ++half) {
-    for (const ArrowLook& look : kUpDownLooks) {
+    for (const ArrowLook& look : UpDownLooks()) {
       cells.push_back(UpDownCell(w, h, look));
     }
   }
@@ -148,7 +154,7 @@ Canvas UpDownGlyphStrip(bool horizontal) {
   std::vector<Canvas> cells;
   for (int half = 0; half < 2; ++half) {
     const double sign = half == 0 ? -1 : 1;
-    for (const ArrowLook& look : kUpDownLooks) {
+    for (const ArrowLook& look : UpDownLooks()) {
       Canvas c(w, h);
       c.Chevron(w / 2.0, h / 2.0, horizontal ? sign : 0, horizontal ? 0 : sign, 2.4, look.ink,
                   look.fill);
@@ -167,59 +173,59 @@ Canvas ScrollArrows() {
   constexpr std::pair<double, double> kDirections[4] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
   std::vector<Canvas> cells;
   for (const auto& [dx, dy] : kDirections) {
-    for (const ArrowLook& look : kArrowLooks) {
+    for (const ArrowLook& look : ArrowLooks()) {
       cells.push_back(ArrowCell(dx, dy, look));
     }
   }
   for (bool vertical : {false, true}) {
-    for (Pixel colour : {pal::kThumb, pal::kThumbDown}) {
-      Canvas c(kS, kS, pal::kTrack);
+    for (Pixel colour : {pal().Thumb, pal().ThumbDown}) {
+      Canvas c(kS, kS, pal().Track);
       c.Blit(ThumbCell(vertical, colour, kS), 0, 0);
       for (int y = 0; y < kS; ++y) {
         for (int x = 0; x < kS; ++x) {
           if (c.At(x, y) == kMagenta) {
-            c.Set(x, y, pal::kTrack);
+            c.Set(x, y, pal().Track);
           }
         }
       }
       cells.push_back(std::move(c));
     }
   }
-  Canvas horzTrack(kS, kS, pal::kTrack);
-  horzTrack.HLine(0, kS - 1, 0, pal::kLine);
-  Canvas vertTrack(kS, kS, pal::kTrack);
-  vertTrack.VLine(0, 0, kS - 1, pal::kLine);
+  Canvas horzTrack(kS, kS, pal().Track);
+  horzTrack.HLine(0, kS - 1, 0, pal().Line);
+  Canvas vertTrack(kS, kS, pal().Track);
+  vertTrack.VLine(0, 0, kS - 1, pal().Line);
   cells.push_back(horzTrack);
   cells.push_back(vertTrack);
-  cells.push_back(Canvas(kS, kS, pal::kFace));
+  cells.push_back(Canvas(kS, kS, pal().Face));
   return Strip(cells);
 }
 
 Canvas HorzTrack() {
-  return Strip({TrackCell(false, pal::kTrack), TrackCell(false, pal::kHover),
-                TrackCell(false, pal::kFace), TrackCell(false, pal::kPress)});
+  return Strip({TrackCell(false, pal().Track), TrackCell(false, pal().Hover),
+                TrackCell(false, pal().Face), TrackCell(false, pal().Press)});
 }
 
 Canvas VertTrack() {
-  return Strip({TrackCell(true, pal::kTrack), TrackCell(true, pal::kHover),
-                TrackCell(true, pal::kFace), TrackCell(true, pal::kPress)});
+  return Strip({TrackCell(true, pal().Track), TrackCell(true, pal().Hover),
+                TrackCell(true, pal().Face), TrackCell(true, pal().Press)});
 }
 
 Canvas HorzThumb() {
   constexpr int len = 2 * kThumbEnd + 12;
-  return Strip({ThumbCell(false, pal::kThumb, len), ThumbCell(false, pal::kThumbDown, len),
-                ThumbCell(false, pal::kThumbHot, len)});
+  return Strip({ThumbCell(false, pal().Thumb, len), ThumbCell(false, pal().ThumbDown, len),
+                ThumbCell(false, pal().ThumbHot, len)});
 }
 
 Canvas VertThumb() {
   constexpr int len = 2 * kThumbEnd + 12;
-  return Strip({ThumbCell(true, pal::kThumb, len), ThumbCell(true, pal::kThumbDown, len),
-                ThumbCell(true, pal::kThumbHot, len)});
+  return Strip({ThumbCell(true, pal().Thumb, len), ThumbCell(true, pal().ThumbDown, len),
+                ThumbCell(true, pal().ThumbHot, len)});
 }
 
 Canvas TrackThumb(ThumbShape shape) {
   std::vector<Canvas> cells;
-  for (const ThumbLook& look : kThumbLooks) {
+  for (const ThumbLook& look : ThumbLooks()) {
     cells.push_back(TrackThumbCell(shape, look));
   }
   return Strip(cells);

@@ -1,18 +1,24 @@
-// The default skin through the whole loading path: the packed file expands, its package and
-// description read, and every element the update tool paints with comes out usable.
+// The skins skinart draws ("Vela Calm", the default, and "Vela Dusk") through the whole loading
+// path: the packed file expands, its package and description read, and every element the
+// update tool paints with comes out usable.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <memory>
 #include <set>
+#include <string>
 
 #include "skin/data/skin_elements.h"
 #include "tests/unit/default_skin/contact_sheet.h"
 #include "tests/unit/default_skin/png_writer.h"
 #include "tools/skinart/default_skin.h"
+#include "tools/skinart/palette.h"
 
 namespace vela::test {
 namespace {
@@ -60,33 +66,65 @@ double Contrast(Pixel a, Pixel b) {
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+std::string ToLower(std::string text) {
+  for (char& c : text)
+    c = char(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
 Pixel Explicit(skin::ColourCode code) {
   EXPECT_FALSE(skin::IsSystemColour(code)) << "the skin leaves a colour to the system";
   return skin::PixelFromColorRef(std::uint32_t(code));
 }
 
-class DefaultSkin : public ::testing::Test {
-protected:
-  static void SetUpTestSuite() {
-    elements_ = new skin::TSkinElements;
-    const std::vector<std::uint8_t> file = ReadFile(VELA_DEFAULT_SKN);
-    result_ = skin::LoadSkinFile(file, *elements_);
-  }
-  static void TearDownTestSuite() {
-    delete elements_;
-    elements_ = nullptr;
-  }
-  void SetUp() override { ASSERT_EQ(result_, skin::SkinLoadResult::Loaded) << VELA_DEFAULT_SKN; }
-
-  static const skin::TSkinElements& Skin() { return *elements_; }
-
-  static inline skin::TSkinElements* elements_ = nullptr;
-  static inline skin::SkinLoadResult result_ = skin::SkinLoadResult::Damaged;
+// A skin skinart draws: its packed file, its committed folder and its palette.
+struct DrawnSkinCase {
+  const char* name;
+  const char* packed;
+  const char* folder;
+  const tools::palette::Palette& (*colours)();
 };
 
-TEST_F(DefaultSkin, EveryElementIsPresentWithWholeCells) {
+void PrintTo(const DrawnSkinCase& drawn, std::ostream* out) {
+  *out << drawn.name;
+}
+
+const DrawnSkinCase kDrawnSkins[] = {
+    {"Calm", VELA_DEFAULT_SKN, VELA_DEFAULT_SKIN_DIR, &tools::palette::Calm},
+    {"Dusk", VELA_DUSK_SKN, VELA_DUSK_SKIN_DIR, &tools::palette::Dusk},
+};
+
+// Each skin is read once, through the same path the update tool reads its stored skin.
+class DrawnSkin : public ::testing::TestWithParam<DrawnSkinCase> {
+protected:
+  struct Loaded {
+    skin::TSkinElements elements;
+    skin::SkinLoadResult result = skin::SkinLoadResult::Damaged;
+  };
+  static void TearDownTestSuite() { loaded_.clear(); }
+  void SetUp() override {
+    std::unique_ptr<Loaded>& entry = loaded_[GetParam().name];
+    if (!entry) {
+      entry = std::make_unique<Loaded>();
+      entry->result = skin::LoadSkinFile(ReadFile(GetParam().packed), entry->elements);
+    }
+    skin_ = entry.get();
+    ASSERT_EQ(skin_->result, skin::SkinLoadResult::Loaded) << GetParam().packed;
+  }
+
+  const skin::TSkinElements& Skin() const { return skin_->elements; }
+
+private:
+  static inline std::map<std::string, std::unique_ptr<Loaded>> loaded_;
+  Loaded* skin_ = nullptr;
+};
+
+INSTANTIATE_TEST_SUITE_P(Skins, DrawnSkin, ::testing::ValuesIn(kDrawnSkins),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_P(DrawnSkin, EveryElementIsPresentWithWholeCells) {
   const skin::TSkinElements& s = Skin();
-  EXPECT_EQ(s.SkinName, "Vela Calm");
+  EXPECT_EQ(s.SkinName, GetParam().colours().skinName);
   struct Expect {
     const skin::TDataSkinObject* element;
     const char* name;
@@ -131,7 +169,7 @@ TEST_F(DefaultSkin, EveryElementIsPresentWithWholeCells) {
   }
 }
 
-TEST_F(DefaultSkin, CaptionButtonsAreCloseMaximiseRestoreMinimiseAndIconThenMdi) {
+TEST_P(DrawnSkin, CaptionButtonsAreCloseMaximiseRestoreMinimiseAndIconThenMdi) {
   const skin::TCaptionButtons& buttons = Skin().CaptionButtons;
   ASSERT_EQ(buttons.size(), 8u);
   const int actions[8] = {0, 1, 1, 2, 3, 7, 8, 9};
@@ -157,7 +195,7 @@ TEST_F(DefaultSkin, CaptionButtonsAreCloseMaximiseRestoreMinimiseAndIconThenMdi)
   }
 }
 
-TEST_F(DefaultSkin, CaptionLayoutLeavesTheTitleClearOfTheButtons) {
+TEST_P(DrawnSkin, CaptionLayoutLeavesTheTitleClearOfTheButtons) {
   const skin::TSkinElements& s = Skin();
   const int width = 738;
   const int top = s.Top.Bitmap.Height() / s.Top.FrameCount;
@@ -192,7 +230,7 @@ TEST_F(DefaultSkin, CaptionLayoutLeavesTheTitleClearOfTheButtons) {
   EXPECT_LE(width - right - s.Title.RightWidth, leftmostButton) << "the title runs under the buttons";
 }
 
-TEST_F(DefaultSkin, FrameIsCutOnlyAtItsRoundedTopCorners) {
+TEST_P(DrawnSkin, FrameIsCutOnlyAtItsRoundedTopCorners) {
   for (bool active : {true, false}) {
     const Bitmap frame = ComposeWindowFrame(Skin(), 738, 519, active);
     const int w = frame.Width(), h = frame.Height();
@@ -209,7 +247,7 @@ TEST_F(DefaultSkin, FrameIsCutOnlyAtItsRoundedTopCorners) {
   }
 }
 
-TEST_F(DefaultSkin, OpaqueImagesHoldNoMagentaAndTextStaysReadable) {
+TEST_P(DrawnSkin, OpaqueImagesHoldNoMagentaAndTextStaysReadable) {
   for (const SheetEntry& e : SheetEntries(Skin())) {
     if (!e.transparent) {
       EXPECT_EQ(CountMagenta(*e.image, Rect{0, 0, e.image->Width(), e.image->Height()}), 0)
@@ -229,7 +267,7 @@ TEST_F(DefaultSkin, OpaqueImagesHoldNoMagentaAndTextStaysReadable) {
   }
 }
 
-TEST_F(DefaultSkin, NoImageHasPinkFringesAroundItsTransparentPixels) {
+TEST_P(DrawnSkin, NoImageHasPinkFringesAroundItsTransparentPixels) {
   // A smoothed edge mixed with magenta would be neither cut out nor the intended colour.
   for (const SheetEntry& e : SheetEntries(Skin())) {
     int fringe = 0;
@@ -245,7 +283,7 @@ TEST_F(DefaultSkin, NoImageHasPinkFringesAroundItsTransparentPixels) {
   }
 }
 
-TEST_F(DefaultSkin, ComboCompositeShowsAnArrowInEveryState) {
+TEST_P(DrawnSkin, ComboCompositeShowsAnArrowInEveryState) {
   const skin::TDataSkinBorder& combo = *Skin().ComboButton;
   ASSERT_EQ(combo.Style, 2);
   ASSERT_EQ(combo.Bitmap.Width(), 50 * combo.FrameCount);
@@ -265,14 +303,14 @@ TEST_F(DefaultSkin, ComboCompositeShowsAnArrowInEveryState) {
   }
 }
 
-TEST(DefaultSkinFiles, CommittedFilesAreWhatTheGeneratorDraws) {
-  const std::filesystem::path dir = VELA_DEFAULT_SKIN_DIR;
-  const tools::DefaultSkin skin = tools::BuildDefaultSkin();
+TEST_P(DrawnSkin, CommittedFilesAreWhatTheGeneratorDraws) {
+  const std::filesystem::path dir = GetParam().folder;
+  const tools::DefaultSkin skin = tools::BuildSkin(GetParam().colours());
   std::set<std::string> drawn;
   for (const tools::SkinImage& image : skin.images) {
     EXPECT_TRUE(drawn.insert(image.file).second) << image.file << " is named twice";
     EXPECT_EQ(ReadFile(dir / image.file), tools::EncodeBmp24(image.image.Image()))
-        << image.file << " differs from the generator's drawing; run regenerate_default_skin";
+        << image.file << " differs from the generator's drawing; run regenerate_default_skin or regenerate_dusk_skin";
   }
   const std::vector<std::uint8_t> bytes = ReadFile(dir / tools::kSkinIniName);
   const std::vector<std::string> committedLines = Lines(std::string(bytes.begin(), bytes.end()));
@@ -292,12 +330,40 @@ TEST(DefaultSkinFiles, CommittedFilesAreWhatTheGeneratorDraws) {
   EXPECT_EQ(committed, drawn) << "the folder holds images the description does not name";
 }
 
-TEST_F(DefaultSkin, ContactSheetIsWritten) {
+TEST_P(DrawnSkin, ContactSheetIsWritten) {
   const Bitmap sheet = RenderContactSheet(Skin());
   ASSERT_FALSE(sheet.Empty());
-  const std::string path = VELA_CONTACT_SHEET;
+  const std::string path = std::string(VELA_CONTACT_SHEET_DIR) + "/" +
+                           ToLower(GetParam().name) + "_skin_contact_sheet.png";
   ASSERT_TRUE(WritePng(path, sheet.View())) << path;
-  std::printf("contact sheet of the default skin: %s\n", path.c_str());
+  std::printf("contact sheet of the %s skin: %s\n", GetParam().name, path.c_str());
+}
+
+// The variants are the same drawings: every image has the same size in both, and none is
+// merely copied, since each takes its colours from its own palette.
+TEST(DrawnSkins, TheVariantsHaveTheSameImagesInOtherColoursAndTheirOwnNames) {
+  const tools::DefaultSkin calm = tools::BuildSkin(tools::palette::Calm());
+  const tools::DefaultSkin dusk = tools::BuildSkin(tools::palette::Dusk());
+  ASSERT_EQ(calm.images.size(), dusk.images.size());
+  for (std::size_t i = 0; i < calm.images.size(); ++i) {
+    const Bitmap& a = calm.images[i].image.Image();
+    const Bitmap& b = dusk.images[i].image.Image();
+    EXPECT_EQ(calm.images[i].file, dusk.images[i].file);
+    EXPECT_EQ(a.Width(), b.Width()) << calm.images[i].file;
+    EXPECT_EQ(a.Height(), b.Height()) << calm.images[i].file;
+    EXPECT_FALSE(a == b) << calm.images[i].file << " is the same in both";
+  }
+  EXPECT_NE(calm.ini.find("SkinName=Vela Calm"), std::string::npos);
+  EXPECT_NE(dusk.ini.find("SkinName=Vela Dusk"), std::string::npos);
+  // Drawing one variant leaves the other as the one in use afterwards.
+  EXPECT_EQ(&tools::palette::Current(), &tools::palette::Calm());
+}
+
+TEST(DrawnSkins, PalettesAreFoundByNameInAnyLetterCase) {
+  EXPECT_EQ(tools::palette::ByName("dusk"), &tools::palette::Dusk());
+  EXPECT_EQ(tools::palette::ByName("CALM"), &tools::palette::Calm());
+  EXPECT_EQ(tools::palette::ByName("dawn"), nullptr);
+  EXPECT_EQ(tools::palette::ByName(""), nullptr);
 }
 
 } // namespace

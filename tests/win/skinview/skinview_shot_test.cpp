@@ -9,6 +9,7 @@
 // first window is brought forward on Windows and Wine alike), so the borders show their active
 // cells; the mouse pointer is put outside the window first, so that no control looks hot.
 #include "skin/controls/button_looks.h"
+#include "skin/controls/panel_geometry.h"
 #include "skin/controls/scroll_geometry.h"
 #include "skin/data/bmp.h"
 #include "skin/data/skin_elements.h"
@@ -281,6 +282,26 @@ protected:
     EXPECT_GT(compared, place.width / 2) << what;
   }
 
+  // A progress bar is the skinner's composed look of the "Progress" element, whole.
+  void ExpectProgress(const Bitmap& shot, const skinview::places::Place& place, int position,
+                      const char* what) const {
+    ASSERT_NE(elements.Progress, nullptr);
+    const TDataSkinBorder& element = *elements.Progress;
+    ProgressState state;
+    state.Width = place.width;
+    state.Height = place.height;
+    state.Position = position;
+    state.Maximum = 100;
+    state.Face = PixelFromColorRef(std::uint32_t(elements.Colours.ButtonFace));
+    const Bitmap expected = element.Style == 1 ? ComposeChunkProgress(state, element)
+                                               : ComposeProgress(state, element);
+    ASSERT_FALSE(expected.Empty()) << what;
+    int compared = 0;
+    EXPECT_EQ(Differing(shot, ClientOrigin(), place, expected, [](int, int) { return true; }, compared), 0)
+        << what;
+    EXPECT_GT(compared, place.width * place.height / 2) << what;
+  }
+
   // A tab set's first tab, selected: the left columns of cell 2 of the "Tabs" strip turned
   // upside down, as high as the tab set.
   void ExpectSelectedFirstTab(const Bitmap& shot, const skinview::places::Place& set,
@@ -403,6 +424,12 @@ TEST_F(SkinviewShot, EveryRegisteredPageIsShotSkinnedWithTheDefaultSkin) {
        [&](const Bitmap& shot) {
          ExpectSelectedFirstTab(shot, at::kTabSet, at::kTabSetStartMargin);
          ExpectFocusedTabCornerNear(shot, at::kTopPageControl);
+       }},
+      {"Progress",
+       [&](const Bitmap& shot) { ExpectProgress(shot, at::kHalfProgress, 50, "progress bar at 50 %"); }},
+      {"Panels",
+       [&](const Bitmap& shot) {
+         ExpectPushButton(shot, at::kDisabledGroupButton, kDisabled, "disabled button in a group box");
        }},
       {"Lists", [&](const Bitmap& shot) { ExpectSkinnedReportList(shot, at::kReportList); }},
   };
