@@ -3,9 +3,11 @@
 // draws the frame and the drop button from "ComboButton" (see combo_geometry.h for the three
 // ways), leaving the edit area to the control. The edit field of a drop-down combo is
 // subclassed, so that its own painting is followed by the skin's and a press on it shows the
-// pressed look.
+// pressed look. The list of a combo whose list always shows gets its scroll bars from a
+// TSkinScrollbarH.
 #include "skin/controls/button_looks.h"
 #include "skin/controls/skin_control.h"
+#include "skin/controls/skin_scrollbar.h"
 
 namespace vela::skin {
 
@@ -23,13 +25,17 @@ public:
   int CurrentLook() const { return look_; }
   // The subclassed edit field, null when there is none.
   HWND EditField() const { return edit_; }
+  // The skinner of the list's scroll bars (a combo whose list always shows), or null.
+  TSkinScrollbarH* ListBars() const { return listBars_; }
 
 protected:
   void AfterMessage(ui::TMessage& m) override;
   void Draw(HDC dc, const RECT& rect) override;
+  void Notification(ui::TComponent* component, ui::TOperation operation) override;
 
 private:
   void TakeOverEditField();
+  void SkinListBars();
   void ReleaseEditField();
   static void EditMessage(void* owner, ui::TMessage& m);
   void SetPressed(bool pressed);
@@ -41,6 +47,7 @@ private:
   HWND edit_ = nullptr;
   int look_ = 0;
   bool trackingLeave_ = false;
+  TSkinScrollbarH* listBars_ = nullptr;
 };
 
 } // namespace vela::skin

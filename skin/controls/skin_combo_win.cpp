@@ -46,6 +46,14 @@ TSkinComBox::TSkinComBox(ui::TComponent* owner) : TSkinControl(owner) {}
 TSkinComBox::~TSkinComBox() {
   Destroying();
   ReleaseEditField();
+  if (listBars_)
+    listBars_->RemoveFreeNotification(this);
+}
+
+void TSkinComBox::Notification(ui::TComponent* component, ui::TOperation operation) {
+  TSkinControl::Notification(component, operation);
+  if (operation == ui::TOperation::opRemove && component == listBars_)
+    listBars_ = nullptr;
 }
 
 void TSkinComBox::AttachControl(TSkinHost* host, bool recolour, ui::TCanvas* canvas) {
@@ -65,16 +73,39 @@ void TSkinComBox::AttachHandle(HWND window, TSkinHost* host, ui::TCanvas* canvas
 void TSkinComBox::TakeOverEditField() {
   style_ = DWORD(GetWindowLongPtrW(Handle(), GWL_STYLE));
   exStyle_ = DWORD(GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
-  // A combo whose list always shows keeps its list's own scroll bars: the list's scroll-bar
-  // overlay belongs to the scroll-bar skinners.
-  if ((style_ & 3) == CBS_SIMPLE)
+  if ((style_ & 3) == CBS_SIMPLE) {
+    SkinListBars();
     return;
+  }
   HWND child = GetWindow(Handle(), GW_CHILD);
   COMBOBOXINFO info;
   if (ComboInfo(Handle(), info) && info.hwndItem && info.hwndItem != Handle())
     child = info.hwndItem;
   if (child && InstallWindowHook(child, kEditProp, &EditProc, this, &TSkinComBox::EditMessage))
     edit_ = child;
+}
+
+void TSkinComBox::SkinListBars() {
+  COMBOBOXINFO info;
+  if (listBars_ || !ComboInfo(Handle(), info) || !info.hwndList || !Host())
+    return;
+  // The overlays are siblings of the list: a list that is a pop-up of its own (a drop-down's)
+  // or a child of the desktop has none to lie beside.
+  HWND list = info.hwndList;
+  const auto style = GetWindowLongPtrW(list, GWL_STYLE);
+  const HWND parent = GetParent(list);
+  if (!(style & WS_CHILD) || (style & WS_POPUP) || !parent || parent == GetDesktopWindow() ||
+      Host()->FindControlSkinner(list))
+    return;
+  auto* bars = new TSkinScrollbarH(Owner());
+  bars->AttachHandle(list, Host(), canvas_);
+  if (!bars->Attached()) {
+    delete bars;
+    return;
+  }
+  // The frame skinner frees the list's skinner with the others; the combo's forgets it then.
+  bars->FreeNotification(this);
+  listBars_ = bars;
 }
 
 void TSkinComBox::ReleaseEditField() {

@@ -4,7 +4,26 @@
 #include "ui/graphics.h"
 #include "ui/messages.h"
 
+#include <algorithm>
+#include <cwctype>
+#include <string>
+
 namespace vela::skin {
+
+namespace {
+
+// An up-down among an edit's children: the common control's class, or any class that calls
+// itself a spin or up-down button.
+bool IsArrowsClass(HWND window) {
+  wchar_t name[128] = {};
+  GetClassNameW(window, name, int(std::size(name)));
+  std::wstring lower(name);
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](wchar_t c) { return wchar_t(std::towlower(c)); });
+  return lower == L"msctls_updown32" || lower.find(L"spin") != std::wstring::npos ||
+         lower.find(L"updown") != std::wstring::npos;
+}
+
+} // namespace
 
 const ui::TClassInfo& TSkinEdit::StaticClassInfo() {
   static const ui::TClassInfo info = ui::MakeClassInfo<TSkinEdit>("TSkinEdit", &TSkinControl::StaticClassInfo(), {});
@@ -12,6 +31,28 @@ const ui::TClassInfo& TSkinEdit::StaticClassInfo() {
 }
 
 TSkinEdit::TSkinEdit(ui::TComponent* owner) : TSkinControl(owner) {}
+
+TSkinEdit::~TSkinEdit() {
+  Destroying();
+  if (arrows_)
+    arrows_->RemoveFreeNotification(this);
+}
+
+void TSkinEdit::Notification(ui::TComponent* component, ui::TOperation operation) {
+  TSkinControl::Notification(component, operation);
+  if (operation == ui::TOperation::opRemove && component == arrows_)
+    arrows_ = nullptr;
+}
+
+void TSkinEdit::SkinArrows() {
+  if (arrows_ || !Handle())
+    return;
+  for (HWND child = GetTopWindow(Handle()); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (IsArrowsClass(child)) {
+      arrows_ = SkinCarriedArrows(*this, child, Owner(), canvas_, true, false);
+      return;
+    }
+}
 
 COLORREF TSkinEdit::ColourOf(EditFrameColour colour) const {
   const TSkinElements* elements = Elements();
@@ -87,6 +128,7 @@ void TSkinEdit::AfterMessage(ui::TMessage& m) {
 }
 
 void TSkinEdit::Draw(HDC dc, const RECT& rect) {
+  SkinArrows();
   ReadWindowState();
   RECT client{};
   GetClientRect(Handle(), &client);

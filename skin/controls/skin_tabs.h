@@ -9,9 +9,10 @@
 // TSkinTab31 (tab sets): paints the whole strip itself from the "Tabs" cells flipped top to
 // bottom (a tab set's tabs hang down from the pages above it).
 //
-// The arrows of a tab control or tab set are left to the control: the up-down skinner is not
-// part of this layer yet.
+// The arrows of a tab row too long for its control (a tab control's up-down child, a tab set's
+// scroller) are painted by a TSkinUpDown the tab skinner attaches to them.
 #include "skin/controls/skin_control.h"
+#include "skin/controls/skin_up_down.h"
 #include "skin/controls/tab_geometry.h"
 #include "ui/bitmap.h"
 
@@ -32,12 +33,18 @@ public:
   TabSide Side() const { return side_; }
   // What the last paint drew: the cell of each tab in order (empty before any).
   const std::vector<int>& TabCells() const { return cells_; }
+  // The skinner of the arrows, null while the control has none.
+  TSkinUpDown* Arrows() const { return arrows_; }
 
 protected:
   void Draw(HDC dc, const RECT& rect) override;
+  void Notification(ui::TComponent* component, ui::TOperation operation) override;
 
 private:
   void BuildImages();
+  // The control makes its arrows only once its tabs no longer fit: looked for at attach and
+  // at every paint until found.
+  void SkinArrows();
   ui::TColor ParentColour() const;
 
   TabSide side_ = TabSide::Top;
@@ -45,6 +52,7 @@ private:
   Bitmap borderImage_;
   ui::TBitmap strip_;
   std::vector<int> cells_;
+  TSkinUpDown* arrows_ = nullptr;
 };
 
 class TSkinTab31 : public TSkinControl {
@@ -60,20 +68,26 @@ public:
   // What the last paint drew: the tab rectangles and the cell of each (empty before any).
   const std::vector<Rect>& TabRects() const { return rects_; }
   const std::vector<int>& TabCells() const { return cells_; }
+  // The skinner of the tab set's scroller, null when the tab set has none.
+  TSkinUpDown* Arrows() const { return arrows_; }
 
 protected:
   bool BeforeMessage(ui::TMessage& m) override;
   void AfterMessage(ui::TMessage& m) override;
   void Draw(HDC dc, const RECT& rect) override;
+  void Notification(ui::TComponent* component, ui::TOperation operation) override;
 
 private:
   void BuildImage();
+  // The tab set's scroller: its first component, when that is one.
+  ui::TWinControl* Scroller() const;
   bool ArrowsVisible() const;
 
   Bitmap flippedTabs_;
   ui::TBitmap buffer_;
   std::vector<Rect> rects_;
   std::vector<int> cells_;
+  TSkinUpDown* arrows_ = nullptr;
 };
 
 } // namespace vela::skin

@@ -113,12 +113,29 @@ TSkinTab::TSkinTab(ui::TComponent* owner) : TSkinControl(owner) {}
 
 TSkinTab::~TSkinTab() {
   Destroying();
+  if (arrows_)
+    arrows_->RemoveFreeNotification(this);
 }
 
 void TSkinTab::AttachHandle(HWND window, TSkinHost* host, ui::TCanvas* canvas) {
   TSkinControl::AttachHandle(window, host, canvas);
-  if (Attached())
-    BuildImages();
+  if (!Attached())
+    return;
+  BuildImages();
+  SkinArrows();
+}
+
+void TSkinTab::SkinArrows() {
+  if (arrows_ || !Attached())
+    return;
+  arrows_ = SkinCarriedArrows(*this, FindWindowExW(Handle(), nullptr, UPDOWN_CLASSW, nullptr), Owner(), canvas_,
+                              false, false);
+}
+
+void TSkinTab::Notification(ui::TComponent* component, ui::TOperation operation) {
+  TSkinControl::Notification(component, operation);
+  if (operation == ui::TOperation::opRemove && component == arrows_)
+    arrows_ = nullptr;
 }
 
 void TSkinTab::Unskin() {
@@ -163,6 +180,7 @@ ui::TColor TSkinTab::ParentColour() const {
 }
 
 void TSkinTab::Draw(HDC dc, const RECT& rect) {
+  SkinArrows();
   const TDataSkinBorder* tabs = UsableTabs(Elements());
   if (!tabs || tabImage_.Empty())
     return;
@@ -195,7 +213,7 @@ void TSkinTab::Draw(HDC dc, const RECT& rect) {
     }
     SelectObject(back, oldFont);
     const int saved = SaveDC(dc);
-    // The arrows of a tab row too long for the control keep their own look.
+    // The arrows of a tab row too long for the control paint themselves.
     if (HWND arrows = FindWindowExW(window, nullptr, UPDOWN_CLASSW, nullptr);
         arrows && IsWindowVisible(arrows)) {
       RECT a{};
@@ -228,12 +246,24 @@ TSkinTab31::TSkinTab31(ui::TComponent* owner) : TSkinControl(owner) {}
 
 TSkinTab31::~TSkinTab31() {
   Destroying();
+  if (arrows_)
+    arrows_->RemoveFreeNotification(this);
 }
 
 void TSkinTab31::AttachControl(TSkinHost* host, bool recolour, ui::TCanvas* canvas) {
+  const bool wasAttached = Attached();
   TSkinControl::AttachControl(host, recolour, canvas);
-  if (Attached())
-    BuildImage();
+  if (!Attached())
+    return;
+  BuildImage();
+  if (ui::TWinControl* scroller = Scroller(); scroller && !wasAttached && !arrows_)
+    arrows_ = SkinCarriedArrows(*this, scroller->Handle(), Owner(), canvas, false, true);
+}
+
+void TSkinTab31::Notification(ui::TComponent* component, ui::TOperation operation) {
+  TSkinControl::Notification(component, operation);
+  if (operation == ui::TOperation::opRemove && component == arrows_)
+    arrows_ = nullptr;
 }
 
 void TSkinTab31::Unskin() {
@@ -254,14 +284,18 @@ void TSkinTab31::BuildImage() {
   }
 }
 
-bool TSkinTab31::ArrowsVisible() const {
+ui::TWinControl* TSkinTab31::Scroller() const {
   // The tab set's arrows are its first component, a windowed control of the tab set's family.
   const ui::TComponent* owner = Owner();
   if (!owner || owner->ComponentCount() == 0)
-    return false;
+    return nullptr;
   auto* arrows = dynamic_cast<ui::TWinControl*>(owner->Components(0));
-  return arrows && arrows->InheritsFrom("TTabScroller") && arrows->HandleAllocated() &&
-         IsWindowVisible(arrows->HandleIfAllocated());
+  return arrows && arrows->InheritsFrom("TTabScroller") ? arrows : nullptr;
+}
+
+bool TSkinTab31::ArrowsVisible() const {
+  const ui::TWinControl* arrows = Scroller();
+  return arrows && arrows->HandleAllocated() && IsWindowVisible(arrows->HandleIfAllocated());
 }
 
 bool TSkinTab31::BeforeMessage(ui::TMessage& m) {

@@ -41,4 +41,11 @@ private:
   ui::TBitmap buffer_;
 };
 
+// The arrows a control carries (an edit's up-down, a tab row's arrows): a new up-down skinner
+// owned by `owner` is attached to `arrows` with the host and canvas of `holder`, the skinner
+// that found them, which is told when the new one goes. Null when `arrows` has a skinner
+// already or cannot be taken over.
+TSkinUpDown* SkinCarriedArrows(TSkinControl& holder, HWND arrows, ui::TComponent* owner, ui::TCanvas* canvas,
+                               bool buddy, bool tabSetOwned);
+
 } // namespace vela::skin

@@ -178,4 +178,22 @@ void TSkinUpDown::Draw(HDC dc, const RECT& rect) {
   BitBlt(dc, rect.left, rect.top, width, height, back, 0, 0, SRCCOPY);
 }
 
+TSkinUpDown* SkinCarriedArrows(TSkinControl& holder, HWND arrows, ui::TComponent* owner, ui::TCanvas* canvas,
+                               bool buddy, bool tabSetOwned) {
+  TSkinHost* host = holder.Host();
+  if (!arrows || !host || host->FindControlSkinner(arrows))
+    return nullptr;
+  auto* skinner = new TSkinUpDown(owner);
+  skinner->SetBuddy(buddy);
+  skinner->SetTabSetOwned(tabSetOwned);
+  skinner->AttachHandle(arrows, host, canvas);
+  if (!skinner->Attached()) {
+    delete skinner;
+    return nullptr;
+  }
+  // The frame skinner frees the arrows' skinner with the others; the holder forgets it then.
+  skinner->FreeNotification(&holder);
+  return skinner;
+}
+
 } // namespace vela::skin

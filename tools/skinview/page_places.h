@@ -34,4 +34,8 @@ inline constexpr Place kHalfProgress{16, 82, 200, 18};
 // "Panels": the disabled group box's disabled push button (the box lies at 236, 190).
 inline constexpr Place kDisabledGroupButton{248, 250, 90, 28};
 
+// "Lists": a report-style list view with a header, too many rows and too wide columns, so that
+// both scroll bars show; the page does not focus it.
+inline constexpr Place kReportList{16, 28, 392, 210};
+
 } // namespace vela::skinview::places

@@ -8,7 +8,7 @@
 #include "skin/data/transforms.h"
 #include "skin/draw/primitives.h"
 #include "skin/forms/skin_manager.h"
-#include "tests/win/skin_frame/frame_fixture.h"
+#include "tests/win/skin_controls/controls_fixture.h"
 #include "ui/button_controls.h"
 #include "ui/image_list.h"
 #include "ui/list_controls.h"
@@ -22,10 +22,10 @@ namespace {
 
 constexpr int kNormal = 1, kPressed = 2, kDisabled = 3, kHot = 4;
 
-class TabComboSkinTest : public SkinnedFormTest {
+class TabComboSkinTest : public ControlsFormTest {
 protected:
   void SetUp() override {
-    SkinnedFormTest::SetUp();
+    ControlsFormTest::SetUp();
     CreateForm();
     list = Add<ui::TComboBox>(10, 10, 150, 21);
     list->SetStyle(ui::TComboBoxStyle::csDropDownList);
@@ -52,17 +52,6 @@ protected:
     PumpMessages();
   }
 
-  template <class T>
-  T* Add(int left, int top, int width, int height) {
-    auto* control = new T(form);
-    control->SetParent(form);
-    control->SetBounds(left, top, width, height);
-    return control;
-  }
-  template <class T>
-  T* SkinnerOf(ui::TWinControl* control) const {
-    return dynamic_cast<T*>(Skinner()->FindControlSkinner(control->Handle()));
-  }
   void FocusElsewhere() {
     SetFocus(outsider->Handle());
     PumpMessages();

@@ -10,10 +10,12 @@
 // cells; the mouse pointer is put outside the window first, so that no control looks hot.
 #include "skin/controls/button_looks.h"
 #include "skin/controls/panel_geometry.h"
+#include "skin/controls/scroll_geometry.h"
 #include "skin/data/bmp.h"
 #include "skin/data/skin_elements.h"
 #include "skin/data/transforms.h"
 #include "skin/draw/primitives.h"
+#include "skin/draw/stretch.h"
 #include "skin/forms/frame_geometry.h"
 #include "tools/skinview/page_places.h"
 #include "ui/tab_controls.h"
@@ -332,30 +334,56 @@ protected:
     const TDataSkinBorder& tabs = *elements.Tabs;
     const int cellWidth = tabs.CellWidth();
     ASSERT_GT(cellWidth, 0);
-    Bitmap corner(std::max(1, tabs.LeftWidth), std::max(1, tabs.TopHeight));
-    for (int y = 0; y < corner.Height(); ++y)
-      for (int x = 0; x < corner.Width(); ++x)
-        corner.At(x, y) = tabs.Bitmap.At(cellWidth + x, y);
-    constexpr int kReach = 8;
-    int fewest = corner.Width() * corner.Height() + 1;
-    for (int dy = 0; dy < kReach && fewest > 0; ++dy)
-      for (int dx = 0; dx < kReach && fewest > 0; ++dx) {
+    const Bitmap corner = CopyToBitmap(
+        tabs.Bitmap.View(), Rect{cellWidth, 0, cellWidth + std::max(1, tabs.LeftWidth),
+                                 std::max(1, tabs.TopHeight)});
+    EXPECT_TRUE(FoundNear(shot, Point{control.left, control.top}, corner))
+        << "no corner of the focused tab's cell near the page control's corner";
+  }
+
+  // A report-style list view of the skin: its header's first section begins with the top-left
+  // corner of the header element's first cell, and its vertical bar's up arrow (top right,
+  // inside the border) is the skin's arrow cell, drawn unscaled at the system's arrow size.
+  void ExpectSkinnedReportList(const Bitmap& shot, const skinview::places::Place& list) const {
+    ASSERT_NE(elements.Headerbar, nullptr);
+    const TDataSkinObject& header = *elements.Headerbar;
+    const Bitmap corner = CopyToBitmap(
+        header.Bitmap.View(),
+        Rect{0, 0, std::max(1, header.LeftWidth), std::max(1, header.TopHeight)});
+    EXPECT_TRUE(FoundNear(shot, Point{list.left, list.top}, corner))
+        << "no corner of the header cell at the list's first section";
+
+    ASSERT_NE(elements.Scrollbar, nullptr);
+    const Raster arrows = elements.Scrollbar->Bitmap.View();
+    const int size = arrows.width / kScrollArrowCells;
+    ASSERT_EQ(size, GetSystemMetrics(SM_CXVSCROLL)) << "the comparison needs unscaled cells";
+    // Nothing is being tracked, so no arrow looks pressed.
+    const int cell = CellsForScrollBar(true, true, false, ScrollPart::LineUp).FirstArrow;
+    const Bitmap up = CopyToBitmap(arrows, Rect{(cell - 1) * size, 0, cell * size, size});
+    EXPECT_TRUE(FoundNear(shot, Point{list.left + list.width - size - kReach, list.top}, up))
+        << "no skinned up arrow at the list's top right";
+  }
+
+  // True when `want` (magenta left out) lies unchanged in the shot with its top-left corner
+  // within kReach pixels right of and below `at` (client coordinates).
+  static constexpr int kReach = 8;
+  bool FoundNear(const Bitmap& shot, Point at, const Bitmap& want) const {
+    const Point client = ClientOrigin();
+    for (int dy = 0; dy < kReach; ++dy)
+      for (int dx = 0; dx < kReach; ++dx) {
         int compared = 0, differing = 0;
-        const skinview::places::Place at{control.left + dx, control.top + dy, corner.Width(),
-                                         corner.Height()};
-        const Point client = ClientOrigin();
-        for (int y = 0; y < corner.Height(); ++y)
-          for (int x = 0; x < corner.Width(); ++x) {
-            const Pixel want = corner.At(x, y) & 0xFFFFFF;
-            if (want == kMagenta)
+        for (int y = 0; y < want.Height(); ++y)
+          for (int x = 0; x < want.Width(); ++x) {
+            const Pixel pixel = want.At(x, y) & 0xFFFFFF;
+            if (pixel == kMagenta)
               continue;
             ++compared;
-            differing += shot.At(client.x + at.left + x, client.y + at.top + y) != want;
+            differing += shot.At(client.x + at.x + dx + x, client.y + at.y + dy + y) != pixel;
           }
-        if (compared > corner.Width())
-          fewest = std::min(fewest, differing);
+        if (compared > want.Width() && differing == 0)
+          return true;
       }
-    EXPECT_EQ(fewest, 0) << "no corner of the focused tab's cell near the page control's corner";
+    return false;
   }
 
   TSkinElements elements;
@@ -403,6 +431,7 @@ TEST_F(SkinviewShot, EveryRegisteredPageIsShotSkinnedWithTheDefaultSkin) {
        [&](const Bitmap& shot) {
          ExpectPushButton(shot, at::kDisabledGroupButton, kDisabled, "disabled button in a group box");
        }},
+      {"Lists", [&](const Bitmap& shot) { ExpectSkinnedReportList(shot, at::kReportList); }},
   };
 
   const std::vector<std::string> pages = RegisteredPages();
