@@ -31,6 +31,9 @@ inline constexpr int kTabSetStartMargin = 5;
 // "Progress": the smooth bar at 50 % (nothing about it depends on focus or the mouse).
 inline constexpr Place kHalfProgress{16, 82, 200, 18};
 
+// "Progress": the enabled vertical stand-alone scroll bar (its up arrow is at its top).
+inline constexpr Place kVerticalScrollBar{390, 240, 17, 130};
+
 // "Panels": the disabled group box's disabled push button (the box lies at 236, 190).
 inline constexpr Place kDisabledGroupButton{248, 250, 90, 28};
 

@@ -100,6 +100,7 @@ void FillProgressPage(TPageHost& host) {
   acrossOff->SetEnabled(false);
 
   // Changing the kind turns the bar's width and height round: it is placed across first.
+  // This one lies at places::kVerticalScrollBar once turned, which the shot test checks.
   auto* down = host.Add<ui::TScrollBar>(390, 240, 130, 17);
   down->SetKind(ui::TScrollBarKind::sbVertical);
   down->SetMax(50);

@@ -1,5 +1,6 @@
 #include "tools/skinview/skinview_form.h"
 
+#include "skin/controls/skin_scrollbar.h"
 #include "skin/forms/skin_data.h"
 #include "tools/skinart/default_skin.h"
 #include "ui/application.h"
@@ -9,6 +10,7 @@
 #include "ui/core/stream.h"
 #include "ui/core/text.h"
 #include "ui/dialogs.h"
+#include "ui/list_controls.h"
 #include "ui/menus.h"
 
 #include <commdlg.h>
@@ -109,6 +111,12 @@ TSkinViewForm::TSkinViewForm(ui::TComponent* owner) : ui::TForm(owner) {
   skinData_ = new skin::TSkinData(this);
   for (const wchar_t* line : kFrameworkClassMap)
     skinData_->Skin3rd()->Add(line);
+  // No mapping rule hands out the stand-alone scroll bar's skinner: an application asks for it.
+  skinData_->OnSkinControl = [](ui::TComponent*, skin::TSkinData*, ui::TControl*, ui::TControl* control,
+                                const std::string&, ui::TComponent*& skinned) {
+    if (dynamic_cast<ui::TScrollBar*>(control))
+      skinned = new skin::TSkinScControl(control);
+  };
   BuildMenus();
   statusBar_ = new ui::TStatusBar(this);
   statusBar_->SetParent(this);

@@ -364,6 +364,16 @@ protected:
         << "no skinned up arrow at the list's top right";
   }
 
+  // A stand-alone vertical scroll bar's up arrow is the skin's arrow cell at its top.
+  void ExpectSkinnedScrollBar(const Bitmap& shot, const skinview::places::Place& bar) const {
+    ASSERT_NE(elements.Scrollbar, nullptr);
+    const Raster arrows = elements.Scrollbar->Bitmap.View();
+    const int size = arrows.width / kScrollArrowCells;
+    const int cell = CellsForScrollBar(true, true, false, ScrollPart::LineUp).FirstArrow;
+    const Bitmap up = CopyToBitmap(arrows, Rect{(cell - 1) * size, 0, cell * size, size});
+    EXPECT_TRUE(FoundNear(shot, Point{bar.left, bar.top}, up)) << "no skinned up arrow on the scroll bar";
+  }
+
   // True when `want` (magenta left out) lies unchanged in the shot with its top-left corner
   // within kReach pixels right of and below `at` (client coordinates).
   static constexpr int kReach = 8;
@@ -426,7 +436,10 @@ TEST_F(SkinviewShot, EveryRegisteredPageIsShotSkinnedWithTheDefaultSkin) {
          ExpectFocusedTabCornerNear(shot, at::kTopPageControl);
        }},
       {"Progress",
-       [&](const Bitmap& shot) { ExpectProgress(shot, at::kHalfProgress, 50, "progress bar at 50 %"); }},
+       [&](const Bitmap& shot) {
+         ExpectProgress(shot, at::kHalfProgress, 50, "progress bar at 50 %");
+         ExpectSkinnedScrollBar(shot, at::kVerticalScrollBar);
+       }},
       {"Panels",
        [&](const Bitmap& shot) {
          ExpectPushButton(shot, at::kDisabledGroupButton, kDisabled, "disabled button in a group box");
