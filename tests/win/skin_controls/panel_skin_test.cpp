@@ -21,14 +21,6 @@
 namespace vela::skin::test {
 namespace {
 
-Pixel Rgb(ColourCode colour) {
-  return PixelFromColorRef(ui::ColorToRGB(colour));
-}
-
-void Redraw(HWND window) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-}
-
 class PanelSkinTest : public SkinnedFormTest {
 protected:
   void SetUp() override {
