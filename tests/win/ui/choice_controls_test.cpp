@@ -514,5 +514,18 @@ TEST_F(ChoiceControls, TabSetClicksSelectAndArrowsScrollTabsThatDoNotFit) {
   EXPECT_EQ(set->FirstIndex(), 0);
 }
 
+TEST_F(ChoiceControls, TabSetWhoseTabsAreReplacedShowsTheNewOnesFromTheFirst) {
+  auto* set = Get<TTabSet>("TabSet1");
+  for (int i = 0; i < 12; ++i)
+    set->Tabs()->Add(L"Extra tab " + std::to_wstring(i));
+  set->SetTabIndex(13);
+  ASSERT_GT(set->FirstIndex(), 0);
+  set->Tabs()->Clear();
+  set->Tabs()->Add(L"Only");
+  EXPECT_EQ(set->FirstIndex(), 0);
+  EXPECT_EQ(set->VisibleTabRects().size(), 1u) << "the one tab left is shown";
+  EXPECT_FALSE(set->Scroller()->Visible());
+}
+
 } // namespace
 } // namespace vela::ui::test
