@@ -18,13 +18,23 @@ const TClassInfo& TItemListControl::StaticClassInfo() {
 }
 
 TItemListControl::TItemListControl(TComponent* owner)
-    : TItemListControl(owner, TListMessages{LB_ADDSTRING, LB_RESETCONTENT, LB_SETCURSEL, LB_GETCURSEL}) {}
+    : TItemListControl(owner, TListMessages{LB_INSERTSTRING, LB_RESETCONTENT, LB_SETCURSEL, LB_GETCURSEL}) {}
 
 TItemListControl::TItemListControl(TComponent* owner, const TListMessages& messages)
     : TWinControl(owner), items_(std::make_unique<TStringList>()), messages_(messages) {
   SetTabStop(true);
   SetColor(clWindow);
   items_->OnChange = [this](TObject*) {
+    if (KeepsItemsSorted() && !sorting_) {
+      // Sorting changes the lines again; that change is the one that reaches the window.
+      sorting_ = true;
+      struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+      } done{sorting_};
+      items_->Sort();
+      return;
+    }
     if (!HandleAllocated()) return;
     // The selection stays on its line while that line exists.
     ItemIndex();
@@ -65,7 +75,7 @@ void TItemListControl::FillNative() {
   SendMessageW(h, messages_.resetContent, 0, 0);
   for (int i = 0; i < items_->Count(); ++i) {
     const std::wstring line = items_->Get(i);
-    SendMessageW(h, messages_.addString, 0, LPARAM(line.c_str()));
+    SendMessageW(h, messages_.insertString, WPARAM(i), LPARAM(line.c_str()));
   }
   if (itemIndex_ >= items_->Count()) itemIndex_ = -1;
   SendMessageW(h, messages_.setCurSel, WPARAM(itemIndex_), 0);
@@ -93,7 +103,7 @@ const TClassInfo& TComboBox::StaticClassInfo() {
 }
 
 TCustomComboBox::TCustomComboBox(TComponent* owner)
-    : TItemListControl(owner, TListMessages{CB_ADDSTRING, CB_RESETCONTENT, CB_SETCURSEL, CB_GETCURSEL}) {
+    : TItemListControl(owner, TListMessages{CB_INSERTSTRING, CB_RESETCONTENT, CB_SETCURSEL, CB_GETCURSEL}) {
   SetBounds(0, 0, 145, 21);
 }
 

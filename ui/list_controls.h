@@ -30,20 +30,25 @@ public:
   void SetItemIndex(int value);
 
 protected:
-  // The messages of the native control: add a line, clear, select, read the selection.
+  // The messages of the native control: insert a line at an index, clear, select, read the
+  // selection. Lines are inserted, never added, so that the window never sorts them itself and
+  // its indexes stay those of Items.
   struct TListMessages {
-    UINT addString, resetContent, setCurSel, getCurSel;
+    UINT insertString, resetContent, setCurSel, getCurSel;
   };
   TItemListControl(TComponent* owner, const TListMessages& messages);
   void HandleCreated() override;
   void HandleDestroying() override;
   // Copies the lines and the selection to the window.
   void FillNative();
+  // True where Items are kept in order whenever they change.
+  virtual bool KeepsItemsSorted() const { return false; }
   mutable int itemIndex_ = -1;
 
 private:
   std::unique_ptr<TStringList> items_;
   TListMessages messages_;
+  bool sorting_ = false;
 };
 
 enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList };
@@ -95,6 +100,7 @@ public:
 protected:
   void CreateParams(TCreateParams& params) override;
   void WndProc(TMessage& message) override;
+  bool KeepsItemsSorted() const override { return sorted_; }
 
 private:
   bool sorted_ = false;

@@ -396,6 +396,9 @@ TTabSet::TTabSet(TComponent* owner) : TCustomControl(owner), tabs_(std::make_uni
   scroller_->SetParent(this);
   tabs_->OnChange = [this](TObject*) {
     if (tabIndex_ >= tabs_->Count()) tabIndex_ = tabs_->Count() - 1;
+    // Tabs taken away may leave the first shown one past the end: nothing would show.
+    if (!HasState(csLoading))
+      firstIndex_ = std::clamp(firstIndex_, 0, std::max(0, tabs_->Count() - 1));
     UpdateScroller();
     Invalidate();
   };

@@ -3,6 +3,7 @@
 // many repaints of the skinned one.
 //
 // Prints one line per measurement; the ratio line is what to watch.
+#include "bench/common/win_bench.h"
 #include "skin/controls/skin_list_view.h"
 #include "skin/forms/skin_data.h"
 #include "skin/forms/skin_manager.h"
@@ -14,41 +15,14 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
 
 using namespace vela;
-
-void Pump() {
-  MSG m;
-  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
-  }
-}
-
-bool PumpUntil(const std::function<bool()>& done) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > 30000)
-      return false;
-    Pump();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
-
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return double(c.QuadPart) / double(f.QuadPart);
-}
+using namespace vela::bench;
 
 ui::TListView* MakeList(ui::TForm* form) {
   auto* list = new ui::TListView(form);
@@ -90,30 +64,7 @@ void RepaintList(ui::TListView* list, const std::vector<HWND>& overlays) {
 
 // Median of `rounds` timings of `count` full repaints, in microseconds per repaint.
 double RepaintMicros(ui::TListView* list, const std::vector<HWND>& overlays, int count, int rounds) {
-  std::vector<double> samples;
-  for (int r = 0; r < rounds; ++r) {
-    const double start = Now();
-    for (int i = 0; i < count; ++i)
-      RepaintList(list, overlays);
-    GdiFlush();
-    samples.push_back((Now() - start) * 1e6 / count);
-  }
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
-}
-
-// Median of `rounds` timings of `count` runs of `step`, in microseconds per run.
-double StepMicros(const std::function<void()>& step, int count, int rounds) {
-  std::vector<double> samples;
-  for (int r = 0; r < rounds; ++r) {
-    const double start = Now();
-    for (int i = 0; i < count; ++i)
-      step();
-    GdiFlush();
-    samples.push_back((Now() - start) * 1e6 / count);
-  }
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
+  return MedianMicros([&](int) { RepaintList(list, overlays); }, count, rounds);
 }
 
 void Redraw(HWND window, UINT flags) {
@@ -124,11 +75,12 @@ void Redraw(HWND window, UINT flags) {
 // skinned bar alone.
 void PrintParts(const char* what, ui::TListView* list, HWND overlay) {
   HWND header = reinterpret_cast<HWND>(SendMessageW(list->Handle(), 0x101F /* LVM_GETHEADER */, 0, 0));
-  const double headerOnly = StepMicros([&] { Redraw(header, RDW_ERASE); }, 100, 5);
-  const double frameOnly = StepMicros([&] { Redraw(list->Handle(), RDW_FRAME | RDW_NOCHILDREN); }, 100, 5);
+  const double headerOnly = MedianMicros([&](int) { Redraw(header, RDW_ERASE); }, 100, 5);
+  const double frameOnly =
+      MedianMicros([&](int) { Redraw(list->Handle(), RDW_FRAME | RDW_NOCHILDREN); }, 100, 5);
   std::printf("%s: header %8.1f us, frame and bars %8.1f us", what, headerOnly, frameOnly);
   if (overlay)
-    std::printf(", skinned bar %8.1f us", StepMicros([&] { Redraw(overlay, 0); }, 100, 5));
+    std::printf(", skinned bar %8.1f us", MedianMicros([&](int) { Redraw(overlay, 0); }, 100, 5));
   std::printf("\n");
 }
 

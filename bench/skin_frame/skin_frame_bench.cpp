@@ -2,6 +2,7 @@
 // objects before and after repeated repaints, resizes and skin off/on cycles.
 //
 // Prints one line per measurement; the ratio line is what to watch (goal: at most 2).
+#include "bench/common/win_bench.h"
 #include "skin/forms/skin_data.h"
 #include "skin/forms/skin_manager.h"
 #include "skin/forms/win_skin_form.h"
@@ -11,53 +12,16 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 namespace {
 
 using namespace vela;
-
-void Pump() {
-  MSG m;
-  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
-  }
-}
-
-bool PumpUntil(const std::function<bool()>& done) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > 30000)
-      return false;
-    Pump();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
-
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return double(c.QuadPart) / double(f.QuadPart);
-}
+using namespace vela::bench;
 
 // Median of `rounds` timings of `count` full non-client repaints, in microseconds per repaint.
 double RepaintMicros(HWND window, int count, int rounds) {
-  std::vector<double> samples;
-  for (int r = 0; r < rounds; ++r) {
-    const double start = Now();
-    for (int i = 0; i < count; ++i)
-      SendMessageW(window, WM_NCPAINT, 1, 0);
-    GdiFlush();
-    samples.push_back((Now() - start) * 1e6 / count);
-  }
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
+  return MedianMicros([&](int) { SendMessageW(window, WM_NCPAINT, 1, 0); }, count, rounds);
 }
 
 ui::TForm* MakeForm(const wchar_t* caption, int x) {

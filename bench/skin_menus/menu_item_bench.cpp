@@ -1,6 +1,7 @@
 // One menu item painted with the skin (MenuItem cell, caption, shortcut) against the same item
 // drawn plainly by the framework, in microseconds per item, and the live GDI objects before and
 // after many skinned paints (goal: the same count).
+#include "bench/common/win_bench.h"
 #include "skin/data/skin_elements.h"
 #include "skin/forms/menu_item_painter.h"
 #include "ui/application.h"
@@ -11,39 +12,13 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <vector>
 
-namespace {
-
 using namespace vela;
-
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return double(c.QuadPart) / double(f.QuadPart);
-}
-
-// Median of `rounds` timings of `count` calls, in microseconds per call.
-double MedianMicros(const std::function<void()>& paint, int count, int rounds) {
-  std::vector<double> samples;
-  for (int r = 0; r < rounds; ++r) {
-    const double start = Now();
-    for (int i = 0; i < count; ++i)
-      paint();
-    GdiFlush();
-    samples.push_back((Now() - start) * 1e6 / count);
-  }
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
-}
-
-} // namespace
+using namespace vela::bench;
 
 int main() {
   ui::Application->Initialize();
@@ -72,16 +47,16 @@ int main() {
   ui::TCanvasBinding binding(canvas, target.Dc());
 
   bool selected = false;
-  auto skinned = [&] {
+  auto skinned = [&](int) {
     selected = !selected;
     skin::PaintSkinnedMenuItem(target.Dc(), rect, content, selected, elements);
   };
-  auto plain = [&] {
+  auto plain = [&](int) {
     selected = !selected;
     item->DrawItem(&canvas, rect, selected);
   };
-  skinned();
-  plain();
+  skinned(0);
+  plain(0);
   const double skinnedUs = MedianMicros(skinned, 400, 7);
   const double plainUs = MedianMicros(plain, 400, 7);
   std::printf("skinned item: %.1f us\n", skinnedUs);

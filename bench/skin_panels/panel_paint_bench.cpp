@@ -2,6 +2,7 @@
 // block, a status panel taking a new text, and an edit and a group box painted again. One line
 // per control in microseconds, and the ratio to watch (goal: at most 3, the skinners paint over
 // or instead of the control once).
+#include "bench/common/win_bench.h"
 #include "skin/forms/skin_data.h"
 #include "skin/forms/skin_manager.h"
 #include "skin/forms/win_skin_form.h"
@@ -12,43 +13,12 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 namespace {
 
 using namespace vela;
-
-void Pump() {
-  MSG m;
-  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
-  }
-}
-
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return double(c.QuadPart) / double(f.QuadPart);
-}
-
-// Median of `rounds` timings of `count` steps, in microseconds per step.
-double MedianMicros(const std::function<void(int)>& step, int count, int rounds) {
-  std::vector<double> samples;
-  for (int r = 0; r < rounds; ++r) {
-    const double start = Now();
-    for (int i = 0; i < count; ++i)
-      step(i);
-    GdiFlush();
-    samples.push_back((Now() - start) * 1e6 / count);
-  }
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
-}
+using namespace vela::bench;
 
 struct Window {
   ui::TForm* form;
@@ -121,17 +91,13 @@ int main() {
   }
   skin::SkinManager->Active = true;
   skin::SkinManager->AttachWindow(skinned.form->Handle());
-  const DWORD start = GetTickCount();
-  for (;;) {
+  const bool ready = PumpUntil([&] {
     skin::TWinSkinForm* skinner = skin::SkinManager->FindFormSkinner(skinned.form->Handle());
-    if (skinner && skinner->LifeState() == 1 && skinner->ControlSkinnerCount() > 0)
-      break;
-    if (GetTickCount() - start > 30000) {
-      std::printf("the window was not skinned\n");
-      return 1;
-    }
-    Pump();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    return skinner && skinner->LifeState() == 1 && skinner->ControlSkinnerCount() > 0;
+  });
+  if (!ready) {
+    std::printf("the window was not skinned\n");
+    return 1;
   }
   // The other window keeps its native controls.
   skin::SkinManager->Active = false;

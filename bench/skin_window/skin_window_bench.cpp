@@ -4,6 +4,7 @@
 //
 // Prints one line per measurement; the ratio line is what to watch (goal: at most 2).
 #include "app/form1.h"
+#include "bench/common/win_bench.h"
 #include "skin/forms/skin_data.h"
 #include "skin/forms/skin_manager.h"
 #include "skin/forms/skin_messages.h"
@@ -13,40 +14,12 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 namespace {
 
 using namespace vela;
-
-void Pump() {
-  MSG m;
-  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
-  }
-}
-
-bool PumpUntil(const std::function<bool()>& done) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > 30000)
-      return false;
-    Pump();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
-
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return double(c.QuadPart) / double(f.QuadPart);
-}
+using namespace vela::bench;
 
 // Everything the operator sees is painted again: the frame, the client area and every child.
 void RepaintAll(HWND window) {
@@ -56,16 +29,7 @@ void RepaintAll(HWND window) {
 
 // Median of `rounds` timings of `count` full repaints, in microseconds per repaint.
 double RepaintMicros(HWND window, int count, int rounds) {
-  std::vector<double> samples;
-  for (int r = 0; r < rounds; ++r) {
-    const double start = Now();
-    for (int i = 0; i < count; ++i)
-      RepaintAll(window);
-    GdiFlush();
-    samples.push_back((Now() - start) * 1e6 / count);
-  }
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
+  return MedianMicros([&](int) { RepaintAll(window); }, count, rounds);
 }
 
 bool Skinned(HWND window) {

@@ -1,5 +1,6 @@
 #include "skin/controls/button_looks.h"
 
+#include <algorithm>
 #include <string>
 
 #include "ui/core/text.h"
@@ -105,7 +106,10 @@ CheckState CheckStateFromProperties(std::string_view stateIdentifier, bool check
   return fromButton;
 }
 
-int CheckMarkCell(CheckState state, bool indeterminate, bool enabled, bool isRadio, int cellCount) {
+namespace {
+
+// The cell of the state in a strip that has every cell its count promises.
+int CellOfFullStrip(CheckState state, bool indeterminate, bool enabled, bool isRadio, int cellCount) {
   const bool grey = !isRadio && (indeterminate || state == CheckState::Grey);
   if (grey) {
     if (cellCount == 12)
@@ -127,6 +131,14 @@ int CheckMarkCell(CheckState state, bool indeterminate, bool enabled, bool isRad
     }
   }
   return cell;
+}
+
+} // namespace
+
+int CheckMarkCell(CheckState state, bool indeterminate, bool enabled, bool isRadio, int cellCount) {
+  // A strip of fewer cells than the state asks for shows its last cell, never a cell past it.
+  return std::clamp(CellOfFullStrip(state, indeterminate, enabled, isRadio, cellCount), 1,
+                    std::max(1, cellCount));
 }
 
 CheckMarkPlacement PlaceCheckMark(const Rect& client, int cellWidth, int imageHeight,

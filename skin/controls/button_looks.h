@@ -94,7 +94,8 @@ CheckState CheckStateFromProperties(std::string_view stateIdentifier, bool check
 //   8 cells (radio):   | unchecked: normal hot pressed disabled | checked: the same four |
 //   12 cells (check):  | unchecked ... | checked ... | grey: normal hot pressed disabled |
 //
-// Any other count (a 12-cell radio or an 8-cell check strip too) is read as the 4-cell strip.
+// Any other count (a 12-cell radio or an 8-cell check strip too) is read as the 4-cell strip;
+// a strip of fewer than 4 cells shows its last cell for the states past it.
 // A grey check box (the indeterminate button state or a grey "State") shows the grey cell,
 // whether enabled or not.
 int CheckMarkCell(CheckState state, bool indeterminate, bool enabled, bool isRadio, int cellCount);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace vela::skin {
 
@@ -57,6 +58,17 @@ int ProgressFilledWidth(int width, int position, int maximum) {
   const std::int64_t product = std::int64_t(width) * position;
   const std::int64_t rounded = (2 * product + maximum) / (2 * std::int64_t(maximum));
   return int(std::min<std::int64_t>(rounded, width));
+}
+
+ProgressSpan ProgressSpanOf(int low, int high, int position) {
+  std::int64_t span = std::int64_t(high) - low, at = std::int64_t(position) - low;
+  if (span <= 0)
+    return {};
+  while (span > std::numeric_limits<int>::max()) {
+    span /= 2;
+    at /= 2;
+  }
+  return ProgressSpan{int(std::clamp<std::int64_t>(at, 0, span)), int(span)};
 }
 
 Bitmap ComposeProgress(const ProgressState& state, const TDataSkinObject& element) {

@@ -83,6 +83,14 @@ constexpr bool EditPrintsFrame(int windowWidth, int windowHeight, int clientWidt
 // and never beyond the bar.
 int ProgressFilledWidth(int width, int position, int maximum);
 
+// A bar's position and maximum counted from the low end of its range [low, high], as
+// ProgressFilledWidth takes them. A range wider than an int is halved, with the position,
+// until it fits.
+struct ProgressSpan {
+  int Position = 0, Maximum = 0;
+};
+ProgressSpan ProgressSpanOf(int low, int high, int position);
+
 struct ProgressState {
   int Width = 0, Height = 0; // the control's window
   int Position = 0, Maximum = 0;

@@ -235,12 +235,12 @@ void TSkinButton::Draw(HDC dc, const RECT& rect) {
     font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
     colour = CaptionColour(look_, ui::ColorToRGB(Elements()->Colours.ButtonText), true);
   }
-  HGDIOBJ previous = font ? SelectObject(back, font) : nullptr;
+  const ui::TDCStateSaver saved(back);
+  if (font)
+    SelectObject(back, font);
   SetTextColor(back, colour);
   DrawButtonCaption(back, local, caption);
   BitBlt(dc, rect.left, rect.top, w, h, back, 0, 0, SRCCOPY);
-  if (previous)
-    SelectObject(back, previous);
 }
 
 void TSkinButton::DrawGlyphAndCaption(HDC back, const RECT& local, const std::wstring& caption,
@@ -297,14 +297,15 @@ void TSkinBitButton::Draw(HDC dc, const RECT& rect) {
   FillSkinColor(back, local);
   DrawSkinElement(back, local, std::max(1, int(element->FrameCount)), look_, *element);
 
-  HGDIOBJ previous =
-      SelectObject(back, HGDIOBJ(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
-  COLORREF colour = CaptionColour(look_, ui::ColorToRGB(Elements()->Colours.ButtonText), true);
-  if (Control()) {
-    SelectObject(back, Control()->Font()->Handle());
-    colour = CaptionColour(look_, ui::ColorToRGB(Control()->Font()->Color()), false);
-  }
-  SetTextColor(back, colour);
+  // The buffer outlives this paint: what is selected into it is given back on every path, so
+  // that a font the control frees later is never still selected here.
+  const ui::TDCStateSaver saved(back);
+  const HFONT font = Control() ? Control()->Font()->Handle()
+                               : reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
+  if (font)
+    SelectObject(back, font);
+  SetTextColor(back, Control() ? CaptionColour(look_, ui::ColorToRGB(Control()->Font()->Color()), false)
+                               : CaptionColour(look_, ui::ColorToRGB(Elements()->Colours.ButtonText), true));
   SetBkMode(back, TRANSPARENT);
   const std::wstring caption = ButtonCaptionLines(control ? ui::GetStrProp(control, "Caption") : Caption());
   const int margin = control && ui::AsciiLowerCase(ui::GetEnumProp(control, "Alignment")) == "tacenter"
@@ -315,7 +316,6 @@ void TSkinBitButton::Draw(HDC dc, const RECT& rect) {
                       control ? int(ui::GetOrdProp(control, "NumGlyphs")) : 1, look, margin, false,
                       DT_WORDBREAK);
   BitBlt(dc, rect.left, rect.top, local.right, local.bottom, back, 0, 0, SRCCOPY);
-  SelectObject(back, previous);
 }
 
 // ---- TSkinSpeedButton
@@ -439,7 +439,8 @@ void TSkinSpeedButton::DrawSpeedButton(HDC dc, const RECT& rect) {
     return;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   const RECT local{0, 0, w, h};
-  HGDIOBJ previous = SelectObject(back, control->Font()->Handle());
+  const ui::TDCStateSaver saved(back);
+  SelectObject(back, control->Font()->Handle());
   FillSkinColor(back, local);
   if (SpeedButtonDrawsElement(look, flat))
     DrawSkinElement(back, local, std::max(1, int(element->FrameCount)), look_, *element);
@@ -453,7 +454,6 @@ void TSkinSpeedButton::DrawSpeedButton(HDC dc, const RECT& rect) {
                         true, 0);
   }
   BitBlt(dc, rect.left, rect.top, w, h, back, 0, 0, SRCCOPY);
-  SelectObject(back, previous);
 }
 
 // ---- check boxes and radio buttons

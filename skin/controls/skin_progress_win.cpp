@@ -59,8 +59,12 @@ void TSkinProgress::Draw(HDC dc, const RECT& rect) {
   ProgressState state;
   state.Width = rect.right - rect.left;
   state.Height = rect.bottom - rect.top;
-  state.Position = int(SendMessageW(Handle(), PBM_GETPOS, 0, 0));
-  state.Maximum = int(SendMessageW(Handle(), PBM_GETRANGE, FALSE, 0));
+  // The bar fills from its minimum, which need not be 0.
+  const ProgressSpan span = ProgressSpanOf(int(SendMessageW(Handle(), PBM_GETRANGE, TRUE, 0)),
+                                           int(SendMessageW(Handle(), PBM_GETRANGE, FALSE, 0)),
+                                           int(SendMessageW(Handle(), PBM_GETPOS, 0, 0)));
+  state.Position = span.Position;
+  state.Maximum = span.Maximum;
   state.Vertical = (GetWindowLongPtrW(Handle(), GWL_STYLE) & PBS_VERTICAL) != 0;
   state.Face = PixelFromColorRef(ui::ColorToRGB(FaceColour()));
   const Bitmap look = element->Style == 1 ? ComposeChunkProgress(state, *element) : ComposeProgress(state, *element);

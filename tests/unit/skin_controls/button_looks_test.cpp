@@ -189,6 +189,11 @@ TEST(CheckMarkCellTest, ReadsEachStripLayout) {
       {"radio 4: checked disabled", S::Checked, false, false, true, 4, 4},
       {"radio ignores the indeterminate state", S::Checked, true, true, true, 4, 2},
       {"radio 12 read as 4", S::Checked, false, true, true, 12, 2},
+      // A skin's strip may hold fewer cells than the states need: the cell stays in the strip.
+      {"2 cells: checked disabled", S::Checked, false, false, false, 2, 2},
+      {"3 cells: indeterminate", S::Unchecked, true, true, false, 3, 3},
+      {"radio 1 cell: checked", S::Checked, false, true, true, 1, 1},
+      {"no cell count", S::Checked, false, true, false, 0, 1},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.what);

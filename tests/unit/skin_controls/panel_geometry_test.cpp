@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace vela::skin {
 namespace {
 
@@ -76,6 +78,29 @@ TEST(ProgressTest, FilledWidthRoundsAndNeverDividesByZero) {
   EXPECT_EQ(ProgressFilledWidth(278, 1048577, 1048577), 278);
   EXPECT_EQ(ProgressFilledWidth(278, 1048577 / 2, 1048577), 139);
   EXPECT_EQ(ProgressFilledWidth(278, 200, 100), 278) << "never beyond the bar";
+}
+
+TEST(ProgressTest, SpanCountsFromTheMinimumAndFitsAnyRange) {
+  const struct {
+    int low, high, position, spanPosition, spanMaximum;
+  } cases[] = {
+      {0, 100, 30, 30, 100},
+      {50, 150, 100, 50, 100},
+      {-100, 100, 0, 100, 200},
+      {50, 150, 10, 0, 100},   // below the range
+      {50, 150, 400, 100, 100}, // above it
+      {7, 7, 7, 0, 0},          // an empty range fills nothing
+      {10, 5, 7, 0, 0},         // an inverted one neither
+  };
+  for (const auto& c : cases) {
+    const ProgressSpan span = ProgressSpanOf(c.low, c.high, c.position);
+    EXPECT_EQ(span.Position, c.spanPosition) << c.low << ".." << c.high << " at " << c.position;
+    EXPECT_EQ(span.Maximum, c.spanMaximum) << c.low << ".." << c.high << " at " << c.position;
+  }
+  // The widest range overflows an int: it is halved, and the middle stays the middle.
+  const ProgressSpan widest = ProgressSpanOf(std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), 0);
+  EXPECT_GT(widest.Maximum, 0);
+  EXPECT_EQ(ProgressFilledWidth(278, widest.Position, widest.Maximum), 139);
 }
 
 TEST(ProgressTest, EmptyCellAtZeroAndFilledCellAtMaximum) {

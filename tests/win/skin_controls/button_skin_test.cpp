@@ -315,24 +315,13 @@ protected:
   void SetUp() override {
     ButtonSkinTest::SetUp();
     commands.clear();
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = BareProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"VelaBareButtons";
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    RegisterClassW(&wc);
-    bare = CreateWindowExW(0, L"VelaBareButtons", L"Bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 100,
-                           300, 160, nullptr, nullptr, wc.hInstance, nullptr);
+    bare = CreateBareWindow(L"VelaBareButtons", BareProc, RECT{500, 100, 800, 260});
     ASSERT_NE(bare, nullptr);
-    one = CreateWindowExW(0, L"BUTTON", L"One", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 90,
-                          28, bare, HMENU(101), wc.hInstance, nullptr);
-    two = CreateWindowExW(0, L"BUTTON", L"Two", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 110, 10, 90,
-                          28, bare, HMENU(102), wc.hInstance, nullptr);
-    check = CreateWindowExW(0, L"BUTTON", L"Check", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 10, 60,
-                            90, 20, bare, HMENU(103), wc.hInstance, nullptr);
+    one = CreateBareChild(bare, L"BUTTON", L"One", BS_PUSHBUTTON, RECT{10, 10, 100, 38}, 101);
+    two = CreateBareChild(bare, L"BUTTON", L"Two", BS_PUSHBUTTON, RECT{110, 10, 200, 38}, 102);
+    check = CreateBareChild(bare, L"BUTTON", L"Check", BS_AUTOCHECKBOX, RECT{10, 60, 100, 80}, 103);
     Skin(); // the form's skin data brings up the manager
-    ASSERT_TRUE(SkinManager->AttachWindow(bare));
-    ASSERT_TRUE(PumpUntil([&] { return BareSkinner() && BareSkinner()->LifeState() == 1; }));
+    ASSERT_TRUE(SkinBareWindow(bare));
   }
   void TearDown() override {
     if (IsWindow(bare))

@@ -15,10 +15,6 @@
 namespace vela::skin::test {
 namespace {
 
-Pixel Rgb(ColourCode colour) {
-  return PixelFromColorRef(ui::ColorToRGB(colour));
-}
-
 class EditSkinTest : public SkinnedFormTest {
 protected:
   void SetUp() override {
@@ -166,7 +162,7 @@ TEST_F(EditSkinTest, AnEditWithoutBorderGetsNoFrame) {
 TEST_F(EditSkinTest, SkinEnableAndUnskinningGiveTheNativeBorderBack) {
   SetFocus(second->Handle());
   PumpMessages();
-  RedrawWindow(first->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  Redraw(first->Handle());
   const Bitmap before = CaptureWindow(first->Handle());
   const LONG_PTR proc = GetWindowLongPtrW(first->Handle(), GWLP_WNDPROC);
   Skin();
@@ -174,7 +170,7 @@ TEST_F(EditSkinTest, SkinEnableAndUnskinningGiveTheNativeBorderBack) {
   PumpMessages();
   ASSERT_NE(FrameOf(first).first, before.At(before.Width() / 2, 0)) << "the skin frame looks native";
   SendMessageW(first->Handle(), SKM_ENABLE, 0, 0);
-  RedrawWindow(first->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  Redraw(first->Handle());
   EXPECT_EQ(FrameOf(first).first, before.At(before.Width() / 2, 0)) << "SKM_ENABLE 0 paints natively";
   SendMessageW(first->Handle(), SKM_ENABLE, 1, 0);
   EXPECT_EQ(FrameOf(first).first, Rgb(Elements().Colours.ButtonShadow)) << "SKM_ENABLE 1 repaints at once";
@@ -182,7 +178,7 @@ TEST_F(EditSkinTest, SkinEnableAndUnskinningGiveTheNativeBorderBack) {
   Skinner()->DetachFrame();
   EXPECT_EQ(GetWindowLongPtrW(first->Handle(), GWLP_WNDPROC), proc);
   EXPECT_EQ(first->ComponentCount(), 0);
-  RedrawWindow(first->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  Redraw(first->Handle());
   const Bitmap after = CaptureWindow(first->Handle());
   for (int y = 0; y < after.Height(); ++y)
     for (int x = 0; x < after.Width(); ++x)
@@ -230,27 +226,18 @@ class BareFillerTest : public EditSkinTest {
 protected:
   void SetUp() override {
     EditSkinTest::SetUp();
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = BareProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"VelaBareFillers";
-    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-    RegisterClassW(&wc);
-    bare = CreateWindowExW(0, L"VelaBareFillers", L"Bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 100, 320,
-                           220, nullptr, nullptr, wc.hInstance, nullptr);
+    bare = CreateBareWindow(L"VelaBareFillers", BareProc, RECT{500, 100, 820, 320},
+                            GetSysColorBrush(COLOR_WINDOW));
     ASSERT_NE(bare, nullptr);
-    edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"text", WS_CHILD | WS_VISIBLE, 10, 10, 120, 22, bare,
-                           HMENU(101), wc.hInstance, nullptr);
-    grip = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 280, 160, 16, 16, bare,
-                           HMENU(102), wc.hInstance, nullptr);
-    dialog = CreateWindowExW(WS_EX_CONTROLPARENT, L"#32770", L"", WS_CHILD | WS_VISIBLE, 10, 60, 200, 80, bare,
-                             HMENU(103), wc.hInstance, nullptr);
+    edit = CreateBareChild(bare, L"EDIT", L"text", 0, RECT{10, 10, 130, 32}, 101, WS_EX_CLIENTEDGE);
+    grip = CreateBareChild(bare, L"SCROLLBAR", L"", SBS_SIZEGRIP, RECT{280, 160, 296, 176}, 102);
+    dialog =
+        CreateBareChild(bare, L"#32770", L"", 0, RECT{10, 60, 210, 140}, 103, WS_EX_CONTROLPARENT);
     ASSERT_TRUE(edit && grip && dialog);
     procs = {GetWindowLongPtrW(edit, GWLP_WNDPROC), GetWindowLongPtrW(grip, GWLP_WNDPROC),
              GetWindowLongPtrW(dialog, GWLP_WNDPROC)};
     Skin(); // the form's skin data brings up the manager
-    ASSERT_TRUE(SkinManager->AttachWindow(bare));
-    ASSERT_TRUE(PumpUntil([&] { return BareSkinner() && BareSkinner()->LifeState() == 1; }));
+    ASSERT_TRUE(SkinBareWindow(bare));
   }
   void TearDown() override {
     if (IsWindow(bare))

@@ -21,14 +21,6 @@
 namespace vela::skin::test {
 namespace {
 
-Pixel Rgb(ColourCode colour) {
-  return PixelFromColorRef(ui::ColorToRGB(colour));
-}
-
-void Redraw(HWND window) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-}
-
 class PanelSkinTest : public SkinnedFormTest {
 protected:
   void SetUp() override {
@@ -258,6 +250,23 @@ TEST_F(PanelSkinTest, ProgressIsTheComposedProgressCellsAtZeroHalfAndMaximum) {
   const Bitmap shot = CaptureWindow(progress->Handle());
   EXPECT_EQ(shot.At(shot.Width() / 2, shot.Height() / 2),
             strip.At(cellWidth + cellWidth / 2, strip.height / 2) & 0xFFFFFF);
+}
+
+TEST_F(PanelSkinTest, ProgressWithAMinimumFillsFromTheMinimum) {
+  Skin();
+  ASSERT_NE(Elements().Progress, nullptr);
+  progress->SetMin(50);
+  progress->SetMax(150);
+  progress->SetPosition(100);
+  Redraw(progress->Handle());
+  const Bitmap shot = CaptureWindow(progress->Handle());
+  // Half of the range, as the system fills it: 50 of 100, not 100 of 150.
+  ProgressState state{shot.Width(), shot.Height(), 50, 100, false, Rgb(Elements().Colours.ButtonFace)};
+  const Bitmap expected = ComposeProgress(state, *Elements().Progress);
+  ASSERT_EQ(expected.Width(), shot.Width());
+  for (int y = 0; y < shot.Height(); ++y)
+    for (int x = 0; x < shot.Width(); ++x)
+      ASSERT_EQ(shot.At(x, y), expected.At(x, y)) << "at " << x << "," << y;
 }
 
 TEST_F(PanelSkinTest, GroupBoxFrameIsTheShadowColourOverAWipedBorder) {

@@ -3,6 +3,7 @@
 #include "skin/forms/skin_manager.h"
 #include "ui/application.h"
 #include "ui/bitmap.h"
+#include "ui/graphics.h"
 
 #include <fstream>
 
@@ -23,6 +24,45 @@ Bitmap CaptureWindow(HWND window) {
     for (int x = 0; x < w; ++x)
       result.At(x, y) = pixels.At(x, y) & 0xFFFFFFu;
   return result;
+}
+
+void Redraw(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+}
+
+Pixel Rgb(ColourCode colour) {
+  return PixelFromColorRef(ui::ColorToRGB(colour));
+}
+
+HWND CreateBareWindow(const wchar_t* className, WNDPROC proc, RECT bounds, HBRUSH background,
+                      HMENU menu) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.lpszClassName = className;
+  wc.hbrBackground = background;
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  RegisterClassW(&wc); // fails harmlessly when an earlier test registered it
+  return CreateWindowExW(0, className, L"Bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, bounds.left,
+                         bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                         nullptr, menu, instance, nullptr);
+}
+
+HWND CreateBareChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
+                     RECT bounds, int id, DWORD exStyle) {
+  return CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, bounds.left,
+                         bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                         reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+}
+
+bool SkinBareWindow(HWND window) {
+  if (!SkinManager || !SkinManager->AttachWindow(window))
+    return false;
+  return PumpUntil([&] {
+    TWinSkinForm* skinner = SkinManager->FindFormSkinner(window);
+    return skinner && skinner->LifeState() == 1;
+  });
 }
 
 void SaveForInspection(const Bitmap& image, const std::string& name) {

@@ -1,5 +1,6 @@
 #pragma once
 // A framework form skinned with the default skin, and what the frame tests read back.
+#include "skin/data/colours.h"
 #include "skin/data/raster.h"
 #include "skin/forms/skin_data.h"
 #include "skin/forms/win_skin_form.h"
@@ -24,6 +25,20 @@ inline bool PumpUntil(const std::function<bool()>& done) {
 
 // The window's pixels, read back from its window DC (frame coordinates).
 Bitmap CaptureWindow(HWND window);
+// Paints the window again at once, frame and background included.
+void Redraw(HWND window);
+// A skin colour as the pixel a capture shows for it.
+Pixel Rgb(ColourCode colour);
+
+// A visible top-level window of a class of its own (registered on first use) that no framework
+// object stands behind, for the skinners of bare windows. `background` may be nullptr.
+HWND CreateBareWindow(const wchar_t* className, WNDPROC proc, RECT bounds,
+                      HBRUSH background = nullptr, HMENU menu = nullptr);
+// Child window `id` of class `className` inside `parent`.
+HWND CreateBareChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
+                     RECT bounds, int id, DWORD exStyle = 0);
+// Hands a bare window to the skin manager and waits until its frame skinner has attached.
+bool SkinBareWindow(HWND window);
 // Writes a capture next to the test for a person to look at.
 void SaveForInspection(const Bitmap& image, const std::string& name);
 

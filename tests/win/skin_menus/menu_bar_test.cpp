@@ -623,11 +623,6 @@ class BareWindowMenuBar : public MenuBar {
 protected:
   void SetUp() override {
     MenuBar::SetUp();
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"VelaBareMenuWindow";
-    RegisterClassW(&wc);
     HMENU tools = CreatePopupMenu();
     AppendMenuW(tools, MF_STRING, 5001, L"&Alpha");
     AppendMenuW(tools, MF_STRING, 5002, L"&Beta");
@@ -636,8 +631,8 @@ protected:
     HMENU bar = CreateMenu();
     AppendMenuW(bar, MF_POPUP, UINT_PTR(tools), L"&Tools");
     AppendMenuW(bar, MF_POPUP, UINT_PTR(go), L"&Go");
-    bare = CreateWindowExW(0, wc.lpszClassName, L"Bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 160,
-                           320, 200, nullptr, bar, wc.hInstance, nullptr);
+    bare = CreateBareWindow(L"VelaBareMenuWindow", DefWindowProcW, RECT{200, 160, 520, 360},
+                            nullptr, bar);
     ASSERT_NE(bare, nullptr);
   }
   void TearDown() override {
@@ -655,11 +650,7 @@ protected:
 
 TEST_F(BareWindowMenuBar, TakesItsItemsFromTheMenuHandleAndOpensThemByAltLetter) {
   Skin();
-  ASSERT_TRUE(SkinManager->AttachWindow(bare));
-  ASSERT_TRUE(PumpUntil([&] {
-    TWinSkinForm* s = SkinManager->FindFormSkinner(bare);
-    return s && s->LifeState() == 1;
-  }));
+  ASSERT_TRUE(SkinBareWindow(bare));
   ASSERT_NE(BareBar(), nullptr);
   EXPECT_EQ(GetMenu(bare), nullptr);
   ASSERT_EQ(BareBar()->ItemCount(), 2);
@@ -754,11 +745,7 @@ TEST_F(BareWindowMenuBar, MdiFrameBarFollowsTheMenuItsClientSets) {
                                 bare, nullptr, GetModuleHandleW(nullptr), &mdi);
   ASSERT_NE(client, nullptr);
   Skin();
-  ASSERT_TRUE(SkinManager->AttachWindow(bare));
-  ASSERT_TRUE(PumpUntil([&] {
-    TWinSkinForm* s = SkinManager->FindFormSkinner(bare);
-    return s && s->LifeState() == 1;
-  }));
+  ASSERT_TRUE(SkinBareWindow(bare));
   ASSERT_EQ(SkinManager->FindFormSkinner(bare)->MdiKind(), 1);
   ASSERT_EQ(BareBar()->ItemCount(), 2);
 

@@ -514,5 +514,39 @@ TEST_F(ChoiceControls, TabSetClicksSelectAndArrowsScrollTabsThatDoNotFit) {
   EXPECT_EQ(set->FirstIndex(), 0);
 }
 
+TEST_F(ChoiceControls, SortedListBoxShowsItsLinesInTheOrderOfItems) {
+  auto* list = Get<TListBox>("List1");
+  list->SetSorted(true);
+  list->Items()->Add(L"Charlie");
+  list->Items()->Add(L"Able");
+  EXPECT_EQ(list->Items()->Get(0), L"Able") << "lines added later are sorted in";
+  HWND h = list->Handle();
+  ASSERT_EQ(SendMessageW(h, LB_GETCOUNT, 0, 0), list->Items()->Count());
+  for (int i = 0; i < list->Items()->Count(); ++i) {
+    std::wstring shown(std::size_t(SendMessageW(h, LB_GETTEXTLEN, WPARAM(i), 0)) + 1, L'\0');
+    shown.resize(std::size_t(SendMessageW(h, LB_GETTEXT, WPARAM(i), LPARAM(shown.data()))));
+    EXPECT_EQ(shown, list->Items()->Get(i)) << "line " << i;
+  }
+  // A click on a line selects that line of Items.
+  RECT item{};
+  SendMessageW(h, LB_GETITEMRECT, 0, LPARAM(&item));
+  Click(h, POINT{item.left + 5, (item.top + item.bottom) / 2});
+  ASSERT_EQ(list->ItemIndex(), 0);
+  EXPECT_EQ(list->Items()->Get(list->ItemIndex()), L"Able");
+}
+
+TEST_F(ChoiceControls, TabSetWhoseTabsAreReplacedShowsTheNewOnesFromTheFirst) {
+  auto* set = Get<TTabSet>("TabSet1");
+  for (int i = 0; i < 12; ++i)
+    set->Tabs()->Add(L"Extra tab " + std::to_wstring(i));
+  set->SetTabIndex(13);
+  ASSERT_GT(set->FirstIndex(), 0);
+  set->Tabs()->Clear();
+  set->Tabs()->Add(L"Only");
+  EXPECT_EQ(set->FirstIndex(), 0);
+  EXPECT_EQ(set->VisibleTabRects().size(), 1u) << "the one tab left is shown";
+  EXPECT_FALSE(set->Scroller()->Visible());
+}
+
 } // namespace
 } // namespace vela::ui::test
