@@ -6,6 +6,7 @@
 // Prints the time of each switch (wall clock, which includes the manager's fixed deferral,
 // and the thread's processor time, which is the work), their medians, and the live GDI
 // objects before and after the switches (the framework's count and the system's).
+#include "bench/common/win_bench.h"
 #include "skin/forms/skin_data.h"
 #include "skin/forms/skin_manager.h"
 #include "skin/forms/win_skin_form.h"
@@ -25,16 +26,10 @@
 namespace {
 
 using namespace vela;
+using bench::Now;
 
 constexpr int kSwitches = 20;
 constexpr DWORD kLimitMs = 30000;
-
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return double(c.QuadPart) / double(f.QuadPart);
-}
 
 // Processor time of this thread, user and kernel, in seconds.
 double ThreadSeconds() {
