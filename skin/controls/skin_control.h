@@ -125,6 +125,9 @@ protected:
   void FillSkinColor(HDC dc, const RECT& rect) const;
   // Reads the window's text, enabled and focus state again.
   void ReadWindowState();
+  // Reads the window's enabled and focus state again, not its text (an edit's text can be
+  // long, and its frame does not show it).
+  void ReadFocusAndEnabled();
   // Takes a graphic control over through its WindowProc (the speed button's attach).
   void HookGraphic(TSkinHost* host, ui::TCanvas* canvas);
   // Puts back the WindowProc a framework control had, when the control still has ours.
@@ -135,8 +138,6 @@ protected:
 
 private:
   void InstallHook(ui::TControl* control);
-  // Reads the window's enabled and focus state again.
-  void ReadFocusAndEnabled();
 
   std::uint8_t state_ = 0;
   bool enabled_ = true;

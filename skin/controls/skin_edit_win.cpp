@@ -129,7 +129,7 @@ void TSkinEdit::AfterMessage(ui::TMessage& m) {
 
 void TSkinEdit::Draw(HDC dc, const RECT& rect) {
   SkinArrows();
-  ReadWindowState();
+  ReadFocusAndEnabled();
   RECT client{};
   GetClientRect(Handle(), &client);
   look_.Painted = EditHasBorder(rect.right - rect.left, rect.bottom - rect.top, client.right, client.bottom);
