@@ -3,6 +3,7 @@
 
 #include "skin/controls/button_layout.h"
 #include "skin/controls/button_looks.h"
+#include "skin/controls/skin_paint.h"
 #include "skin/data/skin_text_win.h"
 #include "skin/draw/primitives_win.h"
 #include "ui/control.h"
@@ -524,10 +525,8 @@ void TSkinCheckMark::Draw(HDC dc, const RECT& rect) {
   ui::TColor parentColour = FaceColour();
   if (Control() && Control()->Parent())
     parentColour = Control()->Parent()->Color();
-  HBRUSH brush = CreateSolidBrush(ui::ColorToRGB(parentColour));
   const RECT fill{place.ParentFill.left, place.ParentFill.top, place.ParentFill.right, place.ParentFill.bottom};
-  FillRect(dc, &fill, brush);
-  DeleteObject(brush);
+  FillWithColour(dc, fill, ui::ColorToRGB(parentColour));
 
   Bitmap image(cellWidth, imageHeight);
   const Raster source = strip.View();

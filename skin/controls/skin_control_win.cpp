@@ -5,6 +5,7 @@
 #include "skin/controls/window_subclass.h"
 #include "skin/draw/primitives_win.h"
 #include "skin/controls/skin_messages.h"
+#include "skin/controls/skin_paint.h"
 #include "ui/control.h"
 #include "ui/win_control.h"
 
@@ -280,9 +281,7 @@ ui::TColor TSkinControl::FaceColour() const {
 }
 
 void TSkinControl::FillSkinColor(HDC dc, const RECT& rect) const {
-  HBRUSH brush = CreateSolidBrush(ui::ColorToRGB(FaceColour()));
-  FillRect(dc, &rect, brush);
-  DeleteObject(brush);
+  FillWithColour(dc, rect, ui::ColorToRGB(FaceColour()));
 }
 
 } // namespace vela::skin

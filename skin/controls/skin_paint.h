@@ -1,6 +1,6 @@
 #pragma once
 // Painting routines the control skinners share: the caption drawn the way every skinned
-// caption is placed, and a one-pixel frame in a colour.
+// caption is placed, and a one-pixel frame or a fill in a colour.
 #include <windows.h>
 
 #include <string_view>
@@ -17,5 +17,8 @@ void DrawCaption(HDC dc, const RECT& rect, UINT align, bool enabled, std::wstrin
 
 // A one-pixel frame of `colour` just inside `rect`.
 void FrameWithColour(HDC dc, const RECT& rect, COLORREF colour);
+
+// `rect` filled with `colour`.
+void FillWithColour(HDC dc, const RECT& rect, COLORREF colour);
 
 } // namespace vela::skin

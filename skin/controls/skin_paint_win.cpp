@@ -25,4 +25,9 @@ void FrameWithColour(HDC dc, const RECT& rect, COLORREF colour) {
   FrameRect(dc, &rect, brush.Get());
 }
 
+void FillWithColour(HDC dc, const RECT& rect, COLORREF colour) {
+  const ui::TGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+  FillRect(dc, &rect, brush.Get());
+}
+
 } // namespace vela::skin

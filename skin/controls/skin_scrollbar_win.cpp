@@ -3,6 +3,7 @@
 #include "skin/controls/skin_scrollbar.h"
 
 #include "skin/controls/skin_messages.h"
+#include "skin/controls/skin_paint.h"
 #include "skin/draw/primitives_win.h"
 #include "ui/core/props.h"
 #include "ui/core/text.h"
@@ -272,10 +273,7 @@ bool TWScrollbar::PaintBar(const TNativeBar& bar, int width, int height) {
     buffer_.SetSize(width, height);
   HDC back = buffer_.Dc();
   SetStretchBltMode(back, COLORONCOLOR);
-  HBRUSH face = CreateSolidBrush(ui::ColorToRGB(e->Colours.ButtonFace));
-  const RECT all{0, 0, width, height};
-  FillRect(back, &all, face);
-  DeleteObject(face);
+  FillWithColour(back, RECT{0, 0, width, height}, ui::ColorToRGB(e->Colours.ButtonFace));
 
   // The horizontal elements' settings serve both orientations.
   const bool tile = e->HorzScroll && e->HorzScroll->Tile != 0;
@@ -373,10 +371,7 @@ void TScrollOverlays::FillCorner(HDC dc, COLORREF colour) const {
   const RECT& v = vertical_->BarRect();
   const RECT& h = horizontal_->BarRect();
   const Rect corner = ScrollCorner(Rect{v.left, v.top, v.right, v.bottom}, Rect{h.left, h.top, h.right, h.bottom});
-  const RECT r{corner.left, corner.top, corner.right, corner.bottom};
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
+  FillWithColour(dc, RECT{corner.left, corner.top, corner.right, corner.bottom}, colour);
 }
 
 // ---- TSkinScrollbar

@@ -3,6 +3,7 @@
 #include "skin/controls/skin_tabs.h"
 
 #include "skin/controls/button_layout.h"
+#include "skin/controls/skin_paint.h"
 
 #include "skin/data/transforms.h"
 #include "skin/draw/primitives.h"
@@ -77,9 +78,7 @@ void DrawImageText(HDC dc, const Rect& r, const TabItem& item, HIMAGELIST images
 }
 
 void FillBuffer(HDC dc, int width, int height, ui::TColor colour) {
-  ui::TGdiObject<HBRUSH> brush(CreateSolidBrush(ui::ColorToRGB(colour)));
-  const RECT all{0, 0, width, height};
-  FillRect(dc, &all, brush.Get());
+  FillWithColour(dc, RECT{0, 0, width, height}, ui::ColorToRGB(colour));
 }
 
 // Draws cell `cell` of the tab strip into the buffer with the element's margins and settings.
