@@ -8,6 +8,8 @@
 #include "skin/data/skin_elements.h"
 #include "skin/draw/primitives.h"
 #include "skin/forms/frame_geometry.h"
+#include "tests/win/skinview/skinview_run.h"
+
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -20,36 +22,7 @@
 namespace vela::skin {
 namespace {
 
-constexpr DWORD kRunLimitMs = 90000;
-
-std::vector<std::uint8_t> ReadFile(const std::wstring& path) {
-  std::ifstream in(path.c_str(), std::ios::binary);
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in),
-                                   std::istreambuf_iterator<char>());
-}
-
-std::wstring Wide(const char* text) {
-  return std::wstring(text, text + std::char_traits<char>::length(text));
-}
-
-// Runs skinview with `arguments` and returns its exit code (-1 when it did not end in time).
-int RunSkinview(const std::wstring& arguments) {
-  std::wstring command = L"\"" + Wide(SKINVIEW_EXE) + L"\" " + arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
-    return -2;
-  DWORD code = DWORD(-1);
-  if (WaitForSingleObject(process.hProcess, kRunLimitMs) == WAIT_OBJECT_0)
-    GetExitCodeProcess(process.hProcess, &code);
-  else
-    TerminateProcess(process.hProcess, 99);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return int(code);
-}
+using namespace skinview_run;
 
 // A shot of the Panels page with the skin file `skin` (empty: the program's default skin).
 Bitmap ShootPanels(const std::string& name, const std::wstring& skin, int& code) {
