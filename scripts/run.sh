@@ -71,7 +71,7 @@ else
 fi
 
 viewer_hint() {
-  echo "Second, the skin viewer: $vela_wine $viewer [SKIN.skn] [--page Menus|Window]"
+  echo "Second, the skin viewer: $vela_wine $viewer [SKIN.skn] [--page NAME]"
   echo "  (a window skinned with the default skin or SKIN.skn; --help for --shot and exit codes)"
 }
 
