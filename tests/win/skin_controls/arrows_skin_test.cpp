@@ -70,8 +70,6 @@ protected:
   void SetUp() override {
     ControlsFormTest::SetUp();
     CreateForm();
-    // Nothing may look hot: the pointer stays away from the form.
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     data->Skin3rd()->Insert(0, L"TComboBox=combobox");
     data->Skin3rd()->Insert(0, L"TPageControl=tab");
   }

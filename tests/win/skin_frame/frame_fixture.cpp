@@ -86,6 +86,14 @@ void SkinnedFormTest::TearDown() {
 }
 
 void SkinnedFormTest::CreateForm() {
+  // Nothing may look hot because an earlier test left the pointer where this form comes up.
+  const POINT away{GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1};
+  SetCursorPos(away.x, away.y);
+  ASSERT_TRUE(PumpUntil([&] {
+    POINT at{};
+    GetCursorPos(&at);
+    return at.x == away.x && at.y == away.y;
+  })) << "the pointer did not move away from where the form comes up";
   form = new ui::TForm(nullptr);
   form->SetCaption(L"Skinned window");
   form->SetBounds(120, 100, 300, 200);
