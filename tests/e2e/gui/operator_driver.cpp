@@ -293,7 +293,7 @@ int wmain(int argc, wchar_t** argv) {
   // coordinates, and the client area moves when the skin's frame replaces the system's.
   if (!WaitFor([&] { return IsSkinned(main); }, 30000)) Fail("the main window was not skinned");
   Step("the window wears its skin");
-  Sleep(500);
+  WaitForInputIdle(pi.hProcess, 10000); // the skinned controls have had their first paint
 
   // The three edits: address and port share the top row, the file field sits below.
   std::vector<HWND> edits;
@@ -335,12 +335,17 @@ int wmain(int argc, wchar_t** argv) {
   HWND dialog = nullptr;
   if (!WaitFor([&] { return (dialog = FindDialog(pi.dwProcessId, [](HWND) { return true; })) != nullptr; }, 15000))
     Fail("the file dialog did not open");
-  Sleep(800);
-  HWND nameField = FindChild(dialog, [](HWND w) {
-    int id = GetDlgCtrlID(w);
-    return (id == 0x47C || id == 0x480) && IsWindowVisible(w);
-  });
-  if (!nameField) Fail("the file name field of the dialog");
+  // Its fields move when the dialog is fitted to the skin's frame, so clicks wait for that.
+  if (!WaitFor([&] { return IsSkinned(dialog); }, 30000)) Fail("the file dialog was not skinned");
+  HWND nameField = nullptr;
+  if (!WaitFor([&] {
+        nameField = FindChild(dialog, [](HWND w) {
+          int id = GetDlgCtrlID(w);
+          return (id == 0x47C || id == 0x480) && IsWindowVisible(w);
+        });
+        return nameField != nullptr;
+      }, 15000))
+    Fail("the file name field of the dialog");
   if (!TypeInto(dialog, nameField, image)) Fail("typing the file name");
   PressKey(VK_RETURN);
   if (!WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10000))
