@@ -268,4 +268,14 @@ vela::skin::Bitmap CaptureDc(HDC dc, const Rect& area) {
   return out;
 }
 
+vela::skin::Bitmap CaptureWindow(HWND window) {
+  RECT r{};
+  if (!GetWindowRect(window, &r)) return {};
+  HDC dc = GetWindowDC(window);
+  if (!dc) return {};
+  vela::skin::Bitmap shot = CaptureDc(dc, Rect{0, 0, r.right - r.left, r.bottom - r.top});
+  ReleaseDC(window, dc);
+  return shot;
+}
+
 } // namespace vela::ui

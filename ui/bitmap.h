@@ -99,5 +99,7 @@ void BlitRaster(HDC dc, int x, int y, const vela::skin::Raster& raster);
 // Reads the `area` of `dc` (logical coordinates) into a new raster bitmap, fourth bytes 0.
 // Empty when the area is empty or beyond the raster limits, or GDI cannot read it.
 vela::skin::Bitmap CaptureDc(HDC dc, const vela::skin::Rect& area);
+// The window's pixels, frame included, read through its window DC; empty as CaptureDc says.
+vela::skin::Bitmap CaptureWindow(HWND window);
 
 } // namespace vela::ui

@@ -67,25 +67,6 @@ bool ReadWholeFile(const std::wstring& file, std::vector<std::uint8_t>& out, std
   return true;
 }
 
-// The window's pixels, frame included, as the screen shows them.
-skin::Bitmap CaptureWindow(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  ui::TBitmap copy;
-  copy.SetSize(w, h);
-  HDC dc = GetWindowDC(window);
-  BitBlt(copy.Dc(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
-  ReleaseDC(window, dc);
-  GdiFlush();
-  const skin::Raster pixels = copy.View();
-  skin::Bitmap result(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      result.At(x, y) = pixels.At(x, y) & 0xFFFFFFu;
-  return result;
-}
-
 std::wstring SaveFileName(HWND owner) {
   wchar_t name[MAX_PATH] = L"skinview.bmp";
   OPENFILENAMEW ofn{};
@@ -319,7 +300,7 @@ void TSkinViewForm::Say(const std::wstring& text) {
 // ---- shots and the about box
 
 bool TSkinViewForm::SaveShot(const std::wstring& file, std::wstring& error) {
-  const skin::Bitmap shot = CaptureWindow(Handle());
+  const skin::Bitmap shot = ui::CaptureWindow(Handle());
   if (shot.Empty()) {
     error = L"the window has no area to save";
     return false;

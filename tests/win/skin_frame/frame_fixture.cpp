@@ -9,23 +9,6 @@
 
 namespace vela::skin::test {
 
-Bitmap CaptureWindow(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  ui::TBitmap copy;
-  copy.SetSize(w, h);
-  HDC dc = GetWindowDC(window);
-  BitBlt(copy.Canvas()->Handle(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
-  ReleaseDC(window, dc);
-  const Raster pixels = copy.View();
-  Bitmap result(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      result.At(x, y) = pixels.At(x, y) & 0xFFFFFFu;
-  return result;
-}
-
 void Redraw(HWND window) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
 }

@@ -5,6 +5,7 @@
 #include "skin/forms/skin_data.h"
 #include "skin/forms/win_skin_form.h"
 #include "tests/win/ui/ui_test_util.h"
+#include "ui/bitmap.h"
 #include "ui/form.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ inline bool PumpUntil(const std::function<bool()>& done) {
 }
 
 // The window's pixels, read back from its window DC (frame coordinates).
-Bitmap CaptureWindow(HWND window);
+using ui::CaptureWindow;
 // Paints the window again at once, frame and background included.
 void Redraw(HWND window);
 // A skin colour as the pixel a capture shows for it.
