@@ -9,6 +9,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "tests/win/mouse_input.h"
+
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -50,19 +52,10 @@ bool WaitFor(const std::function<bool()>& done, int ms) {
 
 // ---- input -------------------------------------------------------------------------------
 
-INPUT MouseInput(POINT screen, DWORD flags) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  return in;
-}
+using vela::test::MouseAt;
 
-// Every event carries the absolute position, so the press lands where the pointer was moved.
 void Click(POINT screen) {
-  INPUT in[3] = {MouseInput(screen, 0), MouseInput(screen, MOUSEEVENTF_LEFTDOWN),
-                 MouseInput(screen, MOUSEEVENTF_LEFTUP)};
+  INPUT in[3] = {MouseAt(screen, 0), MouseAt(screen, MOUSEEVENTF_LEFTDOWN), MouseAt(screen, MOUSEEVENTF_LEFTUP)};
   SendInput(1, &in[0], sizeof(INPUT));
   Sleep(60);
   SendInput(2, &in[1], sizeof(INPUT));

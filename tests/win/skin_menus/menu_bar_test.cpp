@@ -16,6 +16,7 @@
 #include "skin/forms/skin_manager.h"
 #include "skin/forms/skin_messages.h"
 #include "skin/forms/win_skin_menu.h"
+#include "tests/win/mouse_input.h"
 #include "tests/win/skin_frame/frame_fixture.h"
 #include "ui/form.h"
 #include "ui/menus.h"
@@ -76,14 +77,7 @@ HWND VisibleMenuWindow() {
   return found;
 }
 
-INPUT MouseAt(POINT screen, DWORD flags) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  return in;
-}
+using vela::test::MouseAt;
 
 void MoveMouse(POINT screen) {
   INPUT in = MouseAt(screen, 0);
