@@ -75,16 +75,7 @@ bool TSkinButton::BeforeMessage(ui::TMessage& m) {
   case WM_PAINT: {
     if (!ButtonElement())
       return true; // no skin to paint with: the control keeps its own look
-    PAINTSTRUCT ps{};
-    HDC dc = reinterpret_cast<HDC>(m.WParam);
-    const bool began = !dc;
-    if (began)
-      dc = BeginPaint(Handle(), &ps);
-    if (dc)
-      TSkinControl::PaintWindow(dc);
-    if (began)
-      EndPaint(Handle(), &ps);
-    m.Result = 0;
+    PaintMessage(m, [this](HDC dc) { TSkinControl::PaintWindow(dc); });
     return false;
   }
   case WM_ERASEBKGND:

@@ -20,6 +20,7 @@
 #include "ui/win_names.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,6 +32,7 @@ class TWinControl;
 namespace vela::skin {
 
 class TSkinControl;
+class TSkinUpDown;
 
 class TSkinHost {
 public:
@@ -108,6 +110,9 @@ public:
   bool Enabled() const { return enabled_; }
   bool Focused() const { return focused_; }
   const std::wstring& Caption() const { return caption_; }
+  // The skinner of the arrows this control carries (an up-down of its own), null while none
+  // was found and again once the frame skinner has freed it.
+  TSkinUpDown* Arrows() const { return arrows_; }
 
 protected:
   // True: run the control's own processing, then AfterMessage; false: the message is done.
@@ -116,6 +121,17 @@ protected:
   // Paints the whole window, frame included, into `dc` or else the window DC.
   virtual void PaintWindow(HDC dc);
   virtual void Draw(HDC /*dc*/, const RECT& /*rect*/) {}
+  void Notification(ui::TComponent* component, ui::TOperation operation) override;
+
+  // Answers a WM_PAINT with 0: `paint` gets the DC the message brought in its WParam, or else
+  // one from BeginPaint, ended afterwards.
+  void PaintMessage(ui::TMessage& m, const std::function<void(HDC)>& paint);
+  // Answers a WM_PAINT by drawing the client area through Draw. A draw that throws leaves the
+  // window as it showed: a paint must not take the window down.
+  void PaintClientMessage(ui::TMessage& m);
+  // Gives `arrows`, an up-down window this control carries, a skinner of its own (see
+  // SkinCarriedArrows), unless Arrows() has one already.
+  void CarryArrows(HWND arrows, bool buddy, bool tabSetOwned);
 
   void SetState(std::uint8_t bits, bool on) { state_ = on ? std::uint8_t(state_ | bits) : std::uint8_t(state_ & ~bits); }
   // The button element when the skin has one with a non-empty strip.
@@ -156,6 +172,7 @@ private:
   ui::TColor savedColor_ = 0;
   bool attached_ = false;
   int lifeState_ = clsCreated;
+  TSkinUpDown* arrows_ = nullptr;
 };
 
 } // namespace vela::skin

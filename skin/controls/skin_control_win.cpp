@@ -6,6 +6,7 @@
 #include "skin/draw/primitives_win.h"
 #include "skin/controls/skin_messages.h"
 #include "skin/controls/skin_paint.h"
+#include "skin/controls/skin_up_down.h"
 #include "ui/control.h"
 #include "ui/win_control.h"
 
@@ -60,6 +61,8 @@ TSkinControl::TSkinControl(ui::TComponent* owner) : ui::TComponent(owner) {}
 
 TSkinControl::~TSkinControl() {
   Destroying();
+  if (arrows_)
+    arrows_->RemoveFreeNotification(this);
   ReleaseHook();
   if (procInstalled_)
     RemoveWindowHook(window_, kControlProp, this);
@@ -69,6 +72,47 @@ TSkinControl::~TSkinControl() {
       host_->SetHotControl(nullptr);
     host_->RemoveControlSkinner(this);
   }
+}
+
+void TSkinControl::Notification(ui::TComponent* component, ui::TOperation operation) {
+  ui::TComponent::Notification(component, operation);
+  if (operation == ui::TOperation::opRemove && component == arrows_)
+    arrows_ = nullptr;
+}
+
+void TSkinControl::CarryArrows(HWND arrows, bool buddy, bool tabSetOwned) {
+  if (!arrows_)
+    arrows_ = SkinCarriedArrows(*this, arrows, Owner(), canvas_, buddy, tabSetOwned);
+}
+
+void TSkinControl::PaintMessage(ui::TMessage& m, const std::function<void(HDC)>& paint) {
+  struct Painting {
+    HWND window;
+    PAINTSTRUCT ps{};
+    HDC dc = nullptr;
+    ~Painting() {
+      if (dc)
+        EndPaint(window, &ps);
+    }
+  } painting{window_};
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  if (!dc)
+    dc = painting.dc = BeginPaint(window_, &painting.ps);
+  if (dc)
+    paint(dc);
+  m.Result = 0;
+}
+
+void TSkinControl::PaintClientMessage(ui::TMessage& m) {
+  PaintMessage(m, [this](HDC dc) {
+    RECT client{};
+    GetClientRect(window_, &client);
+    try {
+      Draw(dc, client);
+    } catch (...) {
+      // The window keeps what it showed.
+    }
+  });
 }
 
 void TSkinControl::InstallHook(ui::TControl* control) {

@@ -22,14 +22,11 @@ public:
     EditFrame Frame;
   };
   const Look& LastLook() const { return look_; }
-  // The skinner of the edit's arrows, null while none was found.
-  TSkinUpDown* Arrows() const { return arrows_; }
 
 protected:
   bool BeforeMessage(ui::TMessage& m) override;
   void AfterMessage(ui::TMessage& m) override;
   void Draw(HDC dc, const RECT& rect) override;
-  void Notification(ui::TComponent* component, ui::TOperation operation) override;
 
 private:
   void SkinArrows();
@@ -38,7 +35,6 @@ private:
   void SetHot(bool hot);
 
   Look look_;
-  TSkinUpDown* arrows_ = nullptr;
   // The printing DC's state as the caller gave it, while the edit prints itself.
   int printState_ = 0;
 };

@@ -34,22 +34,14 @@ TSkinEdit::TSkinEdit(ui::TComponent* owner) : TSkinControl(owner) {}
 
 TSkinEdit::~TSkinEdit() {
   Destroying();
-  if (arrows_)
-    arrows_->RemoveFreeNotification(this);
-}
-
-void TSkinEdit::Notification(ui::TComponent* component, ui::TOperation operation) {
-  TSkinControl::Notification(component, operation);
-  if (operation == ui::TOperation::opRemove && component == arrows_)
-    arrows_ = nullptr;
 }
 
 void TSkinEdit::SkinArrows() {
-  if (arrows_ || !Handle())
+  if (Arrows() || !Handle())
     return;
   for (HWND child = GetTopWindow(Handle()); child; child = GetWindow(child, GW_HWNDNEXT))
     if (IsArrowsClass(child)) {
-      arrows_ = SkinCarriedArrows(*this, child, Owner(), canvas_, true, false);
+      CarryArrows(child, true, false);
       return;
     }
 }

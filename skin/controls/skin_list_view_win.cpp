@@ -40,14 +40,7 @@ bool TSkinHeader::BeforeMessage(ui::TMessage& m) {
   case WM_PAINT: {
     // The whole header is ours: the sections come out of one back buffer without the native
     // ones showing first.
-    HDC dc = reinterpret_cast<HDC>(m.WParam);
-    PAINTSTRUCT ps{};
-    if (!dc)
-      dc = BeginPaint(Handle(), &ps);
-    PaintWindow(dc);
-    if (!m.WParam)
-      EndPaint(Handle(), &ps);
-    m.Result = 0;
+    PaintMessage(m, [this](HDC dc) { PaintWindow(dc); });
     return false;
   }
   default:

@@ -32,23 +32,7 @@ bool TSkinProgress::BeforeMessage(ui::TMessage& m) {
   }
   if (m.Msg != WM_PAINT)
     return TSkinControl::BeforeMessage(m);
-  PAINTSTRUCT ps{};
-  HDC dc = reinterpret_cast<HDC>(m.WParam);
-  const bool began = !dc;
-  if (began)
-    dc = BeginPaint(Handle(), &ps);
-  if (dc) {
-    RECT r{};
-    GetClientRect(Handle(), &r);
-    try {
-      Draw(dc, r);
-    } catch (...) {
-      // The bar keeps what it showed; a paint must not take the window down.
-    }
-  }
-  if (began)
-    EndPaint(Handle(), &ps);
-  m.Result = 0;
+  PaintClientMessage(m);
   return false;
 }
 

@@ -33,12 +33,9 @@ public:
   TabSide Side() const { return side_; }
   // What the last paint drew: the cell of each tab in order (empty before any).
   const std::vector<int>& TabCells() const { return cells_; }
-  // The skinner of the arrows, null while the control has none.
-  TSkinUpDown* Arrows() const { return arrows_; }
 
 protected:
   void Draw(HDC dc, const RECT& rect) override;
-  void Notification(ui::TComponent* component, ui::TOperation operation) override;
 
 private:
   void BuildImages();
@@ -52,7 +49,6 @@ private:
   Bitmap borderImage_;
   ui::TBitmap strip_;
   std::vector<int> cells_;
-  TSkinUpDown* arrows_ = nullptr;
 };
 
 class TSkinTab31 : public TSkinControl {
@@ -68,14 +64,11 @@ public:
   // What the last paint drew: the tab rectangles and the cell of each (empty before any).
   const std::vector<Rect>& TabRects() const { return rects_; }
   const std::vector<int>& TabCells() const { return cells_; }
-  // The skinner of the tab set's scroller, null when the tab set has none.
-  TSkinUpDown* Arrows() const { return arrows_; }
 
 protected:
   bool BeforeMessage(ui::TMessage& m) override;
   void AfterMessage(ui::TMessage& m) override;
   void Draw(HDC dc, const RECT& rect) override;
-  void Notification(ui::TComponent* component, ui::TOperation operation) override;
 
 private:
   void BuildImage();
@@ -87,7 +80,6 @@ private:
   ui::TBitmap buffer_;
   std::vector<Rect> rects_;
   std::vector<int> cells_;
-  TSkinUpDown* arrows_ = nullptr;
 };
 
 } // namespace vela::skin

@@ -112,8 +112,6 @@ TSkinTab::TSkinTab(ui::TComponent* owner) : TSkinControl(owner) {}
 
 TSkinTab::~TSkinTab() {
   Destroying();
-  if (arrows_)
-    arrows_->RemoveFreeNotification(this);
 }
 
 void TSkinTab::AttachHandle(HWND window, TSkinHost* host, ui::TCanvas* canvas) {
@@ -125,16 +123,8 @@ void TSkinTab::AttachHandle(HWND window, TSkinHost* host, ui::TCanvas* canvas) {
 }
 
 void TSkinTab::SkinArrows() {
-  if (arrows_ || !Attached())
-    return;
-  arrows_ = SkinCarriedArrows(*this, FindWindowExW(Handle(), nullptr, UPDOWN_CLASSW, nullptr), Owner(), canvas_,
-                              false, false);
-}
-
-void TSkinTab::Notification(ui::TComponent* component, ui::TOperation operation) {
-  TSkinControl::Notification(component, operation);
-  if (operation == ui::TOperation::opRemove && component == arrows_)
-    arrows_ = nullptr;
+  if (!Arrows() && Attached())
+    CarryArrows(FindWindowExW(Handle(), nullptr, UPDOWN_CLASSW, nullptr), false, false);
 }
 
 void TSkinTab::Unskin() {
@@ -245,8 +235,6 @@ TSkinTab31::TSkinTab31(ui::TComponent* owner) : TSkinControl(owner) {}
 
 TSkinTab31::~TSkinTab31() {
   Destroying();
-  if (arrows_)
-    arrows_->RemoveFreeNotification(this);
 }
 
 void TSkinTab31::AttachControl(TSkinHost* host, bool recolour, ui::TCanvas* canvas) {
@@ -255,14 +243,8 @@ void TSkinTab31::AttachControl(TSkinHost* host, bool recolour, ui::TCanvas* canv
   if (!Attached())
     return;
   BuildImage();
-  if (ui::TWinControl* scroller = Scroller(); scroller && !wasAttached && !arrows_)
-    arrows_ = SkinCarriedArrows(*this, scroller->Handle(), Owner(), canvas, false, true);
-}
-
-void TSkinTab31::Notification(ui::TComponent* component, ui::TOperation operation) {
-  TSkinControl::Notification(component, operation);
-  if (operation == ui::TOperation::opRemove && component == arrows_)
-    arrows_ = nullptr;
+  if (ui::TWinControl* scroller = Scroller(); scroller && !wasAttached)
+    CarryArrows(scroller->Handle(), false, true);
 }
 
 void TSkinTab31::Unskin() {
@@ -299,19 +281,12 @@ bool TSkinTab31::ArrowsVisible() const {
 
 bool TSkinTab31::BeforeMessage(ui::TMessage& m) {
   switch (m.Msg) {
-  case WM_PAINT:
-    if (m.WParam) {
-      PaintWindow(reinterpret_cast<HDC>(m.WParam));
-      return false;
-    }
-    {
-      // Painted whole here; the control's own painting then finds nothing left to paint.
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      PaintWindow(dc);
-      EndPaint(Handle(), &ps);
-    }
-    return true;
+  case WM_PAINT: {
+    // Painted whole here; after a BeginPaint the control's own painting finds nothing left.
+    const bool began = !m.WParam;
+    PaintMessage(m, [this](HDC dc) { PaintWindow(dc); });
+    return began;
+  }
   case WM_ERASEBKGND:
     m.Result = 1;
     return false;

@@ -30,7 +30,6 @@ protected:
   void Draw(HDC dc, const RECT& rect) override;
 
 private:
-  void PaintClient(ui::TMessage& m);
   // The mouse is over the control: hot, and told when it leaves.
   void MouseMoved();
 

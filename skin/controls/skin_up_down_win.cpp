@@ -65,23 +65,6 @@ TSkinUpDown::~TSkinUpDown() {
   Destroying();
 }
 
-void TSkinUpDown::PaintClient(ui::TMessage& m) {
-  HDC dc = reinterpret_cast<HDC>(m.WParam);
-  PAINTSTRUCT ps{};
-  if (!dc)
-    dc = BeginPaint(Handle(), &ps);
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  try {
-    Draw(dc, client);
-  } catch (...) {
-    // A paint that fails leaves the arrows as they were; it must not take the window down.
-  }
-  if (!m.WParam)
-    EndPaint(Handle(), &ps);
-  m.Result = 0;
-}
-
 void TSkinUpDown::MouseMoved() {
   SetState(sbHot, true);
   if (!trackingLeave_) {
@@ -94,7 +77,7 @@ void TSkinUpDown::MouseMoved() {
 bool TSkinUpDown::BeforeMessage(ui::TMessage& m) {
   switch (m.Msg) {
   case WM_PAINT:
-    PaintClient(m);
+    PaintClientMessage(m);
     return false;
   case WM_ERASEBKGND:
     if (!Control()) {
