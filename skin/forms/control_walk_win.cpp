@@ -72,6 +72,57 @@ mapping::MappingContext ContextOf(const TSkinData& data) {
   return c;
 }
 
+// A new skinner of `kind`, owned by `owner`: the control it skins, or none for a bare window's
+// skinner, which the frame skinner keeps. Null for no kind.
+std::unique_ptr<TSkinControl> NewSkinner(mapping::SkinnerKind kind, ui::TComponent* owner, int glyphMode) {
+  using K = mapping::SkinnerKind;
+  switch (kind) {
+  case K::None:
+    return nullptr;
+  case K::TSkinButton:
+    return std::make_unique<TSkinButton>(owner);
+  case K::TSkinBitButton:
+    return std::make_unique<TSkinBitButton>(owner);
+  case K::TSkinSpeedButton:
+    return std::make_unique<TSkinSpeedButton>(owner);
+  case K::TSkinCheckBox:
+    return std::make_unique<TSkinCheckBox>(owner);
+  case K::TSkinRadioButton:
+    return std::make_unique<TSkinRadioButton>(owner);
+  case K::TSkinObjImage:
+    return std::make_unique<TSkinObjImage>(owner, glyphMode);
+  case K::TSkinScrollbar:
+    return std::make_unique<TSkinScrollbar>(owner);
+  case K::TSkinListView:
+    return std::make_unique<TSkinListView>(owner);
+  case K::TSkinStatusBar:
+    return std::make_unique<TSkinStatusBar>(owner);
+  case K::TSkinGroupBox:
+    return std::make_unique<TSkinGroupBox>(owner);
+  case K::TSkinBox:
+    return std::make_unique<TSkinBox>(owner);
+  case K::TSkinBoxH:
+    return std::make_unique<TSkinBoxH>(owner);
+  case K::TSkinEdit:
+    return std::make_unique<TSkinEdit>(owner);
+  case K::TSkinProgress:
+    return std::make_unique<TSkinProgress>(owner);
+  case K::TSkinTrackBar:
+    return std::make_unique<TSkinTrackBar>(owner);
+  case K::TSkinSizer:
+    return std::make_unique<TSkinSizer>(owner);
+  case K::TSkinTab:
+    return std::make_unique<TSkinTab>(owner);
+  case K::TSkinTab31:
+    return std::make_unique<TSkinTab31>(owner);
+  case K::TSkinUpDown:
+    return std::make_unique<TSkinUpDown>(owner);
+  case K::TSkinComBox:
+    return std::make_unique<TSkinComBox>(owner);
+  }
+  return nullptr;
+}
+
 } // namespace
 
 // ---- the list and the hot control
@@ -215,80 +266,23 @@ void TImpl::ApplyDecision(ui::TControl* control, const mapping::MappingDecision&
   if (decision.ChildrenFirst)
     MapChildren(control, decision.Children);
   // The skinner is owned by the control it skins, which frees it.
-  TSkinControl* skinner = nullptr;
-  TSkinScrollbar* scrolling = nullptr;
-  switch (decision.Kind) {
-  case mapping::SkinnerKind::TSkinButton:
-    skinner = new TSkinButton(control);
-    break;
-  case mapping::SkinnerKind::TSkinBitButton:
-    skinner = new TSkinBitButton(control);
-    break;
-  case mapping::SkinnerKind::TSkinSpeedButton:
-    (new TSkinSpeedButton(control))->AttachGraphic(&self, &controlCanvas);
-    break;
-  case mapping::SkinnerKind::TSkinCheckBox:
-    skinner = new TSkinCheckBox(control);
-    break;
-  case mapping::SkinnerKind::TSkinRadioButton:
-    skinner = new TSkinRadioButton(control);
-    break;
-  case mapping::SkinnerKind::TSkinStatusBar:
-    skinner = new TSkinStatusBar(control);
-    break;
-  case mapping::SkinnerKind::TSkinGroupBox:
-    skinner = new TSkinGroupBox(control);
-    break;
-  case mapping::SkinnerKind::TSkinBox:
-    skinner = new TSkinBox(control);
-    break;
-  case mapping::SkinnerKind::TSkinEdit:
-    skinner = new TSkinEdit(control);
-    break;
-  case mapping::SkinnerKind::TSkinProgress:
-    skinner = new TSkinProgress(control);
-    break;
-  case mapping::SkinnerKind::TSkinTrackBar:
-    skinner = new TSkinTrackBar(control);
-    break;
-  case mapping::SkinnerKind::TSkinObjImage:
-    skinner = new TSkinObjImage(control, decision.GlyphMode);
-    break;
-  case mapping::SkinnerKind::TSkinComBox:
-    skinner = new TSkinComBox(control);
-    break;
-  case mapping::SkinnerKind::TSkinTab31:
-    skinner = new TSkinTab31(control);
-    break;
-  case mapping::SkinnerKind::TSkinTab:
-    if (auto* windowed = dynamic_cast<ui::TWinControl*>(control))
-      (new TSkinTab(control))->AttachHandle(windowed->Handle(), &self, &controlCanvas);
-    break;
-  case mapping::SkinnerKind::TSkinScrollbar:
-    scrolling = new TSkinScrollbar(control);
-    break;
-  case mapping::SkinnerKind::TSkinListView:
-    scrolling = new TSkinListView(control);
-    break;
-  case mapping::SkinnerKind::TSkinUpDown:
-    skinner = new TSkinUpDown(control);
-    break;
-  default:
-    // The skinners of the other kinds come later; their controls keep their own look.
-    break;
-  }
+  TSkinControl* skinner = NewSkinner(decision.Kind, control, decision.GlyphMode).release();
   // Written once the skinner exists (it may note what the control had) and before it attaches.
   for (const mapping::PropertyWrite& write : decision.Writes)
     ui::SetPropValue(control, write.Name, ui::Utf8ToWide(write.Value));
   if (skinner) {
     auto* windowed = dynamic_cast<ui::TWinControl*>(control);
-    if (decision.Attach == mapping::AttachMode::Handle && windowed)
+    auto* scrolling = dynamic_cast<TSkinScrollbar*>(skinner);
+    auto* speed = dynamic_cast<TSkinSpeedButton*>(skinner);
+    if (decision.Attach == mapping::AttachMode::Graphic && speed)
+      speed->AttachGraphic(&self, &controlCanvas);
+    else if (decision.Attach == mapping::AttachMode::Scrolling && scrolling)
+      scrolling->AttachScrolling(&self, &controlCanvas);
+    else if (decision.Attach == mapping::AttachMode::Handle && windowed)
       skinner->AttachHandle(windowed->Handle(), &self, &controlCanvas);
     else
       skinner->AttachControl(&self, decision.Recolour, &controlCanvas);
   }
-  if (scrolling)
-    scrolling->AttachScrolling(&self, &controlCanvas);
   if (!decision.ChildrenFirst)
     MapChildren(control, decision.Children);
 }
@@ -354,32 +348,9 @@ void TImpl::SkinChildWindow(HWND child) {
     if (!child || self.FindControlSkinner(child))
       return;
   }
-  std::unique_ptr<TSkinControl> skinner;
-  switch (decision.Kind) {
-  case mapping::SkinnerKind::TSkinButton:
-    skinner = std::make_unique<TSkinButton>(nullptr);
-    break;
-  case mapping::SkinnerKind::TSkinCheckBox:
-    skinner = std::make_unique<TSkinCheckBox>(nullptr);
-    break;
-  case mapping::SkinnerKind::TSkinRadioButton:
-    skinner = std::make_unique<TSkinRadioButton>(nullptr);
-    break;
-  case mapping::SkinnerKind::TSkinEdit:
-    skinner = std::make_unique<TSkinEdit>(nullptr);
-    break;
-  case mapping::SkinnerKind::TSkinSizer:
-    skinner = std::make_unique<TSkinSizer>(nullptr);
-    break;
-  case mapping::SkinnerKind::TSkinBoxH:
-    skinner = std::make_unique<TSkinBoxH>(nullptr);
-    break;
-  case mapping::SkinnerKind::TSkinComBox:
-    skinner = std::make_unique<TSkinComBox>(nullptr);
-    break;
-  default:
-    return; // the skinners of the other kinds come later
-  }
+  std::unique_ptr<TSkinControl> skinner = NewSkinner(decision.Kind, nullptr, 0);
+  if (!skinner)
+    return;
   skinner->AttachHandle(child, &self, &controlCanvas);
   if (skinner->Attached())
     ownedSkinners.push_back(std::move(skinner));
